@@ -1,0 +1,82 @@
+#include "report_elements.h"
+
+#include <algorithm>
+
+namespace reports {
+
+void ReportElement::SetBounds(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+}
+
+void TextElement::Fit(const TextMeasurer& measurer, const std::string& text) {
+    if (!autoSize_) return;
+    const TextSize size = measurer.Measure(font_, text);
+    SetWidth(size.width);
+    SetHeight(size.height);
+}
+
+void TextElement::EmitText(EmitContext& context, const std::string& text) {
+    Fit(context.measurer, text);
+    int left = Left();
+    if (alignToBand_) {
+        switch (alignment_) {
+        case Alignment::Left: left = 0; break;
+        case Alignment::Center: left = (context.bandWidth - Width()) / 2; break;
+        case Alignment::Right: left = context.bandWidth - Width(); break;
+        }
+    }
+    TextRun run;
+    run.box = Rect{context.originX + left, context.originY + Top(), context.originX + left + Width(),
+                   context.originY + Top() + Height()};
+    run.font = font_;
+    run.text = text;
+    run.alignment = alignment_;
+    context.page.items.emplace_back(std::move(run));
+}
+
+void SysData::Emit(EmitContext& context) {
+    switch (kind_) {
+    case SysDataKind::DateTime: EmitText(context, context.dateTimeText); break;
+    case SysDataKind::DetailNumber: EmitText(context, std::to_string(context.detailNumber)); break;
+    }
+}
+
+void Shape::Emit(EmitContext& context) {
+    const int x = context.originX + Left();
+    const int y = context.originY + Top();
+    switch (kind_) {
+    case ShapeKind::Rectangle:
+        context.page.items.emplace_back(BoxShape{Rect{x, y, x + Width(), y + Height()}, penWidth_});
+        break;
+    case ShapeKind::HorizontalLine:
+        context.page.items.emplace_back(
+            LineShape{x, y + Height() / 2, x + Width(), y + Height() / 2, penWidth_});
+        break;
+    case ShapeKind::VerticalLine:
+        context.page.items.emplace_back(
+            LineShape{x + Width() / 2, y, x + Width() / 2, y + Height(), penWidth_});
+        break;
+    }
+}
+
+void Band::Remove(const ReportElement& element) {
+    elements_.erase(std::remove_if(elements_.begin(), elements_.end(),
+                                   [&](const auto& held) { return held.get() == &element; }),
+                    elements_.end());
+}
+
+ReportElement* Band::Find(const std::string& name) const {
+    for (const auto& element : elements_)
+        if (element->Name() == name) return element.get();
+    return nullptr;
+}
+
+void Band::Emit(EmitContext& context) {
+    for (const auto& element : elements_)
+        if (element->Visible()) element->Emit(context);
+}
+
+}  // namespace reports
