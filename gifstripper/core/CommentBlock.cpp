@@ -1,0 +1,33 @@
+#include "CommentBlock.h"
+
+#include <cstring>
+
+void CommentBlock::write(ByteWriter& out) const
+{
+    out.u8(0x21);
+    out.u8(0xFE);
+    writeSubBlocks(subBlocks, out);
+}
+
+std::string CommentBlock::text() const
+{
+    std::string result;
+    subBlocks.forEach([&](const DataSubBlock* sub) {
+        result.append(reinterpret_cast<const char*>(sub->data), sub->size);
+    });
+    return result;
+}
+
+void CommentBlock::setText(const std::string& text)
+{
+    size_t pos = 0;
+    while (pos < text.size()) {
+        auto* sub = new DataSubBlock;
+        size_t n = text.size() - pos < 255 ? text.size() - pos : 255;
+        sub->size = uint8_t(n);
+        std::memcpy(sub->data, text.data() + pos, n);
+        subBlocks.append(sub, 1);
+        pos += n;
+    }
+    subBlocks.append(new DataSubBlock, 1);
+}

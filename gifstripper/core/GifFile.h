@@ -1,0 +1,72 @@
+// A whole GIF file held as blocks: the header version, the screen descriptor, the global
+// colour table and every extension and image in file order. The program's one definition of
+// the format as read and as written.
+//
+//   "GIF87a"/"GIF89a" | screen descriptor (7) | global table | blocks ... | 3B
+//   block: 21 label body sub-blocks...00  (extension)  or  2C image  (see ImageBlock.h)
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ColorTable.h"
+#include "CommentBlock.h"
+#include "GifBlock.h"
+#include "PtrList.h"
+#include "SafeFile.h"
+#include "ScreenDescriptor.h"
+
+struct ImageRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+class GifFile : public GifBlock {
+public:
+    enum BlockKind { AllBlocks = 0, Comments = 1, Images = 2, Applications = 3 };
+
+    GifFile();
+    ~GifFile() override;
+
+    // True when the file was read as a GIF: it starts with "GIF" (any case) and has a global
+    // colour table. Whatever a truncated file holds is kept.
+    bool parse(const std::string& path);
+    bool parseMemory(const uint8_t* data, size_t size);
+
+    // The file as it is to be written: header, screen, global table, kept blocks, trailer.
+    void write(ByteWriter& out) const override;
+    std::vector<uint8_t> toBytes() const;
+    // Replaces the contents of path with toBytes(); on failure the file stays as it was.
+    SaveResult write(const std::string& path);
+
+    // The new comment goes after every block read from the file, before the trailer.
+    void addComment(const std::string& text);
+
+    // 0 all blocks, 1 comments, 2 images, 3 application extensions; other kinds give all.
+    PtrList<GifBlock>& blocksOfKind(int kind);
+
+    std::optional<ImageRect> firstImageRect();
+
+    const std::string& path() const { return path_; }
+    int versionFlag() const { return versionFlag_; }
+    const ScreenDescriptor& screen() const { return screen_; }
+    const ColorTable& globalTable() const { return globalTable_; }
+
+private:
+    void readExtension(ByteReader& in);
+
+    std::string path_;
+    int versionFlag_ = 0; // 0: the header was exactly "GIF87a"
+    size_t sourceSize_ = 0;
+    ScreenDescriptor screen_;
+    ColorTable globalTable_;
+    PtrList<GifBlock> allBlocks_; // owns every block
+    PtrList<GifBlock> comments_;  // the next three borrow from allBlocks_
+    PtrList<GifBlock> images_;
+    PtrList<GifBlock> applications_;
+};
