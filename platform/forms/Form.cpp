@@ -1,0 +1,333 @@
+#include "Form.h"
+
+#include "Application.h"
+#include "GlyphButton.h"
+#include "Menu.h"
+#include "Screen.h"
+
+#include <commctrl.h>
+
+namespace forms {
+
+Form::Form(Component* owner) : Control(owner)
+{
+    visible_ = false;
+    SetLoading(true);
+    left_ = CW_USEDEFAULT;
+    top_ = CW_USEDEFAULT;
+    width_ = 320;
+    height_ = 240;
+}
+
+Form::~Form()
+{
+    Application::Instance().FormDestroyed(this);
+    // The components go while the window still exists, so their windows die before ours.
+    DestroyComponents();
+    if (tooltip_)
+        DestroyWindow(tooltip_);
+    DestroyHandle();
+}
+
+void Form::Loaded() { Control::Loaded(); }
+
+void Form::Free()
+{
+    // OnDestroy runs while the whole object (and its handlers' object) still exists.
+    OnDestroy(this);
+    delete this;
+}
+
+void Form::DoCreate()
+{
+    created_ = true;
+    OnCreate(this);
+}
+
+void Form::GetWindowParams(WindowParams& p)
+{
+    DWORD style = WS_CLIPCHILDREN;
+    DWORD ex = 0;
+    switch (borderStyle_) {
+    case bsNone: style |= WS_POPUP; break;
+    case bsSingle: style |= WS_OVERLAPPED | WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: style |= WS_POPUP | WS_CAPTION; ex |= WS_EX_DLGMODALFRAME; break;
+    case bsToolWindow: style |= WS_POPUP | WS_CAPTION; ex |= WS_EX_TOOLWINDOW; break;
+    case bsSizeToolWin: style |= WS_POPUP | WS_CAPTION | WS_THICKFRAME; ex |= WS_EX_TOOLWINDOW; break;
+    }
+    if (borderStyle_ != bsNone && (borderIcons_ & biSystemMenu)) {
+        style |= WS_SYSMENU;
+        if (borderStyle_ == bsSingle || borderStyle_ == bsSizeable) {
+            if (borderIcons_ & biMinimize) style |= WS_MINIMIZEBOX;
+            if (borderIcons_ & biMaximize) style |= WS_MAXIMIZEBOX;
+        }
+        if (borderStyle_ == bsDialog && (borderIcons_ & biHelp))
+            ex |= WS_EX_CONTEXTHELP;
+    }
+    if (!enabled_)
+        style |= WS_DISABLED;
+    p.style = style;
+    p.exStyle = ex;
+}
+
+HWND Form::ParentWindow()
+{
+    Form* main = Application::Instance().MainForm();
+    return main && main != this ? main->WindowHandle() : nullptr;
+}
+
+void Form::HandleCreated()
+{
+    if (icon_)
+        SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    for (const auto& [tool, text] : tips_)
+        SetToolHint(tool, text);
+}
+
+void Form::SetToolHint(HWND tool, const std::string& text)
+{
+    if (!text.empty())
+        tips_[tool] = text;
+    else
+        tips_.erase(tool);
+    if (!tooltip_)
+        return;
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = handle_;
+    ti.uId = reinterpret_cast<UINT_PTR>(tool);
+    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    if (text.empty())
+        return;
+    ti.lpszText = const_cast<char*>(tips_[tool].c_str());
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(tooltip_, TTM_ACTIVATE, Application::Instance().ShowHint(), 0);
+}
+
+void Form::SetBorderStyle(BorderStyle s)
+{
+    if (s == borderStyle_)
+        return;
+    RECT client = ClientRect();
+    borderStyle_ = s;
+    SetClientSize(client.right, client.bottom);
+    RecreateWnd();
+}
+
+void Form::SetBorderIcons(unsigned icons)
+{
+    borderIcons_ = icons;
+    RecreateWnd();
+}
+
+void Form::SetClientSize(int width, int height)
+{
+    WindowParams p;
+    GetWindowParams(p);
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
+    SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+}
+
+RECT Form::ClientRect() const
+{
+    RECT r{0, 0, 0, 0};
+    if (handle_) {
+        GetClientRect(handle_, &r);
+        return r;
+    }
+    WindowParams p;
+    const_cast<Form*>(this)->GetWindowParams(p);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, p.style, FALSE, p.exStyle);
+    return RECT{0, 0, width_ - (frame.right - frame.left), height_ - (frame.bottom - frame.top)};
+}
+
+void Form::SetIcon(HICON icon)
+{
+    icon_ = icon;
+    if (handle_) {
+        SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void Form::PlaceOnScreen()
+{
+    if (position_ == poScreenCenter)
+        SetBounds((Screen::Instance().Width() - width_) / 2, (Screen::Instance().Height() - height_) / 2,
+                  width_, height_);
+    else if (left_ == CW_USEDEFAULT)
+        SetBounds(0, 0, width_, height_);
+}
+
+void Form::SetVisible(bool v)
+{
+    if (v == visible_ && (!v || (handle_ && IsWindowVisible(handle_))))
+        return;
+    visible_ = v;
+    HWND w = Handle();
+    if (v) {
+        PlaceOnScreen();
+        ShowWindow(w, SW_SHOW);
+        SetForegroundWindow(w);
+        if (activeControl_)
+            activeControl_->SetFocus();
+        OnShow(this);
+    } else {
+        ShowWindow(w, SW_HIDE);
+        OnHide(this);
+    }
+}
+
+bool Form::Active() const { return handle_ && GetActiveWindow() == handle_; }
+
+void Form::SetActiveControl(Control* c)
+{
+    activeControl_ = c;
+    if (c && handle_ && IsWindowVisible(handle_))
+        c->SetFocus();
+}
+
+void Form::Close()
+{
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
+    bool canClose = true;
+    OnCloseQuery(this, canClose);
+    if (!canClose)
+        return;
+    CloseAction action = this == Application::Instance().MainForm() ? caFree : caHide;
+    OnClose(this, action);
+    if (action == caNone)
+        return;
+    if (this == Application::Instance().MainForm()) {
+        Hide();
+        Application::Instance().Terminate();
+        return;
+    }
+    if (action == caMinimize)
+        ShowWindow(Handle(), SW_MINIMIZE);
+    else
+        Hide();
+}
+
+int Form::ShowModal()
+{
+    if (modal_ || Visible())
+        throw EInvalidOperation("Cannot make a visible window modal");
+    Application& app = Application::Instance();
+    std::vector<HWND> disabled;
+    for (Form* f : app.Forms())
+        if (f != this && f->WindowHandle() && IsWindowEnabled(f->WindowHandle()) &&
+            IsWindowVisible(f->WindowHandle())) {
+            EnableWindow(f->WindowHandle(), FALSE);
+            disabled.push_back(f->WindowHandle());
+        }
+    modal_ = true;
+    modalResult_ = mrNone;
+    Show();
+    bool quit = false;
+    while (modalResult_ == mrNone && !app.Terminated()) {
+        if (!app.HandleMessage()) {
+            quit = true;
+            break;
+        }
+    }
+    modal_ = false;
+    for (HWND w : disabled)
+        if (IsWindow(w))
+            EnableWindow(w, TRUE);
+    Hide();
+    if (quit)
+        PostQuitMessage(0);
+    return modalResult_;
+}
+
+bool Form::IsShortCut(WORD key, unsigned shift)
+{
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* menu = dynamic_cast<Menu*>(Components(i)))
+            if (menu->IsShortCut(key, shift))
+                return true;
+    return false;
+}
+
+bool Form::PreProcessKey(const MSG& msg)
+{
+    switch (msg.message) {
+    case WM_SYSCHAR: {
+        char ch = static_cast<char>(reinterpret_cast<ULONG_PTR>(
+            CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<unsigned char>(msg.wParam))))));
+        return DialogChar(ch);
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        WORD key = static_cast<WORD>(msg.wParam);
+        if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU)
+            return false;
+        if (IsShortCut(key, KeyboardShift()))
+            return true;
+        if (msg.message == WM_KEYDOWN && key == VK_RETURN && defaultButton_ &&
+            defaultButton_->Showing() && defaultButton_->Enabled()) {
+            defaultButton_->Click();
+            return true;
+        }
+        if (msg.message == WM_KEYDOWN && key == VK_ESCAPE && cancelButton_ &&
+            cancelButton_->Showing() && cancelButton_->Enabled()) {
+            cancelButton_->Click();
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_SIZE: {
+        RECT r;
+        GetWindowRect(handle_, &r);
+        width_ = r.right - r.left;
+        height_ = r.bottom - r.top;
+        Realign();
+        Resized();
+        break;
+    }
+    case WM_MOVE: {
+        RECT r;
+        GetWindowRect(handle_, &r);
+        left_ = r.left;
+        top_ = r.top;
+        break;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE)
+            OnActivate(this);
+        break;
+    case WM_SETFOCUS:
+        if (activeControl_ && activeControl_->CanFocus()) {
+            activeControl_->SetFocus();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return Control::WndProc(msg, wp, lp);
+}
+
+} // namespace forms

@@ -1,0 +1,95 @@
+// A top-level window holding controls. A form class builds its components in its constructor
+// (the form is loading meanwhile); Application::CreateForm then runs Loaded on every component
+// and the form's OnCreate. Closing the main form ends the application.
+#pragma once
+
+#include "Control.h"
+
+#include <map>
+
+namespace forms {
+
+class GlyphButton;
+
+enum BorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum BorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+enum Position { poDesigned, poScreenCenter };
+enum CloseAction { caNone, caHide, caFree, caMinimize };
+enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                   mrYes = 6, mrNo = 7, mrAll = 8 };
+
+using CloseEvent = Event<Component*, CloseAction&>;
+using CloseQueryEvent = Event<Component*, bool&>;
+
+class Form : public Control {
+public:
+    explicit Form(Component* owner);
+    ~Form() override;
+
+    BorderStyle GetBorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(BorderStyle s);
+    unsigned BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(unsigned icons);
+    Position GetPosition() const { return position_; }
+    void SetPosition(Position p) { position_ = p; }
+    void SetClientSize(int width, int height);
+    RECT ClientRect() const override;
+    void SetIcon(HICON icon);
+    HICON Icon() const { return icon_; }
+
+    void SetVisible(bool v) override;
+    // Fires OnDestroy, then deletes the form.
+    void Free();
+    void Close();
+    int ShowModal();
+    bool Modal() const { return modal_; }
+    int GetModalResult() const { return modalResult_; }
+    void SetModalResult(int r) { modalResult_ = r; }
+    bool Active() const;
+
+    Control* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(Control* c);
+    // The buttons Enter and Escape press.
+    void SetDefaultButton(GlyphButton* b) { defaultButton_ = b; }
+    void SetCancelButton(GlyphButton* b) { cancelButton_ = b; }
+
+    // Keyboard handling before the focused control sees the key; true when consumed.
+    bool PreProcessKey(const MSG& msg);
+    void SetToolHint(HWND tool, const std::string& text);
+
+    NotifyEvent OnCreate;
+    NotifyEvent OnDestroy;
+    NotifyEvent OnShow;
+    NotifyEvent OnHide;
+    NotifyEvent OnActivate;
+    CloseEvent OnClose;
+    CloseQueryEvent OnCloseQuery;
+
+protected:
+    void GetWindowParams(WindowParams& params) override;
+    HWND ParentWindow() override;
+    void HandleCreated() override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    virtual void DoCreate();
+    void Loaded() override;
+
+private:
+    friend class Application;
+    void PlaceOnScreen();
+    bool IsShortCut(WORD key, unsigned shift);
+
+    BorderStyle borderStyle_ = bsSizeable;
+    unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+    Position position_ = poDesigned;
+    HICON icon_ = nullptr;
+    bool modal_ = false;
+    int modalResult_ = mrNone;
+    bool created_ = false;
+    Control* activeControl_ = nullptr;
+    GlyphButton* defaultButton_ = nullptr;
+    GlyphButton* cancelButton_ = nullptr;
+    HWND tooltip_ = nullptr;
+    std::map<HWND, std::string> tips_;
+};
+
+} // namespace forms
