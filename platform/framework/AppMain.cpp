@@ -1,0 +1,7 @@
+// The program entry of every framework program: everything happens in the application object.
+#include "framework/CWinApp.h"
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+{
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
+}

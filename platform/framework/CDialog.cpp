@@ -1,0 +1,180 @@
+#include "framework/CDialog.h"
+
+#include "framework/CWinApp.h"
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)), m_pParentWnd(pParentWnd)
+{
+    m_nIDHelp = nIDTemplate;
+}
+
+HWND AfxGetModalOwner(CWnd* pParentWnd)
+{
+    HWND hWnd = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+    if (!hWnd) {
+        CWnd* main = AfxGetMainWnd();
+        hWnd = main ? main->m_hWnd : nullptr;
+    }
+    while (hWnd && (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    return hWnd;
+}
+
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    CDialog* pDialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
+    if (!pDialog)
+        return TRUE;
+    try {
+        return pDialog->OnInitDialog();
+    } catch (...) {
+        return TRUE;
+    }
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    m_lpszTemplateName = MAKEINTRESOURCEA(nIDTemplate);
+    if (!m_nIDHelp)
+        m_nIDHelp = nIDTemplate;
+    m_pParentWnd = pParentWnd;
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), m_lpszTemplateName,
+                                     pParentWnd ? pParentWnd->m_hWnd : nullptr, AfxDlgProc, 0);
+    AfxUnhookWindowCreate();
+    return hWnd != nullptr;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    HRSRC hResource = ::FindResourceA(hInst, m_lpszTemplateName, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    HGLOBAL hTemplate = hResource ? ::LoadResource(hInst, hResource) : nullptr;
+    auto* pTemplate = hTemplate ? static_cast<LPCDLGTEMPLATEA>(::LockResource(hTemplate)) : nullptr;
+    if (!pTemplate)
+        return -1;
+
+    HWND hWndOwner = AfxGetModalOwner(m_pParentWnd);
+    bool enableOwner = hWndOwner && ::IsWindowEnabled(hWndOwner);
+    if (enableOwner)
+        ::EnableWindow(hWndOwner, FALSE);
+
+    m_nModalResult = -1;
+    m_bInModalLoop = true;
+    m_bContinueModal = true;
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogIndirectParamA(hInst, pTemplate, hWndOwner, AfxDlgProc, 0);
+    AfxUnhookWindowCreate();
+    if (hWnd) {
+        if (!::IsWindowVisible(hWnd) && m_bContinueModal)
+            ::ShowWindow(hWnd, SW_SHOWNORMAL);
+        RunModalLoop();
+    }
+    m_bInModalLoop = false;
+    // The owner comes back before the dialog goes so that activation returns to it.
+    if (enableOwner)
+        ::EnableWindow(hWndOwner, TRUE);
+    if (hWndOwner && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(hWndOwner);
+    if (m_hWnd) {
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        DestroyWindow();
+    }
+    return m_nModalResult;
+}
+
+int CDialog::RunModalLoop()
+{
+    m_bContinueModal = m_nModalResult == -1;
+    while (m_bContinueModal) {
+        MSG msg;
+        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                ::PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
+            if (m_nModalResult == -1)
+                m_nModalResult = IDCANCEL;
+            break;
+        }
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        if (!m_hWnd) {
+            if (m_nModalResult == -1)
+                m_nModalResult = IDCANCEL;
+            break;
+        }
+    }
+    return m_nModalResult;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    if (m_bInModalLoop) {
+        m_nModalResult = nResult;
+        m_bContinueModal = false;
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    } else if (m_hWnd) {
+        ::EndDialog(m_hWnd, nResult);
+    }
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CUserException&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
+{
+    if (pWndCtrl && pWndCtrl->m_hWnd)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), 1);
+}
+
+void CDialog::NextDlgCtrl() const
+{
+    SendMessage(WM_NEXTDLGCTL, 0, 0);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (!m_hWnd || (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST))
+        return FALSE;
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
+        return FALSE;
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}

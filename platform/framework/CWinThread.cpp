@@ -1,0 +1,153 @@
+#include "framework/CWinThread.h"
+
+#include <process.h>
+
+namespace {
+thread_local CWinThread* t_pThread;
+}
+
+CWinThread* AfxGetThread()
+{
+    return t_pThread;
+}
+
+void AfxSetThread(CWinThread* pThread)
+{
+    t_pThread = pThread;
+}
+
+CWinThread::CWinThread() = default;
+
+CWinThread::~CWinThread()
+{
+    if (m_hThread)
+        ::CloseHandle(m_hThread);
+    if (m_hStarted)
+        ::CloseHandle(m_hStarted);
+    if (t_pThread == this)
+        t_pThread = nullptr;
+}
+
+unsigned __stdcall CWinThread::ThreadEntry(void* param)
+{
+    CWinThread* self = static_cast<CWinThread*>(param);
+    t_pThread = self;
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // the queue exists from here
+    ::SetEvent(self->m_hStarted);
+    int code = 0;
+    try {
+        code = self->InitInstance() ? self->Run() : self->ExitInstance();
+    } catch (...) {
+        code = -1;
+    }
+    t_pThread = nullptr;
+    AfxDeleteTempMaps();
+    if (self->m_bAutoDelete)
+        delete self;
+    return static_cast<unsigned>(code);
+}
+
+BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+    if (m_hThread)
+        return FALSE;
+    m_hStarted = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!m_hStarted)
+        return FALSE;
+    unsigned id = 0;
+    uintptr_t handle = _beginthreadex(lpSecurityAttrs, nStackSize, ThreadEntry, this, CREATE_SUSPENDED, &id);
+    if (!handle)
+        return FALSE;
+    m_hThread = reinterpret_cast<HANDLE>(handle);
+    m_nThreadID = id;
+    ::ResumeThread(m_hThread);
+    ::WaitForSingleObject(m_hStarted, INFINITE);
+    if (dwCreateFlags & CREATE_SUSPENDED)
+        ::SuspendThread(m_hThread);
+    return TRUE;
+}
+
+BOOL CWinThread::InitInstance()
+{
+    return FALSE;
+}
+
+int CWinThread::ExitInstance()
+{
+    return static_cast<int>(m_msgCur.wParam);
+}
+
+BOOL CWinThread::OnIdle(LONG)
+{
+    AfxDeleteTempMaps();
+    return FALSE;
+}
+
+BOOL CWinThread::PumpMessage()
+{
+    BOOL got = ::GetMessageA(&m_msgCur, nullptr, 0, 0);
+    if (got <= 0)
+        return FALSE;
+    if (!PreTranslateMessage(&m_msgCur)) {
+        ::TranslateMessage(&m_msgCur);
+        ::DispatchMessageA(&m_msgCur);
+    }
+    return TRUE;
+}
+
+int CWinThread::Run()
+{
+    for (;;) {
+        MSG peek;
+        if (!::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
+            OnIdle(0);
+        if (!PumpMessage())
+            return ExitInstance();
+    }
+}
+
+BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
+{
+    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+        if (const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(map->lpEntries, pMsg->message, 0, 0)) {
+            if (entry->nSig == AfxSig::v_wl) {
+                CallHandler(*entry, 0, pMsg->wParam, pMsg->lParam);
+                return TRUE;
+            }
+        }
+    }
+    return FALSE;
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
+{
+    if (!pMsg->hwnd && DispatchThreadMessageEx(pMsg))
+        return TRUE;
+    return AfxWalkPreTranslateTree(pMsg);
+}
+
+CWnd* CWinThread::GetMainWnd()
+{
+    return m_pMainWnd;
+}
+
+DWORD CWinThread::SuspendThread() const { return ::SuspendThread(m_hThread); }
+DWORD CWinThread::ResumeThread() const { return ::ResumeThread(m_hThread); }
+int CWinThread::GetThreadPriority() const { return ::GetThreadPriority(m_hThread); }
+BOOL CWinThread::SetThreadPriority(int nPriority) const { return ::SetThreadPriority(m_hThread, nPriority); }
+
+BOOL CWinThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return m_nThreadID && ::PostThreadMessageA(m_nThreadID, message, wParam, lParam);
+}
+
+bool CWinThread::QuitAndWait(DWORD timeoutMs)
+{
+    if (!m_hThread)
+        return true;
+    if (::WaitForSingleObject(m_hThread, 0) == WAIT_OBJECT_0)
+        return true;
+    ::PostThreadMessageA(m_nThreadID, WM_QUIT, 0, 0);
+    return ::WaitForSingleObject(m_hThread, timeoutMs) == WAIT_OBJECT_0;
+}
