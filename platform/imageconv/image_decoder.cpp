@@ -1,0 +1,48 @@
+#include "image_decoder.h"
+
+#include <cstring>
+#include <limits>
+
+// stb_image is compiled here and nowhere else, with only the formats the converter offers.
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_NO_STDIO
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_PNG
+#define STBI_ONLY_BMP
+#define STBI_ONLY_GIF
+#define STBI_ONLY_TGA
+#define STBI_ONLY_PSD
+#define STBI_ONLY_PIC
+#define STBI_ONLY_PNM
+#define STBI_MAX_DIMENSIONS 16384
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#endif
+#include <stb_image.h>
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace imageconv {
+
+ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out) {
+  if (file.empty() || file.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
+    return ConversionResult::kUnreadable;
+  const int length = static_cast<int>(file.size());
+  int w = 0, h = 0, channels = 0;
+  if (!stbi_info_from_memory(file.data(), length, &w, &h, &channels))
+    return ConversionResult::kUnreadable;
+  if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide) return ConversionResult::kTooLarge;
+  // Alpha is dropped: a bitmap file has none, and the colour under it is what remains.
+  stbi_uc* pixels = stbi_load_from_memory(file.data(), length, &w, &h, &channels, 3);
+  if (!pixels) return ConversionResult::kUnreadable;
+  out.width = w;
+  out.height = h;
+  out.rgb.assign(pixels, pixels + static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
+  stbi_image_free(pixels);
+  return ConversionResult::kOk;
+}
+
+}  // namespace imageconv

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <set>
+
+#include "bitmap_writer.h"
+#include "colour_reducer.h"
+#include "converter.h"
+#include "image_decoder.h"
+
+namespace imageconv {
+namespace {
+
+RgbImage Make(int w, int h, auto colourAt) {
+  RgbImage image;
+  image.width = w;
+  image.height = h;
+  image.rgb.resize(static_cast<size_t>(w * h * 3));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const uint32_t c = colourAt(x, y);
+      uint8_t* p = image.rgb.data() + (y * w + x) * 3;
+      p[0] = static_cast<uint8_t>(c >> 16);
+      p[1] = static_cast<uint8_t>(c >> 8);
+      p[2] = static_cast<uint8_t>(c);
+    }
+  return image;
+}
+
+uint32_t Get32(const std::vector<uint8_t>& b, size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
+}
+
+// A binary PPM, the simplest input the decoder takes.
+std::vector<uint8_t> Ppm(const RgbImage& image) {
+  const std::string head = "P6\n" + std::to_string(image.width) + " " + std::to_string(image.height) + "\n255\n";
+  std::vector<uint8_t> out(head.begin(), head.end());
+  out.insert(out.end(), image.rgb.begin(), image.rgb.end());
+  return out;
+}
+
+TEST(BitmapWriter, TwentyFourBitFileRoundTripsThroughTheDecoder) {
+  const RgbImage image = Make(5, 3, [](int x, int y) { return static_cast<uint32_t>(x * 40 << 16 | y * 70 << 8 | (x + y) * 20); });
+  const std::vector<uint8_t> bmp = WriteBitmap24(image);
+  EXPECT_EQ(bmp[0], 'B');
+  EXPECT_EQ(Get32(bmp, 2), bmp.size());
+  EXPECT_EQ(Get32(bmp, 10), 54u);
+  EXPECT_EQ(Get32(bmp, 14), 40u);
+  EXPECT_EQ(bmp.size(), 54u + 16u * 3u);  // 15 bytes a row, padded to 16
+  RgbImage back;
+  ASSERT_EQ(DecodeImage(bmp, back), ConversionResult::kOk);
+  EXPECT_EQ(back.width, 5);
+  EXPECT_EQ(back.height, 3);
+  EXPECT_EQ(back.rgb, image.rgb);
+}
+
+TEST(BitmapWriter, EightBitFileHasFullTableAndPaddedRows) {
+  IndexedImage image;
+  image.width = 3;
+  image.height = 2;
+  image.indices = {0, 1, 2, 2, 1, 0};
+  image.palette = {0xFF0000, 0x00FF00, 0x0000FF};
+  const std::vector<uint8_t> bmp = WriteBitmap8(image);
+  EXPECT_EQ(bmp[28], 8);
+  EXPECT_EQ(Get32(bmp, 46), 256u);
+  EXPECT_EQ(Get32(bmp, 10), 54u + 1024u);
+  EXPECT_EQ(bmp.size(), 54u + 1024u + 8u);
+  EXPECT_EQ(bmp[54 + 2], 0xFF);          // entry 0 red, stored B G R 0
+  EXPECT_EQ(bmp[54 + 4 * 2 + 0], 0xFF);  // entry 2 blue
+  EXPECT_EQ(bmp[1078 + 0], 2);           // bottom row first
+  EXPECT_EQ(bmp[1078 + 4], 0);
+}
+
+TEST(ColourReducer, FewColoursAreKeptExactly) {
+  const RgbImage image = Make(40, 30, [](int x, int y) { return static_cast<uint32_t>(((x / 4) * 25) << 16 | ((y / 3) * 25)); });
+  const IndexedImage reduced = ReduceColours(image);
+  EXPECT_EQ(reduced.palette.size(), 100u);
+  for (int i = 0; i < 40 * 30; ++i) {
+    const uint32_t c = reduced.palette[reduced.indices[static_cast<size_t>(i)]];
+    const uint8_t* p = image.rgb.data() + i * 3;
+    ASSERT_EQ(c, static_cast<uint32_t>(p[0] << 16 | p[1] << 8 | p[2])) << i;
+  }
+}
+
+TEST(ColourReducer, ManyColoursGiveAtMost256AndStayCloseOnAverage) {
+  const RgbImage image = Make(256, 128, [](int x, int y) {
+    return static_cast<uint32_t>(x << 16 | (y * 2) << 8 | ((x + y * 2) / 2));
+  });
+  const IndexedImage reduced = ReduceColours(image);
+  ASSERT_LE(reduced.palette.size(), 256u);
+  EXPECT_GT(reduced.palette.size(), 200u);
+  // Error diffusion keeps local averages: compare 8 x 8 block means.
+  double worst = 0;
+  for (int by = 0; by < 128; by += 8)
+    for (int bx = 0; bx < 256; bx += 8)
+      for (int c = 0; c < 3; ++c) {
+        double want = 0, got = 0;
+        for (int y = by; y < by + 8; ++y)
+          for (int x = bx; x < bx + 8; ++x) {
+            want += image.rgb[static_cast<size_t>((y * 256 + x) * 3 + c)];
+            const uint32_t p = reduced.palette[reduced.indices[static_cast<size_t>(y * 256 + x)]];
+            got += (p >> (16 - 8 * c)) & 0xFF;
+          }
+        worst = std::max(worst, std::fabs(want - got) / 64.0);
+      }
+  EXPECT_LT(worst, 6.0);
+}
+
+TEST(ColourReducer, TwoColourLimitIsHonoured) {
+  const RgbImage image = Make(16, 16, [](int x, int) { return static_cast<uint32_t>(x * 16 * 0x010101); });
+  const IndexedImage reduced = ReduceColours(image, 2);
+  EXPECT_LE(reduced.palette.size(), 2u);
+  std::set<uint8_t> used(reduced.indices.begin(), reduced.indices.end());
+  EXPECT_LE(used.size(), 2u);
+}
+
+TEST(Converter, BootScreenIs320By400EightBitWhateverTheSource) {
+  const RgbImage image = Make(64, 48, [](int x, int y) { return static_cast<uint32_t>((x * 4) << 16 | (y * 5) << 8 | 0x40); });
+  std::vector<uint8_t> boot;
+  ASSERT_EQ(MakeBootScreen(Ppm(image), boot), ConversionResult::kOk);
+  EXPECT_EQ(Get32(boot, 18), 320u);
+  EXPECT_EQ(Get32(boot, 22), 400u);
+  EXPECT_EQ(boot[28], 8);
+  EXPECT_EQ(boot.size(), 54u + 1024u + 320u * 400u);
+  // A boot screen fed back in is already the right size and colour count: unchanged.
+  std::vector<uint8_t> again;
+  ASSERT_EQ(MakeBootScreen(boot, again), ConversionResult::kOk);
+  RgbImage a, b;
+  ASSERT_EQ(DecodeImage(boot, a), ConversionResult::kOk);
+  ASSERT_EQ(DecodeImage(again, b), ConversionResult::kOk);
+  EXPECT_EQ(a.rgb, b.rgb);
+}
+
+TEST(Converter, UnreadableAndDamagedSourcesFail) {
+  std::vector<uint8_t> out{1, 2, 3};
+  const std::vector<uint8_t> garbage(100, 0x5A);
+  EXPECT_EQ(ConvertToBitmap(garbage, out), ConversionResult::kUnreadable);
+  EXPECT_EQ(ConvertToBitmap({}, out), ConversionResult::kUnreadable);
+  // PCX and TIFF headers: formats this converter does not read.
+  const std::vector<uint8_t> pcx = {0x0A, 5, 1, 8, 0, 0, 0, 0, 15, 0, 15, 0};
+  const std::vector<uint8_t> tiff = {'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0};
+  EXPECT_EQ(ConvertToBitmap(pcx, out), ConversionResult::kUnreadable);
+  EXPECT_EQ(ConvertToBitmap(tiff, out), ConversionResult::kUnreadable);
+  // A picture cut off in its header.
+  std::vector<uint8_t> ppm = Ppm(Make(8, 8, [](int, int) { return 0x123456u; }));
+  ppm.resize(5);
+  EXPECT_NE(ConvertToBitmap(ppm, out), ConversionResult::kOk);
+  EXPECT_EQ(out, (std::vector<uint8_t>{1, 2, 3}));  // left alone on failure
+  // Dimensions beyond the limit are refused before any pixel is decoded.
+  const std::string huge = "P6\n20000 2\n255\n";
+  EXPECT_EQ(ConvertToBitmap(std::vector<uint8_t>(huge.begin(), huge.end()), out), ConversionResult::kTooLarge);
+}
+
+TEST(Converter, ResizeKeepsAFlatColourFlat) {
+  const RgbImage image = Make(7, 5, [](int, int) { return 0x336699u; });
+  const RgbImage big = Resize(image, 320, 400);
+  ASSERT_EQ(big.rgb.size(), 320u * 400u * 3u);
+  for (size_t i = 0; i < big.rgb.size(); i += 3) {
+    ASSERT_NEAR(big.rgb[i], 0x33, 1);
+    ASSERT_NEAR(big.rgb[i + 2], 0x99, 1);
+  }
+}
+
+}  // namespace
+}  // namespace imageconv
