@@ -6,6 +6,7 @@
 
 #include "Component.h"
 #include "Event.h"
+#include "Exception.h"
 #include "Graphics.h"
 
 #include <windows.h>
