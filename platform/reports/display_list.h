@@ -39,6 +39,7 @@ struct TextRun {
     FontSpec font;
     std::string text;
     Alignment alignment = Alignment::Left;
+    bool clip = false;  // a fixed-size box cuts its text off at its edges
 };
 
 struct BoxShape {

@@ -26,7 +26,7 @@ void Paint(HDC dc, const TextRun& run, const PagePlacement& at) {
     SetTextColor(dc, run.font.color);
     RECT box{at.originX + Scale(run.box.left, at.scaleX), at.originY + Scale(run.box.top, at.scaleY),
              at.originX + Scale(run.box.right, at.scaleX), at.originY + Scale(run.box.bottom, at.scaleY)};
-    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | DT_TOP;
+    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP | (run.clip ? 0u : static_cast<UINT>(DT_NOCLIP));
     if (run.alignment == Alignment::Center) format |= DT_CENTER;
     if (run.alignment == Alignment::Right) format |= DT_RIGHT;
     DrawTextA(dc, run.text.data(), static_cast<int>(run.text.size()), &box, format);

@@ -34,6 +34,7 @@ void TextElement::EmitText(EmitContext& context, const std::string& text) {
     run.font = font_;
     run.text = text;
     run.alignment = alignment_;
+    run.clip = !autoSize_;
     context.page.items.emplace_back(std::move(run));
 }
 

@@ -1,0 +1,200 @@
+#include "fontreports/font_reports.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace glyphwell {
+namespace {
+
+class MapStore : public SettingsStore {
+public:
+    std::map<std::string, std::string> values;
+    std::optional<std::string> ReadData(std::string_view name) override {
+        auto it = values.find(std::string(name));
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+    bool WriteData(std::string_view name, std::string_view data) override {
+        values[std::string(name)] = std::string(data);
+        return true;
+    }
+};
+
+// Line height is 1.2 em of the font's size; width 0.5 em a character.
+class EmMeasurer : public reports::TextMeasurer {
+public:
+    reports::TextSize Measure(const reports::FontSpec& font, const std::string& text) const override {
+        const int em = font.sizePoints * 1000 / 72;
+        return {static_cast<int>(text.size()) * em / 2, em * 12 / 10};
+    }
+};
+
+struct Fixture {
+    MapStore store;
+    EmMeasurer measurer;
+    std::vector<std::string> screen{"Tahoma", "Arial", "Courier New", "A&B Sans"};
+    std::vector<std::string> printer{"Helvetica", "Courier"};
+    std::string selected = "Tahoma";
+    ReportSources Sources() {
+        ReportSources s;
+        s.settings = &store;
+        s.screenFonts = [this] { return screen; };
+        s.printerFonts = [this] { return printer; };
+        s.selectedFont = [this] { return selected; };
+        return s;
+    }
+};
+
+std::vector<const reports::TextRun*> Runs(const reports::Report& report) {
+    std::vector<const reports::TextRun*> runs;
+    for (const auto& page : report.Printer().Pages().pages)
+        for (const auto& item : page.items)
+            if (const auto* run = std::get_if<reports::TextRun>(&item)) runs.push_back(run);
+    return runs;
+}
+
+std::vector<std::string> Texts(const reports::Report& report) {
+    std::vector<std::string> texts;
+    for (const auto* run : Runs(report)) texts.push_back(run->text);
+    return texts;
+}
+
+bool Has(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST(AllFontsReport, ScreenFontsSortedEachInItsOwnFace) {
+    Fixture f;
+    AllFontsReport report(f.Sources());
+    report.qrAllFonts.SetMeasurer(&f.measurer);
+    report.qrAllFonts.SetDateTimeSource([] { return std::string("now"); });
+    report.qrAllFonts.Generate();
+    const auto texts = Texts(report.qrAllFonts);
+    EXPECT_EQ(texts[0], "Glyphwell by Corvane Software");
+    EXPECT_TRUE(Has(texts, "Installed Fonts Report"));
+    EXPECT_TRUE(Has(texts, "Font Class : Screen"));
+    EXPECT_TRUE(Has(texts, "Number of fonts : 4"));
+    EXPECT_TRUE(Has(texts, "Font Size: 12"));
+    std::vector<std::string> faces;
+    for (const auto* run : Runs(report.qrAllFonts))
+        if (run->font.name == run->text && run->box.left == 500 + 4100) faces.push_back(run->text);
+    EXPECT_EQ(faces, (std::vector<std::string>{"A&B Sans", "Arial", "Courier New", "Tahoma"}));
+    EXPECT_EQ(report.qrAllFonts.Printer().JobName(), "Glyphwell All Fonts");
+    EXPECT_EQ(report.qrAllFonts.Printer().Pages().width, 8500);
+    EXPECT_EQ(report.qrAllFonts.Printer().Pages().height, 11000);
+}
+
+TEST(AllFontsReport, RowsGrowWithTheReportFontSize) {
+    Fixture f;
+    WriteSetting(f.store, setting::ReportFontSize, "36");
+    AllFontsReport report(f.Sources());
+    report.qrAllFonts.SetMeasurer(&f.measurer);
+    report.qrAllFonts.Generate();
+    const int h = 36 * 1000 / 72 * 12 / 10;
+    EXPECT_EQ(report.qrAllFonts.DetailBand().Height(), h + 2);
+    int rows = 0;
+    for (const auto* run : Runs(report.qrAllFonts)) {
+        if (run->text == "Arial" && run->font.name == "Arial") {
+            EXPECT_EQ(run->font.sizePoints, 36);
+            EXPECT_EQ(run->box.Height(), h);
+            ++rows;
+        }
+    }
+    EXPECT_EQ(rows, 2);  // the name, and the name in its own face
+    EXPECT_EQ(report.qrAllFonts.FindLabel("MeasureRow"), nullptr);
+    EXPECT_TRUE(Has(Texts(report.qrAllFonts), "Font Size: 36"));
+}
+
+TEST(InstalledFontsReports, PrinterSetListsThePrinterFontsAndEmptyListsStillPrint) {
+    Fixture f;
+    WriteSetting(f.store, setting::PrinterSet, "1");
+    AllFontsReport all(f.Sources());
+    all.qrAllFonts.SetMeasurer(&f.measurer);
+    all.qrAllFonts.Generate();
+    EXPECT_TRUE(Has(Texts(all.qrAllFonts), "Font Class : Printer"));
+    EXPECT_TRUE(Has(Texts(all.qrAllFonts), "Number of fonts : 2"));
+    EXPECT_FALSE(Has(Texts(all.qrAllFonts), "Tahoma"));
+
+    CondensedReport condensed(f.Sources());
+    condensed.qrCondensed.SetMeasurer(&f.measurer);
+    condensed.qrCondensed.Generate();
+    EXPECT_TRUE(Has(Texts(condensed.qrCondensed), "Font Class : Printer"));
+    EXPECT_TRUE(Has(Texts(condensed.qrCondensed), "Courier"));
+
+    f.printer.clear();  // no printer: an empty report, not a failure
+    condensed.qrCondensed.Generate();
+    EXPECT_EQ(condensed.qrCondensed.Printer().PageCount(), 1);
+    EXPECT_TRUE(Has(Texts(condensed.qrCondensed), "Number of fonts : 0"));
+}
+
+TEST(CondensedReport, ThreeColumnsBeforeTheNextPage) {
+    Fixture f;
+    f.screen.clear();
+    for (int i = 0; i < 200; ++i) f.screen.push_back("Font " + std::string(1, static_cast<char>('A' + i % 26)) + std::to_string(i));
+    CondensedReport report(f.Sources());
+    report.qrCondensed.SetMeasurer(&f.measurer);
+    report.qrCondensed.Generate();
+    // Rows of 200 units: (10500 - 500 - 1950) / 200 = 40 a column on page one, 50 later.
+    ASSERT_EQ(report.qrCondensed.Printer().PageCount(), 2);
+    std::set<int> lefts;
+    for (const auto& item : report.qrCondensed.Printer().Pages().pages[0].items)
+        if (const auto* run = std::get_if<reports::TextRun>(&item); run && run->text.rfind("Font ", 0) == 0 &&
+            run->text.rfind("Font Class", 0) != 0)
+            lefts.insert(run->box.left);
+    EXPECT_EQ(lefts.size(), 3u);
+}
+
+TEST(SingleFontReport, SelectedFontAtNineSizesWithTheSample) {
+    Fixture f;
+    WriteSetting(f.store, setting::PrinterString, "Fish & Chips");
+    SingleFontReport report(f.Sources());
+    report.qrSingleFont.SetMeasurer(&f.measurer);
+    report.qrSingleFont.Generate();
+    EXPECT_EQ(report.qrSingleFont.Printer().PageCount(), 1);
+    const auto runs = Runs(report.qrSingleFont);
+    std::vector<std::string> samples;
+    for (const auto* run : runs)
+        if (run->font.name == "Tahoma") samples.push_back(run->text);
+    ASSERT_EQ(samples.size(), 12u);
+    EXPECT_EQ(samples[0], "abcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ(samples[2], "1234567890$%&(.,;:\"!?@#*)");
+    EXPECT_EQ(samples[3], "8 - Fish & Chips");
+    EXPECT_EQ(samples[11], "72 - Fish & Chips");
+    EXPECT_TRUE(Has(Texts(report.qrSingleFont), "Font Name : Tahoma"));
+    EXPECT_TRUE(Has(Texts(report.qrSingleFont), "Single Font Report"));
+    // Everything stays on the page.
+    for (const auto* run : runs) EXPECT_LE(run->box.bottom, 10500) << run->text;
+}
+
+TEST(CharSetReport, ExactlyTheCodes0To255InSixColumns) {
+    Fixture f;
+    CharSetReport report(f.Sources());
+    report.qrCharSet.SetMeasurer(&f.measurer);
+    report.qrCharSet.Generate();
+    std::vector<int> numbers;
+    int chars = 0;
+    std::set<int> lefts;
+    for (const auto* run : Runs(report.qrCharSet)) {
+        if (run->font.name == "Tahoma") {
+            EXPECT_EQ(run->text.size(), 1u);
+            EXPECT_EQ(static_cast<unsigned char>(run->text[0]), chars);
+            ++chars;
+        } else if (!run->text.empty() && std::isdigit(static_cast<unsigned char>(run->text[0])) && run->font.sizePoints == 12) {
+            numbers.push_back(std::stoi(run->text));
+            lefts.insert(run->box.left);
+        }
+    }
+    ASSERT_EQ(numbers.size(), 256u);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(numbers[static_cast<size_t>(i)], i);
+    EXPECT_EQ(chars, 256);
+    EXPECT_EQ(lefts.size(), 6u);
+    EXPECT_TRUE(Has(Texts(report.qrCharSet), "Font : Tahoma"));
+    // A second run starts again at code 0.
+    report.qrCharSet.Generate();
+    EXPECT_EQ(Runs(report.qrCharSet).size(), Runs(report.qrCharSet).size());
+}
+
+}  // namespace
+}  // namespace glyphwell
