@@ -14,6 +14,7 @@
 
 #include "ColorTable.h"
 #include "CommentBlock.h"
+#include "FirstImage.h"
 #include "GifBlock.h"
 #include "PtrList.h"
 #include "SafeFile.h"
@@ -51,6 +52,9 @@ public:
     PtrList<GifBlock>& blocksOfKind(int kind);
 
     std::optional<ImageRect> firstImageRect();
+    // Decodes the first image and plots it into target; false when there is nothing to draw
+    // (no image, an empty one, or a minimum code size the decoder refuses).
+    bool drawFirstImage(PixelTarget& target);
 
     const std::string& path() const { return path_; }
     int versionFlag() const { return versionFlag_; }

@@ -105,6 +105,13 @@ public:
             visit(static_cast<const T*>(node->item));
     }
 
+    template <class F>
+    void forEach(F visit)
+    {
+        for (Node* node = first_; node; node = node->next)
+            visit(node->item);
+    }
+
     // From now on removals and clears free the nodes only; the items belong to someone else.
     void disownItems() { ownsItems_ = 0; }
 

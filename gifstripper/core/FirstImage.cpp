@@ -1,0 +1,57 @@
+#include "FirstImage.h"
+
+#include "GifFile.h"
+#include "ImageBlock.h"
+#include "LzwDecoder.h"
+
+std::vector<int> plotRowOrder(int height, bool interlaced)
+{
+    std::vector<int> rows;
+    if (height <= 0)
+        return rows;
+    rows.reserve(size_t(height));
+    if (!interlaced) {
+        for (int y = 0; y < height; ++y)
+            rows.push_back(y);
+        return rows;
+    }
+    const int starts[4] = {0, 4, 2, 1};
+    const int steps[4] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass)
+        for (int y = starts[pass]; y < height; y += steps[pass])
+            rows.push_back(y);
+    return rows;
+}
+
+bool GifFile::drawFirstImage(PixelTarget& target)
+{
+    auto* image = static_cast<ImageBlock*>(images_.at(1));
+    if (!image || image->width <= 0 || image->height <= 0)
+        return false;
+    const ColorTable& table = image->localTable ? *image->localTable : globalTable_;
+
+    // The image data as it stands in the file: code size, then the sub-blocks.
+    ByteWriter data;
+    data.u8(image->minimumCodeSize);
+    writeSubBlocks(image->subBlocks, data);
+
+    std::vector<uint8_t> indices;
+    LzwDecoder decoder;
+    if (decoder.decode(data.data().data(), data.data().size(), image->width, image->height,
+                       indices) < 0)
+        return false;
+
+    std::vector<int> rows = plotRowOrder(image->height, image->interlaced);
+    const size_t width = size_t(image->width);
+    const size_t lines = indices.size() / width;
+    const size_t entries = table.colours.size();
+    for (size_t line = 0; line < lines && line < rows.size(); ++line) {
+        const uint8_t* pixel = indices.data() + line * width;
+        for (size_t x = 0; x < width; ++x) {
+            // Indices past the table's end are not drawn.
+            if (pixel[x] < entries)
+                target.setPixel(int(x), rows[line], table.colours[pixel[x]]);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,39 @@
+// The variable-length-code LZW decoder of GIF image data. Fixed tables and an explicit stack,
+// no recursion; codes may span sub-blocks; every code is checked against the next free slot,
+// and a code that cannot be valid ends the image with the complete lines decoded so far.
+//
+//   input: minimum code size S | size | data ... | size | data ... | 00
+//   codes: S+1 .. 12 bits, least significant bit first; clear = 2^S, end = 2^S + 1
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class LzwDecoder {
+public:
+    LzwDecoder();
+
+    // Decodes one image's data into out, one byte per pixel, complete lines of lineWidth
+    // only, at most maxLines of them. Returns -1 for a minimum code size outside 2..9 (nothing
+    // is decoded), else 0.
+    int decode(const uint8_t* data, size_t size, int lineWidth, int maxLines,
+               std::vector<uint8_t>& out);
+
+private:
+    int readCode();
+    int fetchByte();
+
+    const uint8_t* in_ = nullptr;
+    size_t inSize_ = 0;
+    size_t inPos_ = 0;
+    int blockLeft_ = 0;
+    uint32_t bitBuffer_ = 0;
+    int bitsLeft_ = 0;
+    int codeWidth_ = 0;
+
+    uint8_t suffix_[4096];
+    uint16_t prefix_[4096];
+    uint8_t stack_[4097];
+    uint32_t masks_[13];
+};

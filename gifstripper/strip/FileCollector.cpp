@@ -1,0 +1,163 @@
+#include "FileCollector.h"
+
+#include <cctype>
+
+namespace {
+
+std::string join(const std::string& folder, const std::string& name)
+{
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+} // namespace
+
+bool hasExtension(const std::string& path, const char* extension)
+{
+    size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos)
+        return false;
+    std::string ext = path.substr(dot);
+    std::string want = extension;
+    if (ext.size() != want.size())
+        return false;
+    for (size_t i = 0; i < ext.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(ext[i])) !=
+            std::tolower(static_cast<unsigned char>(want[i])))
+            return false;
+    return true;
+}
+
+int countSeparators(const std::string& text, char separator)
+{
+    int count = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == separator)
+            ++count;
+        else if (text[i] == '\n' && (i == 0 || text[i - 1] != separator))
+            ++count;
+    }
+    return count;
+}
+
+std::vector<std::string> splitFileList(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : text) {
+        if (c == '\n')
+            break;
+        if (c == separator) {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part.push_back(c);
+        }
+    }
+    parts.push_back(part);
+    return parts;
+}
+
+FileCollector::FileCollector(FileSystemAccess& fs, PtrList<std::string>& folders,
+                             PtrList<std::string>& queue)
+    : fs_(fs), folders_(folders), queue_(queue)
+{
+}
+
+void FileCollector::begin(bool replace)
+{
+    if (replace) {
+        queue_.clear();
+        folders_.clear();
+    }
+    if (queue_.count() == 0 && folders_.count() == 0)
+        reset();
+}
+
+void FileCollector::reset()
+{
+    foldersSeen_.clear();
+    filesQueued_.clear();
+    foldersCollected_.clear();
+}
+
+bool FileCollector::addFolder(const std::string& folder)
+{
+    if (folder.empty() || folder.size() > kMaxPathLength)
+        return false;
+    if (!foldersSeen_.insert(fs_.identity(folder)).second)
+        return false;
+    folders_.append(new std::string(folder), 1);
+    return true;
+}
+
+void FileCollector::addFile(const std::string& path)
+{
+    if (path.size() > kMaxPathLength)
+        return;
+    if (!filesQueued_.insert(fs_.identity(path)).second)
+        return;
+    queue_.append(new std::string(path), 1);
+}
+
+void FileCollector::classify(const std::string& path)
+{
+    if (path.empty() || path.size() > kMaxPathLength)
+        return;
+    std::string item = hasExtension(path, ".lnk") ? fs_.resolveShortcut(path) : path;
+    if (item.empty())
+        return;
+    switch (fs_.status(item)) {
+    case FileSystemAccess::Status::Folder:
+        addFolder(item);
+        break;
+    case FileSystemAccess::Status::File:
+        // The handed-in name decides: a shortcut to a GIF file is not queued.
+        if (hasExtension(path, ".gif"))
+            addFile(item);
+        break;
+    case FileSystemAccess::Status::Missing:
+        break; // nothing that can be read is neither queued nor walked
+    }
+}
+
+void FileCollector::expandFolders()
+{
+    std::string* first = folders_.at(1);
+    if (!first)
+        return;
+    walkFolder(std::string(*first));
+    // Collecting appends no folders, so a walk of the list by position is stable.
+    for (int i = 1; i <= folders_.count(); ++i) {
+        std::string* folder = folders_.at(i);
+        if (folder && foldersCollected_.insert(fs_.identity(*folder)).second)
+            collectGifFiles(std::string(*folder));
+    }
+}
+
+void FileCollector::walkFolder(const std::string& folder)
+{
+    for (const FolderEntry& entry : fs_.list(folder)) {
+        if (entry.name == "." || entry.name == "..")
+            continue;
+        std::string path = join(folder, entry.name);
+        if (entry.isFolder) {
+            if (addFolder(path))
+                walkFolder(path);
+        } else if (hasExtension(entry.name, ".lnk")) {
+            std::string target = fs_.resolveShortcut(path);
+            if (!target.empty() && fs_.status(target) == FileSystemAccess::Status::Folder &&
+                addFolder(target))
+                walkFolder(target);
+        }
+    }
+}
+
+void FileCollector::collectGifFiles(const std::string& folder)
+{
+    for (const FolderEntry& entry : fs_.list(folder)) {
+        if (!entry.isFolder && hasExtension(entry.name, ".gif"))
+            addFile(join(folder, entry.name));
+    }
+}

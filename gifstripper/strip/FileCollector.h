@@ -1,0 +1,74 @@
+// Turns what the user handed in (dropped or opened files, folders and shortcuts) into the
+// file queue of GIF paths: shortcuts are resolved, folders are collected into the folder list
+// and searched for GIF files. The walk always ends: a folder is walked once however often
+// links lead back to it, a file is queued once, and paths too long for the system are skipped.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "PtrList.h"
+
+struct FolderEntry {
+    std::string name;
+    bool isFolder;
+};
+
+// The file system as the collection sees it; the Windows program uses the real one with the
+// shell link object, the tests an invented one.
+class FileSystemAccess {
+public:
+    virtual ~FileSystemAccess() = default;
+    enum class Status { Missing, File, Folder };
+    virtual Status status(const std::string& path) = 0;
+    // The entries of a folder in search order, "." and ".." included or not.
+    virtual std::vector<FolderEntry> list(const std::string& folder) = 0;
+    // The target of a shortcut, empty when it cannot be resolved.
+    virtual std::string resolveShortcut(const std::string& path) = 0;
+    // One spelling per file or folder (full, short form, one letter case), for telling that
+    // two paths are the same.
+    virtual std::string identity(const std::string& path) = 0;
+};
+
+// Longest path the program handles (the system's limit, without the terminating NUL).
+constexpr size_t kMaxPathLength = 259;
+
+// ".gif"/".lnk" tests on the text from the last "." of the name on, any letter case.
+bool hasExtension(const std::string& path, const char* extension);
+
+// Counts the separators of the Open dialog's result; a newline counts too unless it follows
+// a separator.
+int countSeparators(const std::string& text, char separator);
+// Cuts the result at each separator (and at a newline): the folder, then the names.
+std::vector<std::string> splitFileList(const std::string& text, char separator);
+
+class FileCollector {
+public:
+    FileCollector(FileSystemAccess& fs, PtrList<std::string>& folders,
+                  PtrList<std::string>& queue);
+
+    // Starts collecting: a drop replaces the lists, an Open adds to them. What was queued or
+    // walked before is forgotten whenever the lists start empty.
+    void begin(bool replace);
+    void reset();
+    // One handed-in path: a folder goes to the folder list, a ".gif" file to the queue; a
+    // shortcut is followed to a folder only.
+    void classify(const std::string& path);
+    // Walks the first folder of the list (depth first, following shortcuts to folders), then
+    // queues the GIF files directly inside every folder of the list.
+    void expandFolders();
+
+private:
+    void walkFolder(const std::string& folder);
+    void collectGifFiles(const std::string& folder);
+    bool addFolder(const std::string& folder); // false when seen before or too long
+    void addFile(const std::string& path);
+
+    FileSystemAccess& fs_;
+    PtrList<std::string>& folders_;
+    PtrList<std::string>& queue_;
+    std::set<std::string> foldersSeen_;
+    std::set<std::string> filesQueued_;
+    std::set<std::string> foldersCollected_;
+};

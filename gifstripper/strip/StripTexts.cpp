@@ -1,0 +1,42 @@
+#include "StripTexts.h"
+
+namespace striptext {
+
+std::string banner() { return "*********************************\n"; }
+
+std::string number(long value) { return std::to_string(value); }
+
+std::string cleansing(const std::string& name, long oldSize)
+{
+    return "Cleansing " + name + " , Original File Size: " + number(oldSize) + "\n";
+}
+
+std::string comment(const std::string& text) { return "Comments: " + text + "\n"; }
+
+std::string savings(const std::string& name, long newSize, long saved)
+{
+    return name + " : New Size: " + number(newSize) + ",Savings: " + number(saved) + "\n";
+}
+
+std::string noCleansingNeeded(const std::string& name) { return name + " : no cleansing needed\n"; }
+
+std::string noCleansingSelected(const std::string& name) { return name + " : no cleansing selected"; }
+
+std::string added(const std::string& name, long newSize, long addedBytes)
+{
+    return name + " : New Size: " + number(newSize) + ",Added: " + number(addedBytes) + "\n";
+}
+
+std::string invalidGif(const std::string& name) { return "Invalid Gif File: " + name; }
+
+std::string notRewritten(const std::string& name, const char* why)
+{
+    return name + " : not rewritten, " + why;
+}
+
+std::string commentNotAdded(const std::string& name, const char* why)
+{
+    return name + " : comment not added, " + why;
+}
+
+} // namespace striptext
