@@ -1,0 +1,25 @@
+// One icon in the notification area, with its tip and callback.
+#pragma once
+
+#include "framework/CCmdTarget.h"
+#include "framework/CWnd.h"
+
+#include <shellapi.h>
+
+class CTrayIcon : public CCmdTarget {
+public:
+    explicit CTrayIcon(UINT uID = 130);
+    ~CTrayIcon() override;
+
+    // The window (nullptr for none) and message the shell calls back with.
+    void SetNotifyWindow(CWnd* pWnd, UINT uCallbackMessage);
+    // 0 removes the icon; otherwise shows icon and tip string of that id from the resources.
+    BOOL SetIcon(UINT nResourceID);
+    // Shows (adds or changes) or, without an icon, removes; the shell's result. A failed call
+    // leaves the icon marked as not shown, so that the next call adds it again.
+    BOOL SetIcon(HICON hIcon, const char* lpszTip);
+    bool IsShown() const { return m_nid.hIcon != nullptr; }
+
+private:
+    NOTIFYICONDATAA m_nid;
+};

@@ -1,0 +1,15 @@
+// Periods the main frame and the corner thread arm their timers with.
+#pragma once
+
+#include <cstdint>
+
+// The auto-randomize period: "Time" minutes as milliseconds, computed without overflow. The
+// minutes are clamped to at least 1 (a zero or negative stored value never makes the timer
+// fire continuously) and to the longest period a window timer takes (0x7FFFFFFF ms, about
+// 24 days), so 70000 minutes, the page's upper bound, still gives a valid timer.
+uint32_t AutoRandomizePeriodMs(int minutes);
+constexpr uint32_t kMaxTimerPeriodMs = 0x7FFFFFFF;
+
+// A poll or delay interval of the corner thread from the profile: at least 10 ms (the
+// system's own minimum; zero would spin), at most the timer maximum.
+uint32_t CornerIntervalMs(int milliseconds);
