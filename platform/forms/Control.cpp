@@ -160,7 +160,8 @@ void Control::CreateWnd()
     if (handle_)
         return;
     HWND parentWnd = ParentWindow();
-    if (parent_ && !parentWnd)
+    // Making the parent's window may have made ours already, as one of its children.
+    if (handle_ || (parent_ && !parentWnd))
         return;
     WindowParams p;
     GetWindowParams(p);
@@ -184,6 +185,9 @@ void Control::CreateWnd()
             oldProc_ = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::WindowProc)));
     }
+    // A later control lies above the earlier ones, as the user reads a form.
+    if (child)
+        SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
     HandleCreated();
     for (Control* c : children_)

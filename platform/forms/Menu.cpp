@@ -121,6 +121,12 @@ bool MenuItem::FindShortCut(ShortCut s)
     return false;
 }
 
+MenuItem* MenuItem::FindCommand(UINT command)
+{
+    auto it = Commands().find(command);
+    return it == Commands().end() ? nullptr : it->second;
+}
+
 bool MenuItem::DispatchCommand(UINT command)
 {
     auto it = Commands().find(command);
@@ -143,6 +149,12 @@ bool Menu::IsShortCut(WORD key, unsigned shift)
 
 void PopupMenu::Popup(int x, int y)
 {
+    if (MenuItem* item = Track(x, y))
+        item->Click();
+}
+
+MenuItem* PopupMenu::Track(int x, int y)
+{
     OnPopup(this);
     HMENU menu = CreatePopupMenu();
     Items()->AppendTo(menu);
@@ -155,8 +167,7 @@ void PopupMenu::Popup(int x, int y)
     UINT cmd = static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
                                                 x, y, 0, owner, nullptr));
     DestroyMenu(menu);
-    if (cmd)
-        MenuItem::DispatchCommand(cmd);
+    return cmd ? MenuItem::FindCommand(cmd) : nullptr;
 }
 
 MainMenu::~MainMenu()

@@ -48,6 +48,7 @@ public:
     void AppendTo(HMENU menu) const;
     bool FindShortCut(ShortCut s);
     static bool DispatchCommand(UINT command);
+    static MenuItem* FindCommand(UINT command);
 
 private:
     std::string caption_;
@@ -75,8 +76,11 @@ public:
     explicit PopupMenu(Component* owner) : Menu(owner) {}
     bool AutoPopup() const { return autoPopup_; }
     void SetAutoPopup(bool a) { autoPopup_ = a; }
-    // Shows the menu at a screen point and tracks it until it closes.
+    // Shows the menu at a screen point and tracks it until it closes, then runs the chosen
+    // item's OnClick.
     void Popup(int x, int y);
+    // The same without running the item: the caller tidies up first, then clicks it.
+    MenuItem* Track(int x, int y);
     NotifyEvent OnPopup;
 
 private:
