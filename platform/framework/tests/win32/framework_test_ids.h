@@ -1,0 +1,9 @@
+#pragma once
+#define IDD_NUMBER 1000
+#define IDD_PAGE1 1010
+#define IDD_PAGE2 1011
+#define IDC_NUMBER 1001
+#define IDC_RADIO1 1002
+#define IDC_RADIO2 1003
+#define IDC_RADIO3 1004
+#define IDS_PAGE_TITLE 2000
