@@ -1,0 +1,271 @@
+// Drives the real palettrim.exe as a user would: picks a comments file in the Save dialog,
+// drops several files and a folder on the window (through DropHook inside the program's
+// process), waits for the queue to end, and checks the log file, the status panes, the Stop
+// button and the window title. Between the end of the run and closing the window it waits
+// for the calling script to take a screenshot.
+//
+//   palettrim_e2e.exe PALETTRIM.EXE FOLDER
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TestChannel.h"
+
+namespace {
+
+int g_failures = 0;
+
+void check(bool ok, const std::string& what)
+{
+    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
+    if (!ok)
+        ++g_failures;
+}
+
+struct Found {
+    const char* className;
+    const char* title;
+    HWND window;
+};
+
+BOOL CALLBACK findWindow(HWND window, LPARAM lParam)
+{
+    auto* f = reinterpret_cast<Found*>(lParam);
+    char name[256] = "";
+    char title[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    GetWindowTextA(window, title, sizeof title);
+    if ((!f->className || lstrcmpiA(name, f->className) == 0) &&
+        (!f->title || lstrcmpA(title, f->title) == 0) && IsWindowVisible(window)) {
+        f->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND waitForWindow(DWORD thread, const char* className, const char* title, int seconds)
+{
+    for (int i = 0; i < seconds * 10; ++i) {
+        Found f = {className, title, nullptr};
+        EnumThreadWindows(thread, findWindow, LPARAM(&f));
+        if (f.window)
+            return f.window;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+bool makeShortcut(const std::string& link, const std::string& target)
+{
+    IShellLinkA* shell = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&shell))))
+        return false;
+    shell->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    bool ok = false;
+    if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        WCHAR wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+        ok = SUCCEEDED(file->Save(wide, TRUE));
+        file->Release();
+    }
+    shell->Release();
+    return ok;
+}
+
+std::map<std::string, std::string> requestReport(HWND window, TestChannel* channel)
+{
+    static UINT message = RegisterWindowMessageA(kReportMessage);
+    LONG before = channel->reportSerial;
+    PostMessageA(window, message, 0, 0);
+    for (int i = 0; i < 50 && channel->reportSerial == before; ++i)
+        Sleep(100);
+    std::map<std::string, std::string> values;
+    std::istringstream lines(std::string(channel->report));
+    std::string line;
+    while (std::getline(lines, line)) {
+        size_t eq = line.find('=');
+        if (eq != std::string::npos)
+            values[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return values;
+}
+
+std::string readText(const std::string& path)
+{
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+int count(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+long sizeOf(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? long(data.nFileSizeLow) : -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::printf("usage: palettrim_e2e PALETTRIM.EXE FOLDER\n");
+        return 2;
+    }
+    const std::string program = argv[1];
+    const std::string dir = argv[2];
+    const std::string log = dir + "\\comments.txt";
+    CoInitialize(nullptr);
+    check(makeShortcut(dir + "\\folder\\to-linked.lnk", dir + "\\linked"),
+          "a shortcut to another folder is made inside the dropped folder");
+
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        sizeof(TestChannel), kChannelName);
+    auto* channel = static_cast<TestChannel*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    if (!channel) {
+        std::printf("FAILED: no channel\n");
+        return 1;
+    }
+    ZeroMemory(channel, sizeof *channel);
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + program + "\"";
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.c_str(), &startup, &process)) {
+        std::printf("FAILED: palettrim.exe does not start (%lu)\n", GetLastError());
+        return 1;
+    }
+    WaitForInputIdle(process.hProcess, 10000);
+    HWND window = waitForWindow(process.dwThreadId, "Palettrim", nullptr, 20);
+    check(window != nullptr, "the main window appears");
+    if (!window) {
+        TerminateProcess(process.hProcess, 1);
+        return 1;
+    }
+
+    // The hook runs inside palettrim's window thread.
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string hookPath = self;
+    hookPath = hookPath.substr(0, hookPath.find_last_of('\\')) + "\\palettrim_drophook.dll";
+    HMODULE hook = LoadLibraryA(hookPath.c_str());
+    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hook, "dropHookProc")));
+    HHOOK installed = proc ? SetWindowsHookExA(WH_GETMESSAGE, proc, hook, process.dwThreadId) : nullptr;
+    check(installed != nullptr, "the drop hook is installed in palettrim's thread");
+
+    auto start = requestReport(window, channel);
+    check(start["title"] == "Palettrim Version  2.1b", "window title: '" + start["title"] + "'");
+    check(start["stopButton"] == "disabled" && start["stopMenu"] == "grayed",
+          "Stop is disabled and grayed at start");
+    check(start["pane0"] == "Ready" && start["pane6"] == "RC" && start["pane7"] == "RD" &&
+              start["pane8"] == "SC",
+          "start panes Ready / RC / RD / SC");
+
+    // Options > Output Comments to File, and the file typed into the Save dialog.
+    PostMessageA(window, WM_COMMAND, 40006, 0);
+    HWND save = waitForWindow(process.dwThreadId, nullptr, "Select Comments Output File", 20);
+    check(save != nullptr, "the Save dialog opens");
+    if (save) {
+        HWND name = GetDlgItem(save, 0x480); // the file name field
+        if (!name)
+            name = GetDlgItem(save, 0x47c);
+        SetWindowTextA(name, log.c_str());
+        PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(save, IDOK)));
+        for (int i = 0; i < 100 && IsWindow(save); ++i)
+            Sleep(100);
+    }
+    auto chosen = requestReport(window, channel);
+    check(chosen["pane5"] == "CF" && chosen["commentsFileButton"] == "checked",
+          "comments go to a file: pane 5 '" + chosen["pane5"] + "'");
+
+    // The drop: two GIF files, a text file, a JPEG named .gif, a file inside the folder that the
+    // folder also yields, and the folder.
+    std::vector<std::string> dropped = {dir + "\\a.gif", dir + "\\b.GIF", dir + "\\notes.txt",
+                                        dir + "\\photo.gif", dir + "\\folder\\c.gif", dir + "\\folder"};
+    size_t at = 0;
+    for (const std::string& path : dropped) {
+        lstrcpyA(channel->paths + at, path.c_str());
+        at += path.size() + 1;
+    }
+    channel->paths[at] = '\0';
+    PostMessageA(window, RegisterWindowMessageA(kDropMessage), 0, 0);
+    for (int i = 0; i < 100 && channel->dropsDelivered == 0; ++i)
+        Sleep(100);
+    check(channel->dropsDelivered == 1, "the drop is delivered");
+
+    const char* expected[] = {"a.gif", "b.GIF", "c.gif", "d.gif", "e.gif"};
+    std::map<std::string, std::string> end;
+    for (int i = 0; i < 240; ++i) {
+        Sleep(250);
+        if (count(readText(log), "Cleansing ") >= 5) {
+            end = requestReport(window, channel);
+            if (end["stopButton"] == "disabled")
+                break;
+        }
+    }
+    std::string text = readText(log);
+    check(count(text, "Cleansing ") == 5, "five GIF files are handled");
+    for (const char* name : expected)
+        check(text.find(std::string("Cleansing ") + name + " , Original File Size: ") != std::string::npos,
+              std::string("log header for ") + name);
+    check(text.find("Comments: made by gifsicle for a") != std::string::npos, "a.gif's comment is logged");
+    check(text.find("a.gif : New Size: " + std::to_string(sizeOf(dir + "\\a.gif")) + ",Savings: ") !=
+              std::string::npos,
+          "a.gif's saving is logged");
+    check(text.find("b.GIF : New Size: ") != std::string::npos, "b.GIF's application data is removed");
+    check(text.find("d.gif : no cleansing needed") != std::string::npos, "d.gif needs no cleansing");
+    check(text.find("photo.gif") == std::string::npos && text.find("notes.txt") == std::string::npos,
+          "neither the JPEG nor the text file is handled");
+    check(count(text, "Cleansing c.gif") == 1, "a file dropped and found in the folder is handled once");
+
+    // The last file is the one the shortcut led to.
+    long lastSize = sizeOf(dir + "\\linked\\e.gif");
+    check(end["pane0"] == "e.gif", "pane 0 names the last file: '" + end["pane0"] + "'");
+    check(end["pane2"] == std::to_string(lastSize), "pane 2 shows its new size: '" + end["pane2"] + "'");
+    check(!end["pane4"].empty() && end["pane4"] != " " && end["pane4"] != "failed",
+          "pane 4 shows the saving: '" + end["pane4"] + "'");
+    check(end["stopButton"] == "disabled" && end["stopMenu"] == "grayed", "Stop is disabled after the run");
+    check(end["title"] == "Palettrim Version  2.1b", "the title is unchanged");
+
+    // The calling script takes its screenshot now.
+    std::string ready = dir + "\\shot.ready";
+    std::string done = dir + "\\shot.done";
+    CloseHandle(CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    for (int i = 0; i < 300 && !exists(done); ++i)
+        Sleep(100);
+
+    if (installed)
+        UnhookWindowsHookEx(installed);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD waited = WaitForSingleObject(process.hProcess, 15000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    check(waited == WAIT_OBJECT_0 && code == 0, "closing the window ends the program with code 0");
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    std::string closedLog = readText(log);
+    check(closedLog == text, "the log is complete when the program has closed it");
+
+    std::printf("end-to-end: %d check(s) failed\n", g_failures);
+    return g_failures ? 1 : 0;
+}
