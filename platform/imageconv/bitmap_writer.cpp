@@ -41,7 +41,7 @@ std::vector<uint8_t> Headers(int width, int height, uint16_t bits, uint32_t colo
 
 }  // namespace
 
-std::vector<uint8_t> WriteBitmap24(const RgbImage& image) {
+std::vector<uint8_t> WriteBitmap24(const RgbView& image) {
   const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
   std::vector<uint8_t> out = Headers(image.width, image.height, 24, 0, stride);
   const size_t offset = 54;

@@ -9,7 +9,10 @@
 
 namespace imageconv {
 
-std::vector<uint8_t> WriteBitmap24(const RgbImage& image);
+std::vector<uint8_t> WriteBitmap24(const RgbView& image);
+inline std::vector<uint8_t> WriteBitmap24(const RgbImage& image) {
+  return WriteBitmap24(RgbView{image.width, image.height, image.rgb.data()});
+}
 std::vector<uint8_t> WriteBitmap8(const IndexedImage& image);
 
 }  // namespace imageconv

@@ -31,10 +31,10 @@ RgbImage Resize(const RgbImage& image, int width, int height) {
 
 ConversionResult ConvertToBitmap(std::span<const uint8_t> source, std::vector<uint8_t>& bitmap) {
   try {
-    RgbImage image;
-    const ConversionResult r = DecodeImage(source, image);
+    DecodedImage image;
+    const ConversionResult r = image.Decode(source);
     if (r != ConversionResult::kOk) return r;
-    bitmap = WriteBitmap24(image);
+    bitmap = WriteBitmap24(image.View());
     return ConversionResult::kOk;
   } catch (const std::bad_alloc&) {
     return ConversionResult::kOutOfMemory;

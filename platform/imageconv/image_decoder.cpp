@@ -27,7 +27,15 @@
 
 namespace imageconv {
 
-ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out) {
+DecodedImage::~DecodedImage() {
+  if (pixels_) stbi_image_free(pixels_);
+}
+
+ConversionResult DecodedImage::Decode(std::span<const uint8_t> file) {
+  if (pixels_) {
+    stbi_image_free(pixels_);
+    pixels_ = nullptr;
+  }
   if (file.empty() || file.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
     return ConversionResult::kUnreadable;
   const int length = static_cast<int>(file.size());
@@ -36,12 +44,21 @@ ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out) {
     return ConversionResult::kUnreadable;
   if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide) return ConversionResult::kTooLarge;
   // Alpha is dropped: a bitmap file has none, and the colour under it is what remains.
-  stbi_uc* pixels = stbi_load_from_memory(file.data(), length, &w, &h, &channels, 3);
-  if (!pixels) return ConversionResult::kUnreadable;
-  out.width = w;
-  out.height = h;
-  out.rgb.assign(pixels, pixels + static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
-  stbi_image_free(pixels);
+  pixels_ = stbi_load_from_memory(file.data(), length, &w, &h, &channels, 3);
+  if (!pixels_) return ConversionResult::kUnreadable;
+  width_ = w;
+  height_ = h;
+  return ConversionResult::kOk;
+}
+
+ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out) {
+  DecodedImage decoded;
+  const ConversionResult r = decoded.Decode(file);
+  if (r != ConversionResult::kOk) return r;
+  const RgbView view = decoded.View();
+  out.width = view.width;
+  out.height = view.height;
+  out.rgb.assign(view.rgb, view.rgb + static_cast<size_t>(view.width) * static_cast<size_t>(view.height) * 3);
   return ConversionResult::kOk;
 }
 

@@ -15,4 +15,21 @@ constexpr int kMaxSide = 16384;
 
 ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out);
 
+// The decoded picture in the decoder's own buffer, freed with the object (no copy).
+class DecodedImage {
+public:
+  DecodedImage() = default;
+  ~DecodedImage();
+  DecodedImage(const DecodedImage&) = delete;
+  DecodedImage& operator=(const DecodedImage&) = delete;
+
+  ConversionResult Decode(std::span<const uint8_t> file);
+  RgbView View() const { return RgbView{width_, height_, pixels_}; }
+
+private:
+  uint8_t* pixels_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+};
+
 }  // namespace imageconv

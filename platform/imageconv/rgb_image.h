@@ -18,6 +18,17 @@ struct RgbImage {
   }
 };
 
+// Borrowed rows in the same layout, for pictures held in another owner's buffer.
+struct RgbView {
+  int width = 0;
+  int height = 0;
+  const uint8_t* rgb = nullptr;
+
+  const uint8_t* Pixel(int x, int y) const {
+    return rgb + (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+  }
+};
+
 // A picture of at most 256 colours: one palette index a pixel, rows top-down.
 struct IndexedImage {
   int width = 0;
