@@ -113,7 +113,9 @@ void DrawGrid::Paint(HDC dc)
             if (c == col_ && r == row_)
                 state |= gdSelected | (focused ? static_cast<unsigned>(gdFocused) : 0u);
             SetTextColor(dc, ColorToRGB(GetFont().GetColor()));
+            canvas_ = dc;
             DrawCell(dc, c, r, cell, state);
+            canvas_ = nullptr;
         }
     }
     if (gridLines_) {
@@ -176,9 +178,12 @@ void StringGrid::DrawCell(HDC dc, int col, int row, RECT r, unsigned state)
         FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
     }
+    // Each byte is drawn as a character (no prefixes; code 0 and control codes are glyphs too).
     const std::string& text = Cells(col, row);
-    RECT t{r.left + 2, r.top, r.right, r.bottom};
-    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SIZE extent{0, 0};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &extent);
+    ExtTextOutA(dc, r.left + 2, r.top + (r.bottom - r.top - extent.cy) / 2, ETO_CLIPPED, &r, text.data(),
+                static_cast<UINT>(text.size()), nullptr);
     if (state & gdFocused)
         DrawFocusRect(dc, &r);
 }

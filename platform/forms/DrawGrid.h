@@ -39,7 +39,9 @@ public:
     // The cell under a point of the client area; false outside every cell.
     bool MouseToCell(int x, int y, int& col, int& row) const;
 
-    // The canvas font cell drawing starts from (the grid's font).
+    // The canvas an OnDrawCell handler draws on (valid only while painting); its font starts
+    // as the grid's.
+    HDC Canvas() const { return canvas_; }
     DrawCellEvent OnDrawCell;
     SelectCellEvent OnSelectCell;
 
@@ -58,6 +60,7 @@ private:
     bool gridLines_ = true;
     int col_ = 0;
     int row_ = 0;
+    HDC canvas_ = nullptr;
 };
 
 class StringGrid : public DrawGrid {

@@ -26,10 +26,15 @@ void Paint(HDC dc, const TextRun& run, const PagePlacement& at) {
     SetTextColor(dc, run.font.color);
     RECT box{at.originX + Scale(run.box.left, at.scaleX), at.originY + Scale(run.box.top, at.scaleY),
              at.originX + Scale(run.box.right, at.scaleX), at.originY + Scale(run.box.bottom, at.scaleY)};
-    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP | (run.clip ? 0u : static_cast<UINT>(DT_NOCLIP));
-    if (run.alignment == Alignment::Center) format |= DT_CENTER;
-    if (run.alignment == Alignment::Right) format |= DT_RIGHT;
-    DrawTextA(dc, run.text.data(), static_cast<int>(run.text.size()), &box, format);
+    // ExtTextOut draws every byte as a character: no prefixes, and control codes (even 0) are
+    // glyphs of the font rather than line ends.
+    SIZE extent{0, 0};
+    GetTextExtentPoint32A(dc, run.text.data(), static_cast<int>(run.text.size()), &extent);
+    int x = box.left;
+    if (run.alignment == Alignment::Center) x = (box.left + box.right - extent.cx) / 2;
+    if (run.alignment == Alignment::Right) x = box.right - extent.cx;
+    ExtTextOutA(dc, x, box.top, run.clip ? ETO_CLIPPED : 0, &box, run.text.data(), static_cast<UINT>(run.text.size()),
+                nullptr);
     SelectObject(dc, old);
     DeleteObject(font);
 }

@@ -54,3 +54,21 @@ TEST(Magnifier, CentredAcrossThePointerAndBelowIt) {
 
 }  // namespace
 }  // namespace glyphwell
+
+#include "core/rich_text.h"
+
+namespace glyphwell {
+namespace {
+
+TEST(CopiedCharacter, RichTextHoldsTheCharacterInItsFontAndSize) {
+    EXPECT_EQ(CharacterRichText("Arial", 12, 'A'),
+              "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\\pard\\plain\\f0\\fs24 \\'41\\par\n}");
+    const std::string amp = CharacterRichText("A{b}\\c;d", 20, '&');
+    EXPECT_NE(amp.find("fcharset0 Abcd;"), std::string::npos);
+    EXPECT_NE(amp.find("\\fs40 \\'26"), std::string::npos);
+    EXPECT_NE(CharacterRichText("Symbol", 8, 0xFF).find("\\'ff"), std::string::npos);
+    EXPECT_NE(CharacterRichText("Symbol", 0, 0x07).find("\\fs2 \\'07"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace glyphwell

@@ -1,0 +1,270 @@
+#include "win32/main_form.h"
+
+#include "Application.h"
+#include "MessageDialog.h"
+#include "Screen.h"
+#include "core/font_set.h"
+#include "reports/printer_device.h"
+#include "win32/charset_form.h"
+#include "win32/compare_form.h"
+#include "win32/configuration_form.h"
+#include "win32/font_enumeration.h"
+#include "win32/glyphwell_forms.h"
+#include "win32/magnify_form.h"
+#include "win32/preview_form.h"
+#include "win32/report_forms.h"
+#include "win32/simple_forms.h"
+#include "win32/wholeset_form.h"
+
+namespace glyphwell {
+
+using forms::Bind;
+
+TfGlyphwell::TfGlyphwell(forms::Component* owner) : forms::Form(owner) {
+    SetName("fGlyphwell");
+    SetCaption("Glyphwell 32");
+    SetBounds(2, 2, 218, 316);
+
+    PopupMenu1 = new forms::PopupMenu(this);
+    PopupMenu1->SetName("PopupMenu1");
+    AddItem(PopupMenu1->Items(), "CharacterSet3", "Open Character Set", &TfGlyphwell::CharacterSet1Click);
+    AddItem(PopupMenu1->Items(), "CloseCharacterSet1", "Close Character Set", &TfGlyphwell::CloseCharacterSet1Click);
+    AddItem(PopupMenu1->Items(), "WholeCharacterSet2", "Whole Character Set", &TfGlyphwell::WholeCharacterSet2Click);
+
+    LB1 = new forms::ListBox(this);
+    LB1->SetName("LB1");
+    LB1->SetFont(forms::Font("Arial", PointsToHeight(12)));
+    LB1->SetSorted(true);
+    LB1->SetStyle(forms::lbOwnerDrawFixed);
+    LB1->SetItemHeight(24);
+    LB1->SetAlign(forms::alClient);
+    LB1->SetPopupMenu(PopupMenu1);
+    LB1->OnClick = Bind(this, &TfGlyphwell::LB1Click);
+    LB1->OnDblClick = Bind(this, &TfGlyphwell::LB1DblClick);
+    LB1->OnDrawItem = Bind(this, &TfGlyphwell::LB1DrawItem);
+    LB1->SetParent(this);
+
+    StatusBar1 = new forms::StatusBar(this);
+    StatusBar1->SetName("StatusBar1");
+    forms::StatusPanel panel;
+    panel.width = 50;
+    StatusBar1->AddPanel(panel);
+    StatusBar1->SetAlign(forms::alBottom);
+    StatusBar1->SetParent(this);
+
+    MainMenu1 = new forms::MainMenu(this);
+    MainMenu1->SetName("MainMenu1");
+    forms::MenuItem* file = AddItem(MainMenu1->Items(), "File1", "&File", nullptr);
+    AddItem(file, "CharacterSet1", "Open Character Set View", &TfGlyphwell::CharacterSet1Click);
+    AddItem(file, "ResetCharacterSet1", "Reset Character Set View", &TfGlyphwell::ResetCharacterSet1Click);
+    WholeCharacterSet1 = AddItem(file, "WholeCharacterSet1", "Entire Character Set", &TfGlyphwell::WholeCharacterSet2Click);
+    AddItem(file, "CompareCharacterSets1", "Compare Screen/Printer Fonts", &TfGlyphwell::CompareCharacterSets1Click);
+    AddItem(file, "N1", "-", nullptr);
+    AddItem(file, "PrinterSetup1", "Printer Setup...", &TfGlyphwell::PrinterSetup1Click);
+    forms::MenuItem* print = AddItem(file, "Print1", "Print", nullptr);
+    AddItem(print, "SingleFontCharacterSet1", "Selected Font Detail", &TfGlyphwell::SingleFontCharacterSet1Click);
+    AddItem(print, "CharacterSet2", "Selected Font Character Set", &TfGlyphwell::CharacterSet2Click);
+    AddItem(print, "FontList1", "Installed Fonts", &TfGlyphwell::FontList1Click);
+    AddItem(print, "InstalledFontsCondensed1", "Installed Fonts (Condensed)", &TfGlyphwell::InstalledFontsCondensed1Click);
+    AddItem(file, "N2", "-", nullptr);
+    AddItem(file, "SetString1", "Configure", &TfGlyphwell::SetString1Click);
+    AddItem(file, "N3", "-", nullptr);
+    AddItem(file, "Quit1", "Quit", &TfGlyphwell::Quit1Click);
+    forms::MenuItem* tools = AddItem(MainMenu1->Items(), "Tools1", "&Tools", nullptr);
+    AddItem(tools, "Calcu1", "Calculator", &TfGlyphwell::Calcu1Click);
+    forms::MenuItem* help = AddItem(MainMenu1->Items(), "Help2", "&Help", nullptr);
+    AddItem(help, "Help1", "Help", &TfGlyphwell::Help1Click);
+    AddItem(help, "About2", "About", &TfGlyphwell::About2Click);
+
+    OnCreate = Bind(this, &TfGlyphwell::FormCreate);
+    OnShow = Bind(this, &TfGlyphwell::FormShow);
+    OnClose = Bind(this, &TfGlyphwell::FormClose);
+}
+
+forms::MenuItem* TfGlyphwell::AddItem(forms::MenuItem* parent, const char* name, const char* caption,
+                                      void (TfGlyphwell::*handler)(forms::Component*)) {
+    auto* item = new forms::MenuItem(this);
+    item->SetName(name);
+    item->SetCaption(caption);
+    if (handler) item->OnClick = Bind(this, handler);
+    parent->Add(item);
+    return item;
+}
+
+std::string TfGlyphwell::ReadSetting(const std::string&, const std::string& name, const std::string& fallback) {
+    return glyphwell::ReadSetting(store_, name, fallback);
+}
+
+void TfGlyphwell::WriteSetting(const std::string&, const std::string& name, const std::string& value) {
+    if (!glyphwell::WriteSetting(store_, name, value))
+        throw forms::Exception("The setting \"" + name + "\" could not be stored in the registry.");
+}
+
+int TfGlyphwell::ReadNumber(const SettingSpec& spec) { return ReadSettingNumber(store_, spec); }
+
+std::string TfGlyphwell::SelectedFontName() const {
+    const int index = LB1->ItemIndex();
+    if (index < 0 || index >= LB1->Count()) return {};
+    return LB1->Items(index);
+}
+
+void TfGlyphwell::FormCreate(forms::Component*) {
+    forms::Application::Instance().SetHelpFile("glyphwell.hlp");
+    SetBounds(ReadNumber(setting::ScreenLeft), ReadNumber(setting::ScreenTop), ReadNumber(setting::ScreenWidth),
+              ReadNumber(setting::ScreenHeight));
+}
+
+void TfGlyphwell::FormShow(forms::Component*) {
+    if (!firstShow_) return;
+    firstShow_ = false;
+    if (forms::Screen::Instance().Width() < 800) {
+        WholeCharacterSet1->SetVisible(false);
+    }
+    MainMenu1->AttachTo(this);
+    Realign();  // the menu bar took room from the client area
+    forms::Font font = LB1->GetFont();
+    font.SetHeight(PointsToHeight(std::max(1, ReadNumber(setting::FontSize))));
+    LB1->SetFont(font);
+    SampleString = ReadSetting(setting::FontString);
+    LB1->SetItemHeight(std::max(1, ReadNumber(setting::FontHeight)));
+    LoadFontList();
+}
+
+void TfGlyphwell::LoadFontList() {
+    const int set = ReadNumber(setting::FontSetForList);
+    if (set == 0) {
+        LB1->SetItems(ScreenFontNames());
+        StatusBar1->SetPanelText(0, FontCountText(static_cast<size_t>(LB1->Count()), false));
+    } else if (set == 1) {
+        bool none = false;
+        LB1->SetItems(PrinterFontNames(&none));
+        printerMissing_ = none;
+        // Without a printer the list stays empty and the status line says why.
+        StatusBar1->SetPanelText(0, none ? std::string("No printer installed: 0 Printer Fonts")
+                                         : FontCountText(static_cast<size_t>(LB1->Count()), true));
+    }
+    if (LB1->Count() > 0) LB1->SetItemIndex(0);
+}
+
+void TfGlyphwell::LB1DrawItem(forms::Component*, int index, HDC dc, const RECT& rect, unsigned state) {
+    const bool selected = (state & forms::odSelected) != 0;
+    HBRUSH brush = CreateSolidBrush(selected ? GetSysColor(COLOR_HIGHLIGHT) : forms::ColorToRGB(LB1->GetColor()));
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+    if (index < 0 || index >= LB1->Count()) return;
+    const std::string& name = LB1->Items(index);
+    forms::Font face(name, LB1->GetFont().Height());
+    forms::SelectGuard guard(dc, face.Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : forms::ColorToRGB(LB1->GetFont().GetColor()));
+    // Drawn as it is: an "&" in a name or in the sample is a character, not a prefix.
+    const std::string line = name + " " + SampleString;
+    TextOutA(dc, rect.left + 1, rect.top + 1, line.data(), static_cast<int>(line.size()));
+}
+
+void TfGlyphwell::LB1Click(forms::Component*) {
+    const std::string name = SelectedFontName();
+    if (name.empty()) return;
+    SetCaption(name);
+    if (fCharSet->Visible()) fCharSet->FollowFont(name);
+    if (fWholeSet->Visible()) fWholeSet->FollowFont(name);
+}
+
+void TfGlyphwell::LB1DblClick(forms::Component*) {
+    const std::string name = SelectedFontName();
+    if (name.empty()) return;
+    fCharSet->SetCaption(name);
+    fCharSet->Show();
+}
+
+void TfGlyphwell::CharacterSet1Click(forms::Component*) {
+    if (SelectedFontName().empty()) return;
+    fCharSet->Show();
+}
+
+void TfGlyphwell::ResetCharacterSet1Click(forms::Component*) {
+    fCharSet->SetLeft(2);
+    fCharSet->SetTop(2);
+}
+
+void TfGlyphwell::CloseCharacterSet1Click(forms::Component*) { fCharSet->Close(); }
+
+void TfGlyphwell::WholeCharacterSet2Click(forms::Component*) { fWholeSet->Show(); }
+
+void TfGlyphwell::CompareCharacterSets1Click(forms::Component*) { fCompare->ShowModal(); }
+
+void TfGlyphwell::PrinterSetup1Click(forms::Component*) {
+    bool none = false;
+    reports::CurrentPrinter::Instance().Setup(WindowHandle(), &none);
+    if (none) forms::MessageDlg("No printer is installed.", forms::mtInformation, forms::mbOK);
+}
+
+void TfGlyphwell::ShowReportPreview(reports::ReportPrinter& printer) { CustPreview->ShowPages(printer); }
+
+namespace {
+// Generates a report with the preview hook pointing at the preview window, then clears it.
+void PreviewReport(TfGlyphwell* main, reports::Report& report) {
+    report.onPreview = [main](reports::ReportPrinter& printer) { main->ShowReportPreview(printer); };
+    report.Preview();
+    report.onPreview = nullptr;
+}
+}  // namespace
+
+void TfGlyphwell::SingleFontCharacterSet1Click(forms::Component*) {
+    if (SelectedFontName().empty()) return;
+    PreviewReport(this, fqrSingleFont->Report().qrSingleFont);
+}
+
+void TfGlyphwell::CharacterSet2Click(forms::Component*) {
+    if (SelectedFontName().empty()) return;
+    PreviewReport(this, fQRCharSet->Report().qrCharSet);
+}
+
+void TfGlyphwell::FontList1Click(forms::Component*) { PreviewReport(this, fQRAllFonts->Report().qrAllFonts); }
+
+void TfGlyphwell::InstalledFontsCondensed1Click(forms::Component*) {
+    PreviewReport(this, fqrCondensed->Report().qrCondensed);
+}
+
+void TfGlyphwell::SetString1Click(forms::Component*) {
+    if (fConfiguration->ShowModal() != forms::mrOk) return;
+    SampleString = fConfiguration->eString->Text();
+    forms::Font font = LB1->GetFont();
+    font.SetHeight(PointsToHeight(std::max(1, SettingNumber(fConfiguration->eSize->Text(), setting::FontSize.fallback))));
+    LB1->SetFont(font);
+    LB1->Repaint();
+    int height = 0;
+    {
+        forms::WindowDC dc(LB1->Handle());
+        forms::SelectGuard guard(dc.Get(), LB1->GetFont().Handle());
+        SIZE size{};
+        GetTextExtentPoint32A(dc.Get(), "X", 1, &size);
+        height = size.cy + 2;
+    }
+    LB1->SetItemHeight(height);
+    WriteSetting(setting::FontHeight, std::to_string(height));
+    LoadFontList();
+}
+
+void TfGlyphwell::Quit1Click(forms::Component*) { Close(); }
+
+void TfGlyphwell::Calcu1Click(forms::Component*) {
+    // WinExec answers 31 or less when the program could not be started.
+    if (WinExec("calc", SW_SHOWNORMAL) <= 31)
+        forms::MessageDlg("Can not find Windows calculator", forms::mtError, forms::mbOK);
+}
+
+void TfGlyphwell::Help1Click(forms::Component*) { forms::Application::Instance().HelpContext(10); }
+
+void TfGlyphwell::About2Click(forms::Component*) { AboutBox->ShowModal(); }
+
+void TfGlyphwell::FormClose(forms::Component*, forms::CloseAction&) {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    WriteSetting(setting::ScreenLeft, std::to_string(r.left));
+    WriteSetting(setting::ScreenTop, std::to_string(r.top));
+    WriteSetting(setting::ScreenWidth, std::to_string(r.right - r.left));
+    WriteSetting(setting::ScreenHeight, std::to_string(r.bottom - r.top));
+}
+
+}  // namespace glyphwell

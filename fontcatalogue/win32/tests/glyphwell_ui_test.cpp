@@ -1,0 +1,354 @@
+// The program's windows driven in-process under Wine, checked against the system itself: font
+// lists against an enumeration of our own, settings against the registry's raw data.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+
+#include "Application.h"
+#include "Clipboard.h"
+#include "core/char_grids.h"
+#include "core/font_set.h"
+#include "core/settings.h"
+#include "win32/charset_form.h"
+#include "win32/compare_form.h"
+#include "win32/configuration_form.h"
+#include "win32/glyphwell_forms.h"
+#include "win32/magnify_form.h"
+#include "win32/main_form.h"
+#include "win32/preview_form.h"
+#include "win32/report_forms.h"
+#include "win32/wholeset_form.h"
+
+namespace glyphwell {
+namespace {
+
+// Family names as EnumFontFamilies (no family given) reports them, without regard to case.
+int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM param) {
+    reinterpret_cast<std::vector<std::string>*>(param)->push_back(font->lfFaceName);
+    return 1;
+}
+
+std::vector<std::string> IndependentFamilies(HDC dc) {
+    std::vector<std::string> names;
+    EnumFontFamiliesA(dc, nullptr, reinterpret_cast<FONTENUMPROCA>(AddFamily), reinterpret_cast<LPARAM>(&names));
+    std::vector<std::string> unique;
+    for (const auto& n : names)
+        if (!n.empty() && std::none_of(unique.begin(), unique.end(),
+                                       [&](const std::string& u) { return lstrcmpiA(u.c_str(), n.c_str()) == 0; }))
+            unique.push_back(n);
+    std::sort(unique.begin(), unique.end(), [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+    return unique;
+}
+
+std::vector<std::string> ScreenFamilies() {
+    HDC screen = GetDC(nullptr);
+    auto names = IndependentFamilies(screen);
+    ReleaseDC(nullptr, screen);
+    return names;
+}
+
+// The default printer straight from the spooler, or empty.
+std::string DefaultPrinter() {
+    DWORD needed = 0, count = 0;
+    EnumPrintersA(PRINTER_ENUM_DEFAULT, nullptr, 2, nullptr, 0, &needed, &count);
+    char device[512] = {};
+    GetProfileStringA("windows", "device", "", device, sizeof device);
+    std::string name = device;
+    return name.substr(0, name.find(','));
+}
+
+std::vector<std::string> PrinterFamilies() {
+    const std::string name = DefaultPrinter();
+    if (name.empty()) return {};
+    HDC dc = CreateDCA("WINSPOOL", name.c_str(), nullptr, nullptr);
+    auto names = IndependentFamilies(dc);
+    DeleteDC(dc);
+    return names;
+}
+
+void Pump() {
+    MSG msg;
+    for (int i = 0; i < 5; ++i) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+std::string RawSetting(const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "<no key>";
+    char data[512] = {};
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    const LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS) return "<none>";
+    // The program writes the text and two NULs; Wine's registry keeps one of them, a real
+    // Windows both. Either way the stored text must end at a NUL.
+    std::string raw(data, size);
+    if (raw.empty() || raw.back() != '\0') return "<unterminated>";
+    while (!raw.empty() && raw.back() == '\0') raw.pop_back();
+    return raw;
+}
+
+void SetRaw(const char* name, const std::string& value) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+int IndexIn(const forms::ListBox* list, const std::string& name) {
+    const auto& items = list->ItemList();
+    auto it = std::find(items.begin(), items.end(), name);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+}
+
+void ClearSettings() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+
+// Starts the program's windows as the program does and shows the main window.
+class Glyphwell : public ::testing::Test {
+protected:
+    void Start() {
+        CreateGlyphwellForms();
+        fGlyphwell->Show();
+        Pump();
+        CustPreview->quietPrinting = true;
+    }
+    void Stop() {
+        if (!fGlyphwell) return;
+        forms::CloseAction action = forms::caFree;
+        fGlyphwell->FormClose(fGlyphwell, action);
+        FreeGlyphwellForms();
+    }
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override { Stop(); }
+
+    std::string Status() {
+        char text[256] = {};
+        SendMessageA(fGlyphwell->StatusBar1->WindowHandle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        std::string s = text;
+        s.erase(std::remove(s.begin(), s.end(), '\t'), s.end());
+        return s;
+    }
+    void Select(int index) {
+        fGlyphwell->LB1->SetItemIndex(index);
+        fGlyphwell->LB1Click(fGlyphwell->LB1);
+    }
+    int IndexOf(const std::string& name) { return IndexIn(fGlyphwell->LB1, name); }
+};
+
+TEST_F(Glyphwell, FirstRunListsTheScreenFontsOncePerFace) {
+    Start();
+    RECT r{};
+    GetWindowRect(fGlyphwell->WindowHandle(), &r);
+    EXPECT_EQ(r.left, 2);
+    EXPECT_EQ(r.top, 2);
+    EXPECT_EQ(r.right - r.left, 218);
+    EXPECT_EQ(r.bottom - r.top, 316);
+    const auto expected = ScreenFamilies();
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(fGlyphwell->LB1->ItemList(), expected);
+    EXPECT_EQ(Status(), std::to_string(expected.size()) + " Screen Fonts");
+    EXPECT_EQ(fGlyphwell->LB1->ItemIndex(), 0);
+    EXPECT_EQ(SendMessageA(fGlyphwell->LB1->WindowHandle(), LB_GETITEMHEIGHT, 0, 0), 24);
+    EXPECT_EQ(fGlyphwell->SampleString, "ABC123");
+}
+
+TEST_F(Glyphwell, PrinterSetListsThePrintersFonts) {
+    const auto expected = PrinterFamilies();
+    if (expected.empty()) GTEST_SKIP() << "no printer in this prefix";
+    SetRaw("FontSet", "1");
+    Start();
+    EXPECT_EQ(fGlyphwell->LB1->ItemList(), expected);
+    EXPECT_EQ(Status(), std::to_string(expected.size()) + " Printer Fonts");
+}
+
+TEST_F(Glyphwell, DamagedSettingsFallBackToTheirDefaults) {
+    SetRaw("FontSize", "");
+    SetRaw("FontHeight", "tall");
+    SetRaw("screenwidth", "");
+    SetRaw("Fontset", "zero");
+    Start();
+    EXPECT_EQ(SendMessageA(fGlyphwell->LB1->WindowHandle(), LB_GETITEMHEIGHT, 0, 0), 24);
+    EXPECT_EQ(fGlyphwell->LB1->GetFont().Height(), PointsToHeight(12));
+    EXPECT_GT(fGlyphwell->LB1->Count(), 0);
+    RECT r{};
+    GetWindowRect(fGlyphwell->WindowHandle(), &r);
+    EXPECT_EQ(r.right - r.left, 218);
+}
+
+TEST_F(Glyphwell, AnUnknownFontSetLeavesTheListEmptyAndCommandsDoNothing) {
+    SetRaw("FontSet", "2");
+    Start();
+    EXPECT_EQ(fGlyphwell->LB1->Count(), 0);
+    EXPECT_EQ(Status(), "");
+    EXPECT_EQ(fGlyphwell->SelectedFontName(), "");
+    fGlyphwell->CharacterSet1Click(nullptr);
+    fGlyphwell->LB1DblClick(nullptr);
+    fGlyphwell->SingleFontCharacterSet1Click(nullptr);
+    fGlyphwell->CharacterSet2Click(nullptr);
+    Pump();
+    EXPECT_FALSE(fCharSet->Visible());
+    EXPECT_FALSE(CustPreview->Visible());
+    // The installed-fonts reports still run: they do not depend on the selection.
+    fGlyphwell->FontList1Click(nullptr);
+    EXPECT_TRUE(CustPreview->Visible());
+}
+
+TEST_F(Glyphwell, SettingsSurviveARestartReadBackFromTheRegistry) {
+    Start();
+    SetWindowPos(fGlyphwell->WindowHandle(), nullptr, 40, 50, 300, 400, SWP_NOZORDER);
+    fGlyphwell->ResetCharacterSet1Click(nullptr);
+    fCharSet->SetLeft(123);
+    Stop();
+    EXPECT_EQ(RawSetting("screenleft"), "40");
+    EXPECT_EQ(RawSetting("screenheight"), "400");
+    EXPECT_EQ(RawSetting("cscreenleft"), "123");
+    EXPECT_EQ(RawSetting("cscreentop"), "2");
+    Start();
+    RECT r{};
+    GetWindowRect(fGlyphwell->WindowHandle(), &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(fCharSet->Left(), 123);
+    EXPECT_EQ(fCharSet->Top(), 2);
+}
+
+TEST_F(Glyphwell, ConfigurationShowsDefaultsAndStoresAllSixValues) {
+    Start();
+    fConfiguration->FormShow(nullptr);
+    EXPECT_EQ(fConfiguration->eSize->Text(), "12");
+    EXPECT_EQ(fConfiguration->pSize->Text(), "12");
+    EXPECT_EQ(fConfiguration->eString->Text(), "ABC123");
+    EXPECT_EQ(fConfiguration->ePrinterString->Text(), "Glyphwell is a great utility!");
+    EXPECT_EQ(fConfiguration->FontSet->ItemIndex(), 0);
+    EXPECT_EQ(fConfiguration->PrinterSet->ItemIndex(), 0);
+    // Typed letters never reach a size edit.
+    SendMessageA(fConfiguration->eSize->WindowHandle(), WM_CHAR, 'a', 0);
+    SendMessageA(fConfiguration->eSize->WindowHandle(), WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(fConfiguration->eSize->Text(), "12");
+    fConfiguration->eSize->SetText("20");
+    fConfiguration->eString->SetText("Q&A");
+    fConfiguration->btnOKClick(nullptr);
+    EXPECT_EQ(RawSetting("FontSize"), "20");
+    EXPECT_EQ(RawSetting("FontString"), "Q&A");
+    EXPECT_EQ(RawSetting("FontSet"), "0");
+    EXPECT_EQ(RawSetting("PrinterString"), "Glyphwell is a great utility!");
+}
+
+TEST_F(Glyphwell, ComparisonShowsBothSetsWithTheirCounts) {
+    Start();
+    fCompare->FormShow(nullptr);
+    const auto screen = ScreenFamilies();
+    const auto printer = PrinterFamilies();
+    EXPECT_EQ(fCompare->SF->ItemList(), screen);
+    EXPECT_EQ(fCompare->PF->ItemList(), printer);
+    EXPECT_EQ(fCompare->SFCount->Caption(), std::to_string(screen.size()) + " Fonts");
+    if (printer.empty()) {
+        EXPECT_NE(fCompare->PFCount->Caption().find("no printer"), std::string::npos);
+        return;
+    }
+    EXPECT_EQ(fCompare->PFCount->Caption(), std::to_string(printer.size()) + " Fonts");
+    // The sets differ both ways here: screen-only raster faces, printer-only device faces.
+    const auto screenOnly = FontsOnlyIn(fCompare->SF->ItemList(), fCompare->PF->ItemList());
+    const auto printerOnly = FontsOnlyIn(fCompare->PF->ItemList(), fCompare->SF->ItemList());
+    EXPECT_FALSE(screenOnly.empty());
+    EXPECT_FALSE(printerOnly.empty());
+    for (const auto& name : printerOnly) EXPECT_EQ(IndexIn(fCompare->SF, name), -1) << name;
+}
+
+TEST_F(Glyphwell, CharacterSetViewFollowsTheSelectionAndCopies) {
+    Start();
+    const int courier = IndexOf("Courier New");
+    const int arial = IndexOf("Arial");
+    ASSERT_GE(courier, 0);
+    ASSERT_GE(arial, 0);
+    Select(arial);
+    fGlyphwell->CharacterSet1Click(nullptr);
+    Pump();
+    ASSERT_TRUE(fCharSet->Visible());
+    EXPECT_EQ(fCharSet->Caption(), "Arial");
+    EXPECT_EQ(fCharSet->sg1->Cells(0, 0), "!");
+    EXPECT_EQ(fCharSet->sg1->Cells(31, 6), std::string(1, '\0'));
+    Select(courier);
+    EXPECT_EQ(fGlyphwell->Caption(), "Courier New");
+    EXPECT_EQ(fCharSet->Caption(), "Courier New");
+    EXPECT_EQ(fCharSet->sg1->GetFont().Name(), "Courier New");
+    EXPECT_EQ(fMagnify->Panel1->GetFont().Name(), "Courier New");
+
+    // "&" is code 38: column 5 of the first row. A right click copies the recorded cell.
+    ASSERT_TRUE(fCharSet->sg1->SelectCell(5, 0));
+    fCharSet->sg1MouseDown(fCharSet->sg1, forms::mbRight, 0, 5 * 19 + 4, 4);
+    EXPECT_EQ(forms::clipboard::GetText(), "&");
+    const std::string rtf = forms::clipboard::GetRichText();
+    EXPECT_NE(rtf.find("Courier New;"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\fs24 \\'26"), std::string::npos) << rtf;
+
+    // The left button shows the magnifier with that character below the pointer; release hides it.
+    fCharSet->sg1MouseDown(fCharSet->sg1, forms::mbLeft, 0, 40, 10);
+    EXPECT_TRUE(fMagnify->Visible());
+    EXPECT_EQ(fMagnify->Panel1->Caption(), "&");
+    EXPECT_EQ(fMagnify->Left(), fCharSet->Left() + 40 - fMagnify->Width() / 2);
+    fCharSet->sg1MouseUp(fCharSet->sg1, forms::mbLeft, 0, 40, 10);
+    EXPECT_FALSE(fMagnify->Visible());
+}
+
+TEST_F(Glyphwell, WholeSetViewFollowsTheSelectionAndItsOwnPicker) {
+    Start();
+    EXPECT_EQ(fWholeSet->FontComboBox1->FontName(), "Arial");
+    const int tahoma = IndexOf("Tahoma");
+    ASSERT_GE(tahoma, 0);
+    Select(tahoma);
+    fGlyphwell->WholeCharacterSet2Click(nullptr);
+    Pump();
+    ASSERT_TRUE(fWholeSet->Visible());
+    EXPECT_EQ(fWholeSet->FontComboBox1->FontName(), "Tahoma");
+    EXPECT_EQ(fWholeSet->sg1->GetFont().Name(), "Tahoma");
+    Select(IndexOf("Courier New"));
+    EXPECT_EQ(fWholeSet->sg1->GetFont().Name(), "Courier New");
+    // The picker's own choice changes the grid and leaves the main list alone.
+    fWholeSet->FontComboBox1->SetFontName("arial");
+    EXPECT_EQ(fWholeSet->FontComboBox1->FontName(), "Arial");
+    EXPECT_EQ(fWholeSet->sg1->GetFont().Name(), "Arial");
+    EXPECT_EQ(fGlyphwell->SelectedFontName(), "Courier New");
+    fWholeSet->FontComboBox1->SetFontName("No Such Font");
+    EXPECT_EQ(fWholeSet->FontComboBox1->ItemIndex(), -1);
+    // Every screen face is in the picker once.
+    EXPECT_EQ(fWholeSet->FontComboBox1->Count(), fGlyphwell->LB1->Count());
+}
+
+TEST_F(Glyphwell, PreviewPagesZoomsAndBeepsAtTheEnds) {
+    Start();
+    fGlyphwell->CharacterSet2Click(nullptr);
+    Pump();
+    ASSERT_TRUE(CustPreview->Visible());
+    const int pages = CustPreview->Pages().PageCount();
+    EXPECT_GE(pages, 2);
+    EXPECT_EQ(CustPreview->Navigation().Page(), 1);
+    CustPreview->NextPage1Click(nullptr);
+    EXPECT_EQ(CustPreview->QRPreview1->PageNumber(), 2);
+    CustPreview->LastPage1Click(nullptr);
+    EXPECT_EQ(CustPreview->QRPreview1->PageNumber(), pages);
+    CustPreview->FirstPage1Click(nullptr);
+    EXPECT_EQ(CustPreview->QRPreview1->PageNumber(), 1);
+    CustPreview->N1001Click(nullptr);
+    CustPreview->SpeedButton7Click(nullptr);
+    EXPECT_EQ(CustPreview->QRPreview1->Zoom(), 120);
+    for (int i = 0; i < 20; ++i) CustPreview->SpeedButton8Click(nullptr);
+    EXPECT_GT(CustPreview->QRPreview1->Zoom(), 0);
+    CustPreview->FitWidth1Click(nullptr);
+    EXPECT_GT(CustPreview->QRPreview1->Zoom(), 0);
+}
+
+}  // namespace
+}  // namespace glyphwell
