@@ -691,8 +691,11 @@ LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         LRESULT r = 0;
         if (!painted)
             r = DefaultHandler(msg, wp, lp);
-        if (b == mbLeft && dragMode_ == dmAutomatic)
-            BeginDrag(false);
+        if (b == mbLeft && dragMode_ == dmAutomatic) {
+            POINT start{x, y};
+            ::ClientToScreen(handle_, &start);
+            DragManager::Instance().BeginDragAt(this, false, start);
+        }
         if (painted && b == mbLeft && clickOnMouseUp_) {
             mousePressed_ = true;
             SetCapture(handle_);

@@ -28,18 +28,23 @@ void DragManager::BeginDrag(Control* source, bool immediate)
 {
     if (dragging_ || !source->HandleAllocated())
         return;
+    DWORD pos = GetMessagePos();
+    BeginDragAt(source, immediate, POINT{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))});
+}
+
+void DragManager::BeginDragAt(Control* source, bool immediate, POINT start)
+{
+    if (dragging_ || !source->HandleAllocated())
+        return;
     source_ = source;
     target_ = nullptr;
     accepted_ = false;
-    GetCursorPos(&start_);
-    const MSG* last = nullptr;
-    (void)last;
-    DWORD pos = GetMessagePos();
-    start_ = POINT{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    start_ = start;
     pending_ = true;
     if (immediate)
         Start();
 }
+
 
 void DragManager::Start()
 {

@@ -13,6 +13,8 @@ class DragManager {
 public:
     static DragManager& Instance();
     void BeginDrag(Control* source, bool immediate);
+    // The same from a known press point (screen coordinates).
+    void BeginDragAt(Control* source, bool immediate, POINT start);
     bool Dragging() const { return dragging_; }
     Control* Source() const { return source_; }
     void CancelDrag();

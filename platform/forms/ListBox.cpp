@@ -1,5 +1,7 @@
 #include "ListBox.h"
 
+#include "DragManager.h"
+
 #include <algorithm>
 
 namespace forms {
@@ -308,7 +310,9 @@ LRESULT ListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         int i = ItemAtPos(p, true);
         if (i >= 0 && Selected(i)) {
             ::SetFocus(WindowHandle());
-            BeginDrag(false);
+            POINT start = p;
+            ::ClientToScreen(WindowHandle(), &start);
+            DragManager::Instance().BeginDragAt(this, false, start);
             MouseDown(mbLeft, ShiftFromKeys(wp), p.x, p.y);
             return 0;
         }
