@@ -1,5 +1,7 @@
 #include "image_decoder.h"
 
+#include "rle_bitmap.h"
+
 #include <cstring>
 #include <limits>
 
@@ -40,12 +42,20 @@ ConversionResult DecodedImage::Decode(std::span<const uint8_t> file) {
     return ConversionResult::kUnreadable;
   const int length = static_cast<int>(file.size());
   int w = 0, h = 0, channels = 0;
-  if (!stbi_info_from_memory(file.data(), length, &w, &h, &channels))
-    return ConversionResult::kUnreadable;
+  // Run-length compressed bitmaps are ours to decode; everything else is stb's.
+  auto ownDecoder = [&] {
+    const ConversionResult r = DecodeRleBitmap(file, own_);
+    if (r == ConversionResult::kOk) {
+      width_ = own_.width;
+      height_ = own_.height;
+    }
+    return r;
+  };
+  if (!stbi_info_from_memory(file.data(), length, &w, &h, &channels)) return ownDecoder();
   if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide) return ConversionResult::kTooLarge;
   // Alpha is dropped: a bitmap file has none, and the colour under it is what remains.
   pixels_ = stbi_load_from_memory(file.data(), length, &w, &h, &channels, 3);
-  if (!pixels_) return ConversionResult::kUnreadable;
+  if (!pixels_) return ownDecoder();
   width_ = w;
   height_ = h;
   return ConversionResult::kOk;

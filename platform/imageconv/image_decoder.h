@@ -1,5 +1,6 @@
 // Decodes an image file held in memory, whatever its extension says: JPEG, PNG, BMP (Windows
-// and OS/2 layouts, uncompressed), GIF (first frame), TGA, PSD, Softimage PIC and PNM.
+// and OS/2 layouts, uncompressed or run-length compressed), GIF (first frame), TGA, PSD,
+// Softimage PIC and PNM.
 #pragma once
 
 #include <cstdint>
@@ -24,10 +25,11 @@ public:
   DecodedImage& operator=(const DecodedImage&) = delete;
 
   ConversionResult Decode(std::span<const uint8_t> file);
-  RgbView View() const { return RgbView{width_, height_, pixels_}; }
+  RgbView View() const { return RgbView{width_, height_, pixels_ ? pixels_ : own_.rgb.data()}; }
 
 private:
   uint8_t* pixels_ = nullptr;
+  RgbImage own_;  // pictures decoded by our own code
   int width_ = 0;
   int height_ = 0;
 };

@@ -20,6 +20,7 @@ convert "$work/few.png" "PNG8:$work/b.png"
 convert "$work/base.png" -type TrueColor "BMP3:$work/c.bmp"
 convert "$work/few.png" -type Palette "BMP3:$work/d.bmp"
 convert "$work/few.png" "BMP2:$work/e.bmp"
+convert "$work/few.png" -type Palette -compress RLE "BMP3:$work/l.bmp"
 convert "$work/few.png" "$work/f.gif"
 # ImageMagick stores TGA rows top first even when it marks them bottom first; a top-left
 # origin is marked truthfully.
@@ -29,7 +30,7 @@ convert "$work/base.png" -colorspace Gray -depth 8 "$work/i.pgm"
 convert "$work/base.png" -quality 92 "$work/j.jpg"
 convert "$work/base.png" -type TrueColor "$work/k.psd"
 
-for src in a.png b.png c.bmp d.bmp e.bmp f.gif g.tga h.ppm i.pgm k.psd j.jpg; do
+for src in a.png b.png c.bmp d.bmp e.bmp l.bmp f.gif g.tga h.ppm i.pgm k.psd j.jpg; do
   out=${src%.*}.${src##*.}.bmp
   if ! $SUITE_WINE_RUN "$tool" convert "W:\\icom32-compare\\$src" "W:\\icom32-compare\\$out" >/dev/null 2>&1; then
     say "FAIL $src: conversion failed"; fail=1; continue

@@ -164,3 +164,78 @@ TEST(Converter, ResizeKeepsAFlatColourFlat) {
 
 }  // namespace
 }  // namespace imageconv
+
+namespace imageconv {
+namespace {
+
+// A bitmap file around an RLE stream: width x height, 4 or 8 bits, palette entry i = (i*10, i, 255-i).
+std::vector<uint8_t> RleFile(int width, int height, int bits, std::vector<uint8_t> stream) {
+  const uint32_t colours = bits == 8 ? 256 : 16;
+  std::vector<uint8_t> out(54 + colours * 4, 0);
+  auto put32 = [&](size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i)); };
+  out[0] = 'B';
+  out[1] = 'M';
+  put32(10, static_cast<uint32_t>(out.size()));
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(width));
+  put32(22, static_cast<uint32_t>(height));
+  out[26] = 1;
+  out[28] = static_cast<uint8_t>(bits);
+  put32(30, bits == 8 ? 1 : 2);
+  for (uint32_t i = 0; i < colours; ++i) {
+    out[54 + i * 4 + 2] = static_cast<uint8_t>(i * 10);
+    out[54 + i * 4 + 1] = static_cast<uint8_t>(i);
+    out[54 + i * 4 + 0] = static_cast<uint8_t>(255 - i);
+  }
+  for (uint8_t b : stream) out.push_back(b);
+  put32(2, static_cast<uint32_t>(out.size()));
+  return out;
+}
+
+int IndexAt(const RgbImage& image, int x, int y) { return image.Pixel(x, y)[1]; }  // green = index
+
+TEST(RleBitmap, Rle8RunsLiteralsDeltaAndEnd) {
+  // Bottom row: 3 x index 5, literal 7 8 9 (padded), end of row; next row: delta 2 right,
+  // then 1 x index 4, end of picture.
+  const auto file = RleFile(6, 3, 8, {3, 5, 0, 3, 7, 8, 9, 0, 0, 0, 0, 2, 2, 0, 1, 4, 0, 1});
+  RgbImage image;
+  ASSERT_EQ(DecodeImage(file, image), ConversionResult::kOk);
+  ASSERT_EQ(image.width, 6);
+  ASSERT_EQ(image.height, 3);
+  const int bottom[] = {5, 5, 5, 7, 8, 9};
+  for (int x = 0; x < 6; ++x) EXPECT_EQ(IndexAt(image, x, 2), bottom[x]) << x;
+  EXPECT_EQ(IndexAt(image, 1, 1), 0);
+  EXPECT_EQ(IndexAt(image, 2, 1), 4);
+  EXPECT_EQ(image.Pixel(2, 1)[0], 40);
+  EXPECT_EQ(IndexAt(image, 0, 0), 0);
+}
+
+TEST(RleBitmap, Rle4AlternatesNibbles) {
+  // Bottom row: 5 pixels from 0x12 (1 2 1 2 1), literal of 3 nibbles 3 4 5 (two bytes, even).
+  const auto file = RleFile(8, 1, 4, {5, 0x12, 0, 3, 0x34, 0x50, 0, 1});
+  RgbImage image;
+  ASSERT_EQ(DecodeImage(file, image), ConversionResult::kOk);
+  const int row[] = {1, 2, 1, 2, 1, 3, 4, 5};
+  for (int x = 0; x < 8; ++x) EXPECT_EQ(IndexAt(image, x, 0), row[x]) << x;
+}
+
+TEST(RleBitmap, DamagedStreamsStopWithoutReadingPastTheEnd) {
+  const std::vector<uint8_t> stream = {3, 5, 0, 3, 7, 8, 9, 0, 0, 0, 0, 2, 250, 250, 200, 1, 0, 9, 1, 2};
+  for (size_t cut = 0; cut <= stream.size(); ++cut) {
+    auto file = RleFile(6, 3, 8, std::vector<uint8_t>(stream.begin(), stream.begin() + static_cast<long>(cut)));
+    std::vector<uint8_t> exact(file);  // exact size so that the sanitizers see overreads
+    RgbImage image;
+    const ConversionResult r = DecodeImage(exact, image);
+    if (r == ConversionResult::kOk) {
+      EXPECT_EQ(image.rgb.size(), 6u * 3u * 3u);
+    }
+  }
+  // RLE8 claimed at 4 bits is not a bitmap any decoder reads.
+  auto wrong = RleFile(2, 2, 4, {0, 1});
+  wrong[30] = 1;
+  RgbImage image;
+  EXPECT_EQ(DecodeImage(wrong, image), ConversionResult::kUnreadable);
+}
+
+}  // namespace
+}  // namespace imageconv
