@@ -164,17 +164,50 @@ int CTunewrightApp::ExitInstance()
     return CWinApp::ExitInstance();
 }
 
-void CTunewrightApp::ChangeImages(BOOL, BOOL, BOOL, BOOL)
+#ifdef TUNEWRIGHT_HAS_CONVERTER
+namespace {
+
+// The image changer reports each failure with a string-table text that names the file.
+void ReportImageProblem(unsigned messageId, const std::string& path)
 {
-    // The image changer joins here when it is built.
+    CString text;
+    text.Format(LoadResourceString(messageId), path.c_str());
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
-BOOL CTunewrightApp::ApplyImage(int, const CString&)
+}  // namespace
+#endif
+
+void CTunewrightApp::ChangeImages(BOOL bWallpaper, BOOL bStartup, BOOL bSafeShutdown, BOOL bWaitShutdown)
 {
-    return FALSE;
+#ifdef TUNEWRIGHT_HAS_CONVERTER
+    CWaitCursor wait;
+    tunewright::ImageChangerContext context{Profile(), m_converterBlock, g_strWindowsFolder.c_str(),
+                                            m_strInstallFolder.c_str(), ReportImageProblem};
+    tunewright::ChangeImages(context, bWallpaper, bStartup, bSafeShutdown, bWaitShutdown);
+#else
+    (void)bWallpaper, (void)bStartup, (void)bSafeShutdown, (void)bWaitShutdown;
+#endif
 }
 
-BOOL CTunewrightApp::ConvertImage(const CString&, const CString&)
+void CTunewrightApp::ApplyImage(int nCategory, const char* lpszImage)
 {
+#ifdef TUNEWRIGHT_HAS_CONVERTER
+    CWaitCursor wait;
+    tunewright::ImageChangerContext context{Profile(), m_converterBlock, g_strWindowsFolder.c_str(),
+                                            m_strInstallFolder.c_str(), ReportImageProblem};
+    tunewright::ApplyImage(context, nCategory, lpszImage ? lpszImage : "");
+#else
+    (void)nCategory, (void)lpszImage;
+#endif
+}
+
+BOOL CTunewrightApp::ConvertImage(const CString& strSource, const CString& strDestination)
+{
+#ifdef TUNEWRIGHT_HAS_CONVERTER
+    return m_converterBlock.Convert(strSource.c_str(), strDestination.c_str(), 2);
+#else
+    (void)strSource, (void)strDestination;
     return FALSE;
+#endif
 }

@@ -5,8 +5,9 @@
 
 #include "framework/CWinApp.h"
 
-#if __has_include("win32/converter_block.h")
+#if __has_include("win32/converter_block.h") && __has_include("win32/image_apply.h")
 #include "win32/converter_block.h"
+#include "win32/image_apply.h"
 #define TUNEWRIGHT_HAS_CONVERTER 1
 #endif
 
@@ -22,7 +23,7 @@ public:
 
     // The image changer: for each flagged category, the next or a random entry of its list.
     void ChangeImages(BOOL bWallpaper, BOOL bStartup, BOOL bSafeShutdown, BOOL bWaitShutdown);
-    BOOL ApplyImage(int nCategory, const CString& strImage);
+    void ApplyImage(int nCategory, const char* lpszImage);
     BOOL ConvertImage(const CString& strSource, const CString& strDestination);
 
     int m_nRunYet = 0;
