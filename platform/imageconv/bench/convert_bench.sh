@@ -20,7 +20,7 @@ per_run() { # command...; prints milliseconds per run
   t0=$(now)
   for _ in $(seq "$runs"); do "$@" >/dev/null; done
   t1=$(now)
-  echo "($t1 - $t0) * 1000 / $runs" | bc -l
+  awk -v a="$t0" -v b="$t1" -v n="$runs" 'BEGIN { print (b - a) * 1000 / n }'
 }
 
 printf '%-6s %12s %12s %12s %10s %14s\n' format "convert ms" "ours ms" "ours in-proc" ratio "in-proc ratio"
@@ -32,6 +32,7 @@ for f in photo.jpg photo.png; do
   ours=$(per_run "$bench" "$work/$f" "$work/ours.bmp")
   inproc=$("$bench" "$work/$f" "$work/ours.bmp" "$runs")
   printf '%-6s %12.1f %12.1f %12.1f %10.3f %14.3f\n' "${f#*.}" "$im" "$ours" "$inproc" \
-    "$(echo "$ours / $im" | bc -l)" "$(echo "$inproc / $im" | bc -l)"
+    "$(awk -v a="$ours" -v b="$im" 'BEGIN { print a / b }')" \
+    "$(awk -v a="$inproc" -v b="$im" 'BEGIN { print a / b }')"
 done
 echo "ratio = converter time / ImageMagick convert time (below 1: the converter is faster)"
