@@ -50,6 +50,19 @@ protected:
     CreateDirectoryA(install_.c_str(), nullptr);
     ASSERT_TRUE(converter_.Allocate());
     converter_.Initialise(GetModuleHandleA(nullptr), nullptr);
+    // The startup screen's target is fixed; whatever the prefix held there comes back after.
+    hadLogo_ = FileExists("C:\\Logo.sys");
+    if (hadLogo_) savedLogo_ = ReadFileBytes("C:\\Logo.sys");
+  }
+
+  void TearDown() override {
+    SetFileAttributesA("C:\\Logo.sys", FILE_ATTRIBUTE_NORMAL);
+    if (!hadLogo_) {
+      DeleteFileA("C:\\Logo.sys");
+    } else if (FILE* f = std::fopen("C:\\Logo.sys", "wb")) {
+      std::fwrite(savedLogo_.data(), 1, savedLogo_.size(), f);
+      std::fclose(f);
+    }
   }
 
   // A w x h picture, every pixel (shade, 255 - shade, w).
@@ -91,6 +104,8 @@ protected:
   MemoryProfileStore profile_;
   ConverterBlock converter_;
   std::vector<std::pair<unsigned, std::string>> messages_;
+  bool hadLogo_ = false;
+  std::vector<uint8_t> savedLogo_;
 };
 
 TEST_F(ImageApply, TwoWallpapersInSequenceAreInstalledInTurn) {
