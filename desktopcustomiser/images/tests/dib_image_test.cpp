@@ -187,7 +187,7 @@ TEST(DibImage, TopDownRleAndBitfieldLayouts) {
 }
 
 TEST(DibImage, MalformedFilesAreRefusedAndTheImageKept) {
-  struct Case { const char* what; BmpSpec spec; DibReadResult want; };
+  struct Case { const char* what; BmpSpec layout; DibReadResult want; };
   auto with = [](auto change) { BmpSpec s; s.tableEntries = 256; change(s); return s; };
   const Case cases[] = {
       {"pixel offset past file size", with([](BmpSpec& s) { s.pixelOffsetDelta = 5000; }),
@@ -207,7 +207,7 @@ TEST(DibImage, MalformedFilesAreRefusedAndTheImageKept) {
   };
   for (const Case& c : cases) {
     DibImage dib;
-    EXPECT_EQ(ReadExact(dib, BuildBmp(c.spec)), c.want) << c.what;
+    EXPECT_EQ(ReadExact(dib, BuildBmp(c.layout)), c.want) << c.what;
     ExpectStillBlank16(dib);
   }
 }
