@@ -4,6 +4,14 @@
 #include "ImageBlock.h"
 #include "LzwDecoder.h"
 
+void PixelTarget::setRow(int y, const uint8_t* indices, int width, const uint32_t* colours,
+                         size_t count)
+{
+    for (int x = 0; x < width; ++x)
+        if (indices[x] < count)
+            setPixel(x, y, colours[indices[x]]);
+}
+
 std::vector<int> plotRowOrder(int height, bool interlaced)
 {
     std::vector<int> rows;
@@ -32,6 +40,9 @@ bool GifFile::drawFirstImage(PixelTarget& target)
 
     // The image data as it stands in the file: code size, then the sub-blocks.
     ByteWriter data;
+    size_t total = 1;
+    image->subBlocks.forEach([&](const DataSubBlock* sub) { total += 1 + sub->size; });
+    data.reserve(total);
     data.u8(image->minimumCodeSize);
     writeSubBlocks(image->subBlocks, data);
 
@@ -44,14 +55,8 @@ bool GifFile::drawFirstImage(PixelTarget& target)
     std::vector<int> rows = plotRowOrder(image->height, image->interlaced);
     const size_t width = size_t(image->width);
     const size_t lines = indices.size() / width;
-    const size_t entries = table.colours.size();
-    for (size_t line = 0; line < lines && line < rows.size(); ++line) {
-        const uint8_t* pixel = indices.data() + line * width;
-        for (size_t x = 0; x < width; ++x) {
-            // Indices past the table's end are not drawn.
-            if (pixel[x] < entries)
-                target.setPixel(int(x), rows[line], table.colours[pixel[x]]);
-        }
-    }
+    for (size_t line = 0; line < lines && line < rows.size(); ++line)
+        target.setRow(rows[line], indices.data() + line * width, image->width,
+                      table.colours.data(), table.colours.size());
     return true;
 }

@@ -4,6 +4,7 @@
 // an image placed at an offset on its logical screen still fills its bitmap.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +13,10 @@ public:
     virtual ~PixelTarget() = default;
     // colour: red in the low byte, then green, then blue.
     virtual void setPixel(int x, int y, uint32_t colour) = 0;
+    // One decoded row of colour indices; indices past the table's count are not drawn. By
+    // default each pixel goes through setPixel; targets that own their pixels write rows.
+    virtual void setRow(int y, const uint8_t* indices, int width, const uint32_t* colours,
+                        size_t count);
 };
 
 // The image rows in the order their lines arrive: top to bottom, or for an interlaced image

@@ -1,13 +1,14 @@
 #include "LzwDecoder.h"
 
+#include <algorithm>
 #include <cstring>
 
 LzwDecoder::LzwDecoder()
 {
     for (int n = 0; n < 13; ++n)
         masks_[n] = (1u << n) - 1;
-    std::memset(suffix_, 0, sizeof suffix_);
-    std::memset(prefix_, 0, sizeof prefix_);
+    // Table entries are always written before they are read (codes at or above the next
+    // free slot are refused), so the tables need no clearing.
 }
 
 // The next data byte of the current sub-block, reading the next size byte when the sub-block
@@ -25,21 +26,6 @@ int LzwDecoder::fetchByte()
         return -1;
     --blockLeft_;
     return in_[inPos_++];
-}
-
-int LzwDecoder::readCode()
-{
-    while (bitsLeft_ < codeWidth_) {
-        int byte = fetchByte();
-        if (byte < 0)
-            return -1;
-        bitBuffer_ |= uint32_t(byte) << bitsLeft_;
-        bitsLeft_ += 8;
-    }
-    int code = int(bitBuffer_ & masks_[codeWidth_]);
-    bitBuffer_ >>= codeWidth_;
-    bitsLeft_ -= codeWidth_;
-    return code;
 }
 
 int LzwDecoder::decode(const uint8_t* data, size_t size, int lineWidth, int maxLines,
@@ -61,6 +47,8 @@ int LzwDecoder::decode(const uint8_t* data, size_t size, int lineWidth, int maxL
     bitsLeft_ = 0;
 
     const int clear = 1 << minSize;
+    for (int i = 0; i < clear; ++i)
+        lengths_[i] = 1; // single pixels; longer strings get their length when added
     const int end = clear + 1;
     const int firstFree = clear + 2;
     codeWidth_ = minSize + 1;
@@ -69,35 +57,31 @@ int LzwDecoder::decode(const uint8_t* data, size_t size, int lineWidth, int maxL
 
     const size_t width = size_t(lineWidth);
     const size_t wanted = width * size_t(maxLines);
-    out.clear();
-    out.reserve(wanted);
-    std::vector<uint8_t> line(width + 1);
-    size_t lineFill = 0;
+    // The output grows with what the data really holds, not with what the header claims.
+    const size_t start = std::min(std::max<size_t>(size_t(1) << 16, size * 32), size_t(1) << 22);
+    out.resize(wanted < start ? wanted : start);
+    uint8_t* base = out.data();
+    size_t filled = 0;
+    auto room = [&](size_t n) {
+        if (filled + n > out.size()) {
+            size_t grown = std::max(out.size() * 2, filled + n);
+            out.resize(grown < wanted ? grown : wanted);
+            base = out.data();
+        }
+    };
     int oldCode = -1;
     int firstChar = 0;
 
-    // Puts one string's bytes into the line, flushing complete lines; false once enough.
-    auto emit = [&](const uint8_t* bytes, size_t n) {
-        while (n > 0) {
-            size_t take = width - lineFill < n ? width - lineFill : n;
-            std::memcpy(line.data() + lineFill, bytes, take);
-            lineFill += take;
-            bytes += take;
-            n -= take;
-            if (lineFill == width) {
-                out.insert(out.end(), line.data(), line.data() + width);
-                lineFill = 0;
-                if (out.size() >= wanted)
-                    return false;
-            }
-        }
-        return true;
+    // Only complete lines count: a partly filled last line is not output.
+    auto finish = [&] {
+        out.resize(filled - filled % width);
+        return 0;
     };
 
     for (;;) {
         int c = readCode();
         if (c < 0 || c == end)
-            return 0; // a partly filled line is not output
+            return finish();
         if (c == clear) {
             codeWidth_ = minSize + 1;
             slotLimit = 1 << codeWidth_;
@@ -108,32 +92,45 @@ int LzwDecoder::decode(const uint8_t* data, size_t size, int lineWidth, int maxL
         if (oldCode < 0) {
             // The first code after a clear must be a single pixel.
             if (c >= clear)
-                return 0;
+                return finish();
             oldCode = firstChar = c;
-            uint8_t pixel = uint8_t(c);
-            if (!emit(&pixel, 1))
-                return 0;
+            room(1);
+            base[filled++] = uint8_t(c);
+            if (filled == wanted)
+                return finish();
             continue;
         }
         if (c > nextSlot || (c == nextSlot && nextSlot >= 4096))
-            return 0; // no such code can exist yet: the data is damaged
+            return finish(); // no such code can exist yet: the data is damaged
 
-        int sp = 0;
+        // The string's length is known, so it is written straight into its place, last
+        // byte first, by walking the prefix chain (the chain only ever points to lower codes).
+        const bool kwkwk = c == nextSlot;
+        const int length = kwkwk ? lengths_[oldCode] + 1 : lengths_[c];
+        const size_t left = wanted - filled;
+        uint8_t* dst;
+        if (size_t(length) <= left) {
+            room(size_t(length));
+            dst = base + filled;
+        } else {
+            dst = stack_; // the string runs past the image: only its start is kept
+        }
         int code = c;
-        if (c == nextSlot) {
-            // KwKwK: the previous string plus its own first character.
-            stack_[sp++] = uint8_t(firstChar);
+        uint8_t* p = dst + length - 1;
+        if (kwkwk) {
+            *p-- = uint8_t(firstChar);
             code = oldCode;
         }
         while (code >= firstFree) {
-            stack_[sp++] = suffix_[code];
+            *p-- = suffix_[code];
             code = prefix_[code];
         }
-        stack_[sp++] = uint8_t(code);
+        *p = uint8_t(code);
         firstChar = code;
         if (nextSlot < 4096) {
             suffix_[nextSlot] = uint8_t(firstChar);
             prefix_[nextSlot] = uint16_t(oldCode);
+            lengths_[nextSlot] = uint16_t(lengths_[oldCode] + 1);
             ++nextSlot;
             if (nextSlot >= slotLimit && codeWidth_ < 12) {
                 slotLimit <<= 1;
@@ -141,12 +138,14 @@ int LzwDecoder::decode(const uint8_t* data, size_t size, int lineWidth, int maxL
             }
         }
         oldCode = c;
-
-        // The stack holds the string last character first.
-        uint8_t string[4097];
-        for (int i = 0; i < sp; ++i)
-            string[i] = stack_[sp - 1 - i];
-        if (!emit(string, size_t(sp)))
-            return 0;
+        if (dst == stack_) {
+            room(left);
+            std::memcpy(base + filled, stack_, left);
+            filled = wanted;
+            return finish();
+        }
+        filled += size_t(length);
+        if (filled == wanted)
+            return finish();
     }
 }

@@ -21,7 +21,28 @@ public:
                std::vector<uint8_t>& out);
 
 private:
-    int readCode();
+    // The next code of the current width, bits taken least significant first; -1 when the
+    // data ends. Kept here so that the decode loop gets it inline.
+    int readCode()
+    {
+        while (bitsLeft_ < codeWidth_) {
+            int byte;
+            if (blockLeft_ > 0 && inPos_ < inSize_) {
+                --blockLeft_;
+                byte = in_[inPos_++];
+            } else {
+                byte = fetchByte();
+                if (byte < 0)
+                    return -1;
+            }
+            bitBuffer_ |= uint32_t(byte) << bitsLeft_;
+            bitsLeft_ += 8;
+        }
+        int code = int(bitBuffer_ & masks_[codeWidth_]);
+        bitBuffer_ >>= codeWidth_;
+        bitsLeft_ -= codeWidth_;
+        return code;
+    }
     int fetchByte();
 
     const uint8_t* in_ = nullptr;
@@ -34,6 +55,7 @@ private:
 
     uint8_t suffix_[4096];
     uint16_t prefix_[4096];
+    uint16_t lengths_[4096];
     uint8_t stack_[4097];
     uint32_t masks_[13];
 };

@@ -35,9 +35,14 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& out)
     if (std::fseek(f, 0, SEEK_END) == 0)
         size = std::ftell(f);
     std::rewind(f);
-    if (size > 0)
-        out.reserve(size_t(size));
-    uint8_t chunk[65536];
+    // One read of the size the file system gives, then whatever more there is.
+    size_t have = 0;
+    if (size > 0) {
+        out.resize(size_t(size));
+        have = std::fread(out.data(), 1, out.size(), f);
+        out.resize(have);
+    }
+    uint8_t chunk[16384];
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
         out.insert(out.end(), chunk, chunk + n);

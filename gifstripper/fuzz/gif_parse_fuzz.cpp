@@ -1,4 +1,4 @@
-// Parses any bytes as a GIF and writes the result back, as the stripper does with every file:
+// Parses any bytes as a GIF, draws its first image, and writes the result back, as the stripper does with every file:
 // first with every block kept, then with comments and application data dropped, and parses
 // the written file again; what was written must read back to the same bytes.
 #include <cstddef>
@@ -14,7 +14,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     GifFile gif;
     if (!gif.parseMemory(data, size))
         return 0;
-    gif.firstImageRect();
+    // The first image as the window shows it, plotted into a bounds-checked canvas.
+    if (auto rect = gif.firstImageRect()) {
+        struct Canvas : PixelTarget {
+            int width, height;
+            void setPixel(int x, int y, uint32_t) override
+            {
+                if (x < 0 || y < 0 || x >= width || y >= height)
+                    std::abort();
+            }
+        } canvas;
+        canvas.width = rect->width;
+        canvas.height = rect->height;
+        gif.drawFirstImage(canvas);
+    }
     std::vector<uint8_t> kept = gif.toBytes();
 
     PtrList<GifBlock>& blocks = gif.blocksOfKind(GifFile::AllBlocks);

@@ -17,6 +17,20 @@ public:
             ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
     }
 
+    void setRow(int y, const uint8_t* indices, int width, const uint32_t* colours,
+                size_t count) override
+    {
+        if (y < 0 || y >= height_)
+            return;
+        uint32_t* row = bits_ + size_t(y) * size_t(width_);
+        for (int x = 0; x < width && x < width_; ++x) {
+            if (indices[x] < count) {
+                uint32_t c = colours[indices[x]];
+                row[x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+            }
+        }
+    }
+
 private:
     uint32_t* bits_;
     int width_;
