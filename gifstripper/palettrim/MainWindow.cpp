@@ -198,10 +198,11 @@ void onCommentsFile(HWND window)
         }
         std::string text = std::string("The comments file ") + path + " cannot be opened.";
         MessageBoxA(window, text.c_str(), "Palettrim", MB_OK | MB_ICONEXCLAMATION);
+        setPane(PaneCommentsFile, " ");
     } else {
         log.close();
+        setPane(PaneCommentsFile, "");
     }
-    setPane(PaneCommentsFile, " ");
     setToolbarButtonChecked(ButtonCommentsFile, false);
 }
 

@@ -70,16 +70,22 @@ void report(HWND window, TestChannel* c)
         SendMessageA(bars[0], SB_GETTEXTA, WPARAM(pane), LPARAM(buffer));
         text += "pane" + std::to_string(pane) + "=" + buffer + "\n";
     }
-    if (bars[1]) {
-        LRESULT state = SendMessageA(bars[1], TB_GETSTATE, 40034, 0);
-        text += std::string("stopButton=") + ((state & TBSTATE_ENABLED) ? "enabled" : "disabled") + "\n";
-        state = SendMessageA(bars[1], TB_GETSTATE, 40002, 0);
-        text += std::string("removeCommentsButton=") + ((state & TBSTATE_CHECKED) ? "checked" : "unchecked") + "\n";
-        state = SendMessageA(bars[1], TB_GETSTATE, 40006, 0);
-        text += std::string("commentsFileButton=") + ((state & TBSTATE_CHECKED) ? "checked" : "unchecked") + "\n";
+    const UINT commands[] = {40002, 40003, 40004, 40005, 40006, 40031, 40034, 40028};
+    for (UINT command : commands) {
+        std::string id = std::to_string(command);
+        if (bars[1] && command != 40028) {
+            LRESULT state = SendMessageA(bars[1], TB_GETSTATE, command, 0);
+            text += "button" + id + "=" +
+                    (!(state & TBSTATE_ENABLED) ? "disabled"
+                                                : (state & TBSTATE_CHECKED) ? "checked" : "unchecked") +
+                    "\n";
+        }
+        UINT menuState = GetMenuState(GetMenu(window), command, MF_BYCOMMAND);
+        text += "menu" + id + "=" +
+                ((menuState & MF_GRAYED) ? "grayed" : (menuState & MF_CHECKED) ? "checked" : "unchecked") +
+                "\n";
     }
-    UINT menuState = GetMenuState(GetMenu(window), 40034, MF_BYCOMMAND);
-    text += std::string("stopMenu=") + ((menuState & MF_GRAYED) ? "grayed" : "enabled") + "\n";
+    text += std::string("toolbarVisible=") + (bars[1] && IsWindowVisible(bars[1]) ? "yes" : "no") + "\n";
     lstrcpynA(c->report, text.c_str(), sizeof c->report);
     InterlockedIncrement(&c->reportSerial);
 }

@@ -10,6 +10,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -175,8 +176,34 @@ int main(int argc, char** argv)
 
     auto start = requestReport(window, channel);
     check(start["title"] == "Palettrim Version  2.1b", "window title: '" + start["title"] + "'");
-    check(start["stopButton"] == "disabled" && start["stopMenu"] == "grayed",
+    check(start["button40034"] == "disabled" && start["menu40034"] == "grayed",
           "Stop is disabled and grayed at start");
+    bool allChecked = true;
+    for (const char* id : {"40002", "40003", "40004", "40031"})
+        allChecked = allChecked && start[std::string("button") + id] == "checked" &&
+                     start[std::string("menu") + id] == "checked";
+    check(allChecked && start["menu40028"] == "checked" && start["toolbarVisible"] == "yes",
+          "the four options and the toolbar are checked in the menu and on the toolbar");
+    check(start["button40006"] == "unchecked" && start["button40005"] == "unchecked",
+          "comments file and own comment are off");
+
+    // Remove Extraneous Data off shows two blanks in pane 7; on again shows "RD".
+    PostMessageA(window, WM_COMMAND, 40003, 0);
+    auto off = requestReport(window, channel);
+    check(off["pane7"] == "  " && off["button40003"] == "unchecked" && off["menu40003"] == "unchecked",
+          "Remove Extraneous Data off: pane 7 '" + off["pane7"] + "'");
+    PostMessageA(window, WM_COMMAND, 40003, 0);
+    auto on = requestReport(window, channel);
+    check(on["pane7"] == "RD" && on["button40003"] == "checked", "Remove Extraneous Data on again");
+
+    // View > Toolbar hides and shows the toolbar.
+    PostMessageA(window, WM_COMMAND, 40028, 0);
+    auto hidden = requestReport(window, channel);
+    PostMessageA(window, WM_COMMAND, 40028, 0);
+    auto showing = requestReport(window, channel);
+    check(hidden["toolbarVisible"] == "no" && hidden["menu40028"] == "unchecked" &&
+              showing["toolbarVisible"] == "yes" && showing["menu40028"] == "checked",
+          "the toolbar is hidden and shown again");
     check(start["pane0"] == "Ready" && start["pane6"] == "RC" && start["pane7"] == "RD" &&
               start["pane8"] == "SC",
           "start panes Ready / RC / RD / SC");
@@ -195,7 +222,7 @@ int main(int argc, char** argv)
             Sleep(100);
     }
     auto chosen = requestReport(window, channel);
-    check(chosen["pane5"] == "CF" && chosen["commentsFileButton"] == "checked",
+    check(chosen["pane5"] == "CF" && chosen["button40006"] == "checked",
           "comments go to a file: pane 5 '" + chosen["pane5"] + "'");
 
     // The drop: two GIF files, a text file, a JPEG named .gif, a file inside the folder that the
@@ -219,7 +246,7 @@ int main(int argc, char** argv)
         Sleep(250);
         if (count(readText(log), "Cleansing ") >= 5) {
             end = requestReport(window, channel);
-            if (end["stopButton"] == "disabled")
+            if (end["button40034"] == "disabled")
                 break;
         }
     }
@@ -244,7 +271,7 @@ int main(int argc, char** argv)
     check(end["pane2"] == std::to_string(lastSize), "pane 2 shows its new size: '" + end["pane2"] + "'");
     check(!end["pane4"].empty() && end["pane4"] != " " && end["pane4"] != "failed",
           "pane 4 shows the saving: '" + end["pane4"] + "'");
-    check(end["stopButton"] == "disabled" && end["stopMenu"] == "grayed", "Stop is disabled after the run");
+    check(end["button40034"] == "disabled" && end["menu40034"] == "grayed", "Stop is disabled after the run");
     check(end["title"] == "Palettrim Version  2.1b", "the title is unchanged");
 
     // The calling script takes its screenshot now.
@@ -253,6 +280,90 @@ int main(int argc, char** argv)
     CloseHandle(CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     for (int i = 0; i < 300 && !exists(done); ++i)
         Sleep(100);
+
+    // Second run: no log, so comments come in "COMMENT" boxes; an own comment is added; a drop
+    // arriving while a box is open only joins the queue.
+    PostMessageA(window, WM_COMMAND, 40006, 0);
+    save = waitForWindow(process.dwThreadId, nullptr, "Select Comments Output File", 20);
+    if (save) {
+        PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(save, IDCANCEL)));
+        for (int i = 0; i < 100 && IsWindow(save); ++i)
+            Sleep(100);
+    }
+    auto noLog = requestReport(window, channel);
+    check(noLog["pane5"].empty() && noLog["button40006"] == "unchecked",
+          "cancelling the Save dialog turns the comments file off");
+
+    PostMessageA(window, WM_COMMAND, 40005, 0);
+    HWND add = waitForWindow(process.dwThreadId, nullptr, "Add Comment", 20);
+    check(add != nullptr, "the Add Comment dialog opens");
+    if (add) {
+        SetDlgItemTextA(add, 1006, "added by the test");
+        PostMessageA(add, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(add, IDOK)));
+        for (int i = 0; i < 100 && IsWindow(add); ++i)
+            Sleep(100);
+    }
+    auto own = requestReport(window, channel);
+    check(own["pane9"] == "IC" && own["button40005"] == "checked" && own["menu40005"] == "checked",
+          "an own comment is set: pane 9 '" + own["pane9"] + "'");
+
+    auto dropOne = [&](const std::string& path) {
+        LONG before = channel->dropsDelivered;
+        lstrcpyA(channel->paths, path.c_str());
+        channel->paths[path.size() + 1] = '\0';
+        PostMessageA(window, RegisterWindowMessageA(kDropMessage), 0, 0);
+        for (int i = 0; i < 100 && channel->dropsDelivered == before; ++i)
+            Sleep(100);
+    };
+    auto countBoxes = [&] {
+        int n = 0;
+        for (int i = 0; i < 2; ++i) {
+            Found f = {"#32770", "COMMENT", nullptr};
+            EnumThreadWindows(process.dwThreadId, [](HWND w, LPARAM l) -> BOOL {
+                auto* found = reinterpret_cast<Found*>(l);
+                char title[64] = "";
+                GetWindowTextA(w, title, sizeof title);
+                if (lstrcmpA(title, "COMMENT") == 0 && IsWindowVisible(w)) {
+                    found->window = found->window ? HWND(1) : w;
+                }
+                return TRUE;
+            }, LPARAM(&f));
+            n = f.window == nullptr ? 0 : f.window == HWND(1) ? 2 : 1;
+        }
+        return n;
+    };
+    std::vector<std::string> boxTexts;
+    int mostBoxes = 0;
+    dropOne(dir + "\\phase2\\f.gif");
+    for (int box = 0; box < 3; ++box) {
+        HWND shown = waitForWindow(process.dwThreadId, "#32770", "COMMENT", 20);
+        if (!shown)
+            break;
+        char boxText[512] = "";
+        GetDlgItemTextA(shown, 0xFFFF, boxText, sizeof boxText);
+        boxTexts.push_back(boxText);
+        if (box == 0) {
+            dropOne(dir + "\\phase2\\g.gif"); // while the first box is open
+            Sleep(700);
+        }
+        mostBoxes = std::max(mostBoxes, countBoxes());
+        PostMessageA(shown, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(shown, IDOK)));
+        for (int i = 0; i < 100 && IsWindow(shown); ++i)
+            Sleep(100);
+    }
+    check(boxTexts == std::vector<std::string>{"first note", "second note", "g note"},
+          "the comments are shown in boxes, file by file, in file order (" +
+              std::to_string(boxTexts.size()) + " boxes)");
+    check(mostBoxes == 1, "a drop while a box is open does not start another file inside it");
+    std::map<std::string, std::string> second;
+    for (int i = 0; i < 120; ++i) {
+        Sleep(250);
+        second = requestReport(window, channel);
+        if (second["pane0"] == "g.gif" && second["button40034"] == "disabled")
+            break;
+    }
+    check(second["pane0"] == "g.gif" && second["button40034"] == "disabled",
+          "the dropped-in file is handled after the first: pane 0 '" + second["pane0"] + "'");
 
     if (installed)
         UnhookWindowsHookEx(installed);

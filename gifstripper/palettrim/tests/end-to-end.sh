@@ -13,7 +13,7 @@ done
 dir=$build/gifstripper/e2e
 orig=$build/gifstripper/e2e-originals
 rm -rf "$dir" "$orig"
-mkdir -p "$dir/folder/sub" "$dir/linked" "$orig"
+mkdir -p "$dir/folder/sub" "$dir/linked" "$dir/phase2" "$orig"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -51,6 +51,10 @@ g -l --app-extension "XMP DataXMP" "metadata that goes" "$work/b.gif" -o "$dir/b
 g -c "c has a comment" -i "$work/c.gif" -o "$dir/folder/c.gif"
 g -i -t 2 "$work/d.gif" "$work/c.gif" -o "$dir/folder/sub/d.gif"
 g -c "the last file" "$work/e.gif" -o "$dir/linked/e.gif"
+g -c "first note" "$work/a.gif" -o "$work/f1.gif"
+g -c "second note" "$work/c.gif" -o "$work/f2.gif"
+g "$work/f1.gif" "$work/f2.gif" -o "$dir/phase2/f.gif"
+g -c "g note" "$work/b.gif" -o "$dir/phase2/g.gif"
 echo "not a picture" >"$dir/notes.txt"
 printf '\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00' >"$dir/photo.gif"
 (cd "$dir" && find . -type f | while read -r f; do mkdir -p "$orig/$(dirname "$f")"; cp "$f" "$orig/$f"; done)
@@ -83,6 +87,12 @@ for f in a.gif b.GIF folder/c.gif folder/sub/d.gif linked/e.gif; do
   info=$(gifsicle --xinfo "$dir/$f")
   what="$f holds no comment"; expect test -z "$(grep -i 'comment' <<<"$info")"
   what="$f holds no XMP data"; expect test -z "$(grep 'XMP' <<<"$info")"
+done
+for f in phase2/f.gif phase2/g.gif; do
+  what="gifdiff finds $f's frames unchanged"; expect gifdiff "$orig/$f" "$dir/$f"
+  info=$(gifsicle --xinfo "$dir/$f")
+  what="$f holds only the own comment"
+  expect test "$(grep -c 'comment' <<<"$info")" = 1 -a -n "$(grep 'comment added by the test' <<<"$info")"
 done
 what="b.GIF keeps its looping extension"; expect grep -q "loop forever" <<<"$(gifsicle --info "$dir/b.GIF")"
 what="d.gif (nothing to remove) is not rewritten"; expect cmp -s "$orig/folder/sub/d.gif" "$dir/folder/sub/d.gif"
