@@ -52,6 +52,15 @@ BOOL CALLBACK findWindow(HWND window, LPARAM lParam)
     return TRUE;
 }
 
+BOOL CALLBACK countCommentBoxes(HWND window, LPARAM lParam)
+{
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (lstrcmpA(title, "COMMENT") == 0 && IsWindowVisible(window))
+        ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
 HWND waitForWindow(DWORD thread, const char* className, const char* title, int seconds)
 {
     for (int i = 0; i < seconds * 10; ++i) {
@@ -317,19 +326,7 @@ int main(int argc, char** argv)
     };
     auto countBoxes = [&] {
         int n = 0;
-        for (int i = 0; i < 2; ++i) {
-            Found f = {"#32770", "COMMENT", nullptr};
-            EnumThreadWindows(process.dwThreadId, [](HWND w, LPARAM l) -> BOOL {
-                auto* found = reinterpret_cast<Found*>(l);
-                char title[64] = "";
-                GetWindowTextA(w, title, sizeof title);
-                if (lstrcmpA(title, "COMMENT") == 0 && IsWindowVisible(w)) {
-                    found->window = found->window ? HWND(1) : w;
-                }
-                return TRUE;
-            }, LPARAM(&f));
-            n = f.window == nullptr ? 0 : f.window == HWND(1) ? 2 : 1;
-        }
+        EnumThreadWindows(process.dwThreadId, countCommentBoxes, LPARAM(&n));
         return n;
     };
     std::vector<std::string> boxTexts;
