@@ -41,8 +41,9 @@ void writeNoise(const std::string& path, int width, int height, int sizeCode, un
     TempFolder::put(path, s.bytes);
 }
 
-// The first image by giflib, as colours row by row.
-std::vector<uint32_t> giflibFirstImage(const std::string& path, int* width, int* height)
+// The first image by giflib, as colours row by row; its colour indices go to indices.
+std::vector<uint32_t> giflibFirstImage(const std::string& path, int* width, int* height,
+                                       std::vector<uint8_t>* indices)
 {
     int error = 0;
     GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
@@ -54,6 +55,7 @@ std::vector<uint32_t> giflibFirstImage(const std::string& path, int* width, int*
         ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
         *width = image.ImageDesc.Width;
         *height = image.ImageDesc.Height;
+        indices->assign(image.RasterBits, image.RasterBits + *width * *height);
         for (int i = 0; i < *width * *height; ++i) {
             GifColorType c = map->Colors[image.RasterBits[i]];
             colours.push_back(uint32_t(c.Red) | (uint32_t(c.Green) << 8) | (uint32_t(c.Blue) << 16));
@@ -82,23 +84,38 @@ TEST(GiflibDecode, FirstImageMatchesOnVariedFiles)
         {"local-tables", 80, 60, 8, "-i"},
         {"one-row", 500, 1, 3, "-i"},
         {"one-column", 1, 300, 5, "-O2"},
+        {"first-local", 0, 0, 0, nullptr},
     };
     int index = 0;
+    // gifsicle never gives the first frame a local table, so that file is made here: a
+    // global table of 2 colours, an interlaced first image with a local table of 64.
+    {
+        GifStream s;
+        s.start("GIF89a", 70, 45, 1);
+        s.image(0, 0, 70, 45, patternPixels(70, 45, 64, 3), 6, 6, true);
+        s.trailer();
+        TempFolder::put(dir.file("first-local.gif"), s.bytes);
+    }
     for (const Variant& v : variants) {
-        std::string source = dir.file(std::string(v.name) + "-source.gif");
         std::string made = dir.file(std::string(v.name) + ".gif");
-        writeNoise(source, v.width, v.height, v.sizeCode, unsigned(++index));
-        std::string command = std::string("gifsicle ") + v.options + " '" + source + "'";
-        if (std::string(v.name) == "local-tables") {
-            // A first frame with its own table: two frames of 256 colours that differ.
-            std::string other = dir.file("other.gif");
-            writeNoise(other, v.width, v.height, 8, 99);
-            command = "gifsicle -i '" + other + "' '" + source + "' '" + other + "'";
+        if (v.options) { // the hand-made file is there already
+            std::string source = dir.file(std::string(v.name) + "-source.gif");
+            writeNoise(source, v.width, v.height, v.sizeCode, unsigned(++index));
+            std::string command = std::string("gifsicle ") + v.options + " '" + source + "'";
+            if (std::string(v.name) == "local-tables") {
+                // Frames of 256 colours that differ: gifsicle gives the later ones local
+                // tables (its first frame always takes the global one).
+                std::string other = dir.file("other.gif");
+                writeNoise(other, v.width, v.height, 8, 99);
+                command = "gifsicle -w -i '" + source + "' '" + other + "' '" + other + "'";
+            }
+            ASSERT_EQ(std::system((command + " -o '" + made + "' 2>/dev/null").c_str()), 0)
+                << v.name;
         }
-        ASSERT_EQ(std::system((command + " -o '" + made + "' 2>/dev/null").c_str()), 0) << v.name;
 
         int width = 0, height = 0;
-        std::vector<uint32_t> expected = giflibFirstImage(made, &width, &height);
+        std::vector<uint8_t> expectedIndices;
+        std::vector<uint32_t> expected = giflibFirstImage(made, &width, &height, &expectedIndices);
         ASSERT_FALSE(expected.empty()) << v.name;
 
         GifFile gif;
@@ -110,6 +127,23 @@ TEST(GiflibDecode, FirstImageMatchesOnVariedFiles)
         Canvas canvas(width, height);
         ASSERT_TRUE(gif.drawFirstImage(canvas)) << v.name;
         EXPECT_EQ(canvas.pixels, expected) << v.name;
+
+        // The decoder's own indices, put in display order, against giflib's.
+        auto* image = static_cast<ImageBlock*>(gif.blocksOfKind(GifFile::Images).at(1));
+        ByteWriter data;
+        data.u8(image->minimumCodeSize);
+        writeSubBlocks(image->subBlocks, data);
+        std::vector<uint8_t> lines;
+        LzwDecoder decoder;
+        ASSERT_EQ(decoder.decode(data.data().data(), data.data().size(), width, height, lines), 0);
+        ASSERT_EQ(lines.size(), size_t(width) * size_t(height)) << v.name;
+        std::vector<int> rows = plotRowOrder(height, image->interlaced);
+        std::vector<uint8_t> ordered(lines.size());
+        for (size_t line = 0; line < rows.size(); ++line)
+            std::copy(lines.begin() + long(line * size_t(width)),
+                      lines.begin() + long((line + 1) * size_t(width)),
+                      ordered.begin() + long(size_t(rows[line]) * size_t(width)));
+        EXPECT_EQ(ordered, expectedIndices) << v.name;
     }
 }
 
