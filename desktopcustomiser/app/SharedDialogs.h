@@ -1,0 +1,40 @@
+// Dialog pieces many windows share: the open-file choosers (plain, icon with an icon picker,
+// image with a preview button), the folder chooser, the list-view sort callback and the
+// painter of the sheets' background pictures.
+#pragma once
+
+#include "framework/CString.h"
+#include "framework/Controls.h"
+
+#include <windows.h>
+
+// Each returns TRUE with the chosen path in result, or FALSE with result emptied when the user
+// cancels. The initial file is used only when it exists; filter id 0 means no filter.
+BOOL BrowseForFile(CString& result, const char* title, const char* initialFile, UINT filterId, CWnd* owner);
+// The result is "icon file,icon index".
+BOOL BrowseForIconFile(CString& result, const char* title, const char* initialFile, UINT filterId, CWnd* owner);
+BOOL BrowseForImageFile(CString& result, const char* title, const char* initialFile, UINT filterId, CWnd* owner);
+// The chosen file-system folder in a buffer of this thread, or nullptr.
+const char* BrowseForFolder(HWND owner, const char* title);
+
+// The filter text of a string-table entry, "description|patterns", as the chooser takes it:
+// the "|" become NULs and two NULs end it.
+CString MakeFileFilter(const char* text);
+
+UINT_PTR CALLBACK IconFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LPARAM lParam);
+UINT_PTR CALLBACK ImageFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LPARAM lParam);
+
+struct ListSortInfo {
+    CListCtrl* list;
+    int column;
+    BOOL descending;
+};
+// Compares the texts of the column of two items found by their item data, without case.
+int CALLBACK CompareListViewItems(LPARAM itemData1, LPARAM itemData2, LPARAM sortInfo);
+
+// Draws a complete bitmap file kept as a resource of type 300 at (x, y), after filling the
+// rectangle when one is given. Sizes come from the resource itself; the byte size the caller
+// names is only an expectation. A missing or damaged resource draws nothing.
+void DrawBitmapResource(HDC hdc, UINT resourceId, DWORD byteSize, int x, int y, const RECT* fill, COLORREF colour);
+// The background every sheet paints: black, bitmap 143 at the bottom right, 144 at the left.
+void PaintSheetBackground(HDC hdc, const RECT& client);
