@@ -1,6 +1,7 @@
 #include "AboutDialog.h"
 
 #include "Helpers.h"
+#include "HomePageLaunch.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
@@ -69,20 +70,9 @@ void OpenHomePage()
     char address[100] = {};
     ::LoadStringA(AfxGetResourceHandle(), IDS_HOMEPAGE_ADDRESS, address, sizeof address);
     HWND desktop = ::GetDesktopWindow();
-    static const char* const kBrowsers[] = {"IEXPLORE.EXE", "NETSCAPE.EXE", "AIRMOS.EXE"};
-    CString browser = FindDefaultBrowser();
-    CString upper = browser;
-    upper.MakeUpper();
-    for (const char* name : kBrowsers)
-        if (!browser.IsEmpty() && upper.Find(name) >= 0) {
-            ::ShellExecuteA(desktop, nullptr, browser, address, nullptr, SW_SHOW);
-            return;
-        }
-    for (const char* name : kBrowsers)
-        if (Started(reinterpret_cast<INT_PTR>(::ShellExecuteA(desktop, nullptr, name, address, nullptr, SW_SHOW))))
-            return;
-    // None of the named browsers: whatever the system opens addresses with.
-    ::ShellExecuteA(desktop, nullptr, address, nullptr, nullptr, SW_SHOW);
+    LaunchHomePage(address, FindDefaultBrowser(), [desktop](const char* program, const char* parameters) {
+        return Started(reinterpret_cast<INT_PTR>(::ShellExecuteA(desktop, nullptr, program, parameters, nullptr, SW_SHOW)));
+    });
 }
 
 BEGIN_MESSAGE_MAP(CAboutDialog, CDialog)
