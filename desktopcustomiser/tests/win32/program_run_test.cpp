@@ -105,6 +105,19 @@ TEST_F(ProgramRun, OnWindowsNtItRefusesToStart)
     EXPECT_TRUE(WindowsTitled(kMainTitle).empty());
 }
 
+TEST_F(ProgramRun, OnWindows98ThePlatformCheckPassesAsOnWindows95)
+{
+    // The check is on the platform id, which Windows 98 shares with Windows 95; with no
+    // installation entry the start goes on to that message, not to a refusal.
+    SetRegistryString(HKEY_CURRENT_USER, kAppDefaults, "Version", "win98");
+    Process process;
+    HWND box = WaitForWindow(process.Id(), "#32770", "Tunewright 97", 30000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Could not find registry entry; please run Setup.Exe again");
+    PressOk(box);
+    EXPECT_EQ(process.WaitExit(15000), 0u);
+}
+
 TEST_F(ProgramRun, StartsHiddenWithItsTrayIconAndExitsInOrder)
 {
     Install();
@@ -144,7 +157,7 @@ TEST_F(ProgramRun, SecondStartSaysSoAndLeavesOneInstance)
     EXPECT_EQ(Exit(main, first), 0u);
 }
 
-TEST_F(ProgramRun, TrayMenuOpensFromItsCallbackWithTheItemsInOrder)
+TEST_F(ProgramRun, TrayMenuOpensFromItsCallbackOnlyForItsOwnIcon)
 {
     Install();
     Process process;

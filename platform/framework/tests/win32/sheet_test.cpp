@@ -24,6 +24,19 @@ public:
     void OnOK() override { ++oks; }
 };
 
+// A page that relays what reaches its controls, as the program's tooltip pages do.
+class CRelayPage : public CCountingPage {
+public:
+    CRelayPage() : CCountingPage(IDD_PAGE1) {}
+    int relayed = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_USER + 30)
+            ++relayed;
+        return CCountingPage::PreTranslateMessage(pMsg);
+    }
+};
+
 class CTestSheet : public CPropertySheet {
 public:
     CTestSheet() : CPropertySheet("Test Sheet") {}
@@ -61,6 +74,19 @@ TEST(PropertySheet, OkAppliesOnlyThePagesThatWereShown)
     EXPECT_EQ(tabTitle, "Titled Page");
     EXPECT_EQ(sheet.m_hWnd, nullptr);
     EXPECT_EQ(first.m_hWnd, nullptr);
+}
+
+TEST(PropertySheet, PagesSeeTheMessagesOfTheirControlsInsideTheModalLoop)
+{
+    CTestSheet sheet;
+    CRelayPage page;
+    sheet.AddPage(&page);
+    RunSoon(300, [&] {
+        PostMessageA(GetDlgItem(page.m_hWnd, IDC_NUMBER), WM_USER + 30, 0, 0);
+        RunSoon(200, [&] { sheet.PressButton(PSBTN_CANCEL); });
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(page.relayed, 1);
 }
 
 TEST(PropertySheet, CancelAndNestedSheets)
