@@ -30,7 +30,6 @@ def icon(sizes, colour):
         mask = bytearray()
         mask_row = ((size + 31) // 32) * 4
         for y in range(size - 1, -1, -1):
-            bits = 0
             line_mask = bytearray(mask_row)
             for x in range(size):
                 c = colour(x, y, size)
@@ -42,7 +41,6 @@ def icon(sizes, colour):
                     xor += bytes((b, g, r))
             xor += bytes((4 - (size * 3) % 4) % 4)
             mask += line_mask
-            del bits
         info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, len(xor) + len(mask), 0, 0, 0, 0)
         images.append((size, info + bytes(xor) + bytes(mask)))
     out = struct.pack("<HHH", 0, 1, len(images))
