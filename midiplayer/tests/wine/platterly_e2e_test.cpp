@@ -138,10 +138,10 @@ struct Platterly {
         PostMessageA(fileList, WM_LBUTTONUP, 0, MAKELPARAM(target.x, target.y));
     }
     // The modal dialog of that caption, its message, and OK pressed.
-    std::string AnswerDialog(const char* caption)
+    std::string AnswerDialog(const char* caption, DWORD timeoutMs = 10000)
     {
         HWND dlg = nullptr;
-        if (!WaitFor([&] { return (dlg = TopWindow(nullptr, caption, program.Id())) != nullptr; }, 10000))
+        if (!WaitFor([&] { return (dlg = TopWindow(nullptr, caption, program.Id())) != nullptr; }, timeoutMs))
             return "<no dialog>";
         HWND label = nullptr;
         WaitFor([&] {
@@ -282,6 +282,207 @@ TEST_F(PlatterlyEndToEnd, QueuePlaySkipPauseResumeStopAndQuit)
     // stop (whose abort notice nobody waits for any more), then close, and nothing after.
     EXPECT_EQ(log[log.size() - 3], "stop");
     EXPECT_EQ(log.back(), "close");
+}
+
+} // namespace
+
+#include "core/CaptionMath.h"
+
+#include <Application.h>
+#include <MediaPlayer.h>
+
+namespace {
+
+void Pump(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        forms::Application::Instance().ProcessMessages();
+        Sleep(20);
+    }
+}
+
+TEST_F(PlatterlyEndToEnd, MediaPlayerDropsTheNoticesOfAStoppedOrClosedDevice)
+{
+    forms::Application::Instance().Initialize();
+    forms::MediaPlayer player(nullptr);
+    int notices = 0;
+    player.OnNotify = [&](forms::Component*) { ++notices; };
+    player.SetFileName(Music() + "\\b2.mid");
+    player.Open();
+    player.SetTimeFormatMilliseconds();
+    EXPECT_EQ(player.Length(), 1000u);
+    // The end notice is queued while nobody reads messages; closing must drop it.
+    player.Play(true);
+    Sleep(1400);
+    player.Close();
+    Pump(400);
+    EXPECT_EQ(notices, 0);
+    // A live notice is delivered once.
+    player.Open();
+    player.Play(true);
+    Pump(1600);
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(player.GetNotifyValue(), forms::nvSuccessful);
+    // So is one queued before a Stop: dropped.
+    player.Play(true);
+    Sleep(1400);
+    player.Stop(false);
+    Pump(400);
+    EXPECT_EQ(notices, 1);
+    player.Close();
+    EXPECT_THROW(player.Length(), forms::EMCIDeviceError);
+    EXPECT_EQ(player.Position(), 0u);
+    player.SetFileName(Music() + "\\broken.mid");
+    try {
+        player.Open();
+        ADD_FAILURE() << "a broken file opened";
+    } catch (const forms::EMCIDeviceError& e) {
+        EXPECT_GT(std::string(e.what()).size(), 5u);
+    }
+    EXPECT_FALSE(player.IsOpen());
+}
+
+TEST_F(PlatterlyEndToEnd, SecondInstanceEndsAndBringsTheFirstForward)
+{
+    Platterly p;
+    ASSERT_TRUE(p.Start());
+    // The first copy is minimized when the second starts.
+    ShowWindow(p.main, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(p.main) != FALSE; }, 3000));
+    {
+        Program second(PlatterlyExe(), Music());
+        EXPECT_EQ(second.WaitExit(15000), 0);
+    }
+    EXPECT_TRUE(p.program.Running());
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(p.main); }, 3000));
+    EXPECT_TRUE(IsWindowVisible(p.main));
+    // Its title was left alone.
+    EXPECT_EQ(WindowText(p.main), "Platterly V1.00");
+    PostMessageA(p.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.program.WaitExit(10000), 0);
+}
+
+TEST_F(PlatterlyEndToEnd, CaptionShowsTheGradientFromBlackToTheCaptionColour)
+{
+    Platterly p;
+    ASSERT_TRUE(p.Start());
+    Sleep(800);
+    RECT wr;
+    GetWindowRect(p.main, &wr);
+    RECT cap{wr.left + GetSystemMetrics(SM_CXDLGFRAME), wr.top + GetSystemMetrics(SM_CYDLGFRAME),
+             wr.right - GetSystemMetrics(SM_CXDLGFRAME), 0};
+    cap.bottom = cap.top + GetSystemMetrics(SM_CYCAPTION) - 1;
+    const int w = cap.right - cap.left;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP shot = CreateCompatibleBitmap(screen, w, 3);
+    HGDIOBJ old = SelectObject(mem, shot);
+    BitBlt(mem, 0, 0, w, 3, screen, cap.left, cap.top, SRCCOPY);
+    auto rgb = [](COLORREF c) { return platterly::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; };
+    auto active = platterly::GradientTable(rgb(GetSysColor(COLOR_ACTIVECAPTION)));
+    auto inactive = platterly::GradientTable(rgb(GetSysColor(COLOR_INACTIVECAPTION)));
+    int matchedActive = 0, matchedInactive = 0, samples = 0;
+    // Row 1 of the caption, between the caption text and the title-bar buttons.
+    for (int x = 130; x < w - 70; x += 3) {
+        int band = 0;
+        while (band < 63 && platterly::BandEdge(band + 1, w) <= x)
+            ++band;
+        auto seen = rgb(GetPixel(mem, x, 1));
+        ++samples;
+        if (seen == active[static_cast<size_t>(band)]) ++matchedActive;
+        if (seen == inactive[static_cast<size_t>(band)]) ++matchedInactive;
+    }
+    // The far left of the gradient is black (below the icon's row).
+    auto left = rgb(GetPixel(mem, 0, 1));
+    SelectObject(mem, old);
+    DeleteObject(shot);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(samples, 40);
+    EXPECT_TRUE(matchedActive == samples || matchedInactive == samples)
+        << matchedActive << " / " << matchedInactive << " of " << samples;
+    EXPECT_EQ(left, (platterly::Rgb{0, 0, 0}));
+    PostMessageA(p.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.program.WaitExit(10000), 0);
+}
+
+TEST_F(PlatterlyEndToEnd, AltFDropsTheFileMenuBelowItsButton)
+{
+    Platterly p;
+    ASSERT_TRUE(p.Start());
+    HWND file = ChildByText(p.main, "&File");
+    ASSERT_NE(file, nullptr);
+    PostAltKey(p.main, 'f');
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = TopWindow("#32768", nullptr, p.program.Id())) != nullptr &&
+                                     IsWindowVisible(menu); }, 5000));
+    RECT mr, br;
+    GetWindowRect(menu, &mr);
+    GetWindowRect(file, &br);
+    EXPECT_EQ(mr.left, br.left);
+    EXPECT_EQ(mr.top, br.bottom);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 5000));
+    EXPECT_TRUE(p.program.Running());
+    PostMessageA(p.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.program.WaitExit(10000), 0);
+}
+
+TEST_F(PlatterlyEndToEnd, AboutBoxIsCentredWithItsVersionAndTheHiddenSequenceShowsTheJoke)
+{
+    Platterly p;
+    ASSERT_TRUE(p.Start());
+    PostAltKey(p.main, 'h');
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = TopWindow("#32768", nullptr, p.program.Id())) != nullptr &&
+                                     IsWindowVisible(menu); }, 5000));
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (about = TopWindow(nullptr, "About Platterly", p.program.Id())) != nullptr &&
+                                     IsWindowVisible(about); }, 5000));
+    RECT r;
+    GetWindowRect(about, &r);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
+    HWND version = ChildByText(about, "V1.00");
+    ASSERT_NE(version, nullptr);
+    HWND logo = ChildAt(about, "FormsControl", 24, 14);
+    HWND name = ChildByText(about, "Platterly");
+    HWND author = ChildByText(about, "By the Platterly author");
+    ASSERT_TRUE(logo && name && author);
+    for (HWND w : {logo, logo, name, version, author})
+        PostMessageA(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(ChildByText(about, "The Author"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return ChildByText(about, "OK Go On") != nullptr; }, 5000));
+    // "The Author" asked the help system for topic 20 of a help file this build has not got;
+    // the help viewer (another process) complains in a box of its own, which is answered here
+    // so that the program, waiting for the viewer, goes on.
+    PostMessageA(ChildByText(about, "OK Go On"), BM_CLICK, 0, 0);
+    DWORD self = GetCurrentProcessId();
+    WaitFor([&] {
+        struct Ctx { DWORD skip1, skip2; } ctx{self, p.program.Id()};
+        EnumWindows([](HWND w, LPARAM lp) -> BOOL {
+            auto* c = reinterpret_cast<Ctx*>(lp);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid != c->skip1 && pid != c->skip2 && IsWindowVisible(w))
+                for (const char* answer : {"&No", "No", "Cancel", "OK"})
+                    if (HWND b = ChildByText(w, answer)) {
+                        PostMessageA(b, BM_CLICK, 0, 0);
+                        break;
+                    }
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&ctx));
+        return TopWindow(nullptr, "Information", p.program.Id()) != nullptr;
+    }, 60000);
+    EXPECT_EQ(p.AnswerDialog("Information", 60000), "Wow a Backdoor!!! Eheh nothing more!!! It is a nice joke, isn't it?");
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); }, 5000));
+    EXPECT_NE(ChildByText(about, "OK"), nullptr);
+    PostMessageA(p.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.program.WaitExit(10000), 0);
 }
 
 } // namespace
