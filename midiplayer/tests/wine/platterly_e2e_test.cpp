@@ -50,6 +50,34 @@ size_t Count(const std::vector<std::string>& lines, const std::string& prefix)
                                              [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
 }
 
+BOOL CALLBACK FirstTextChild(HWND w, LPARAM lp)
+{
+    if (WindowText(w).size() > 3) {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ForeignProcesses {
+    DWORD skip1, skip2;
+};
+
+// Answers the boxes of other programs (the help viewer's complaint, for one).
+BOOL CALLBACK AnswerForeignBox(HWND w, LPARAM lp)
+{
+    auto* c = reinterpret_cast<ForeignProcesses*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != c->skip1 && pid != c->skip2 && IsWindowVisible(w))
+        for (const char* answer : {"&No", "No", "Cancel", "OK"})
+            if (HWND b = ChildByText(w, answer)) {
+                PostMessageA(b, BM_CLICK, 0, 0);
+                break;
+            }
+    return TRUE;
+}
+
 struct Platterly {
     Program program{PlatterlyExe(), Music()};
     HWND main = nullptr, app = nullptr, fileList = nullptr, lista = nullptr, status = nullptr;
@@ -146,10 +174,7 @@ struct Platterly {
         HWND label = nullptr;
         WaitFor([&] {
             label = nullptr;
-            EnumChildWindows(dlg, [](HWND w, LPARAM lp) -> BOOL {
-                if (WindowText(w).size() > 3) { *reinterpret_cast<HWND*>(lp) = w; return FALSE; }
-                return TRUE;
-            }, reinterpret_cast<LPARAM>(&label));
+            EnumChildWindows(dlg, FirstTextChild, reinterpret_cast<LPARAM>(&label));
             return label != nullptr;
         }, 3000);
         std::string text = label ? WindowText(label) : "";
@@ -463,19 +488,8 @@ TEST_F(PlatterlyEndToEnd, AboutBoxIsCentredWithItsVersionAndTheHiddenSequenceSho
     PostMessageA(ChildByText(about, "OK Go On"), BM_CLICK, 0, 0);
     DWORD self = GetCurrentProcessId();
     WaitFor([&] {
-        struct Ctx { DWORD skip1, skip2; } ctx{self, p.program.Id()};
-        EnumWindows([](HWND w, LPARAM lp) -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(lp);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid != c->skip1 && pid != c->skip2 && IsWindowVisible(w))
-                for (const char* answer : {"&No", "No", "Cancel", "OK"})
-                    if (HWND b = ChildByText(w, answer)) {
-                        PostMessageA(b, BM_CLICK, 0, 0);
-                        break;
-                    }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&ctx));
+        ForeignProcesses ctx{self, p.program.Id()};
+        EnumWindows(AnswerForeignBox, reinterpret_cast<LPARAM>(&ctx));
         return TopWindow(nullptr, "Information", p.program.Id()) != nullptr;
     }, 60000);
     EXPECT_EQ(p.AnswerDialog("Information", 60000), "Wow a Backdoor!!! Eheh nothing more!!! It is a nice joke, isn't it?");

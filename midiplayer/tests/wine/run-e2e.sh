@@ -23,7 +23,7 @@ ini=$prefix/drive_c/windows/system.ini
 if [ -f "$ini" ]; then
   sed -i -E "s|^sequencer=.*|sequencer=${wdriver//\\/\\\\}|I" "$ini"
 fi
-/usr/lib/wine/wineserver64 -w 2>/dev/null || true
+WINEPREFIX=$prefix /usr/lib/wine/wineserver64 -w 2>/dev/null || true
 
 "${run[@]}" --timeout 280 --desktop platterly-e2e "$exe" "--gtest_output=xml:$wresult" "$@"
 rc=$?
