@@ -362,6 +362,28 @@ int main(int argc, char** argv)
     check(second["pane0"] == "g.gif" && second["button40034"] == "disabled",
           "the dropped-in file is handled after the first: pane 0 '" + second["pane0"] + "'");
 
+    // File > Open File(s) with a file typed into the dialog.
+    PostMessageA(window, WM_COMMAND, 40026, 0);
+    HWND open = waitForWindow(process.dwThreadId, nullptr, "Select GIF File", 20);
+    check(open != nullptr, "the Open dialog opens");
+    if (open) {
+        HWND name = GetDlgItem(open, 0x480);
+        if (!name)
+            name = GetDlgItem(open, 0x47c);
+        SetWindowTextA(name, (dir + "\\phase2\\h.gif").c_str());
+        PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(open, IDOK)));
+        for (int i = 0; i < 100 && IsWindow(open); ++i)
+            Sleep(100);
+    }
+    std::map<std::string, std::string> third;
+    for (int i = 0; i < 120; ++i) {
+        Sleep(250);
+        third = requestReport(window, channel);
+        if (third["pane0"] == "h.gif" && third["button40034"] == "disabled")
+            break;
+    }
+    check(third["pane0"] == "h.gif", "the opened file is handled: pane 0 '" + third["pane0"] + "'");
+
     if (installed)
         UnhookWindowsHookEx(installed);
     PostMessageA(window, WM_CLOSE, 0, 0);
