@@ -235,5 +235,59 @@ TEST_F(Glyphwell, PreviewPagesZoomsAndBeepsAtTheEnds) {
     EXPECT_GT(CustPreview->QRPreview1->Zoom(), 0);
 }
 
+// What a message dialog that appeared said; the dialog is closed as soon as it is seen.
+std::string g_dialogText;
+
+BOOL CALLBACK CollectText(HWND child, LPARAM) {
+    char text[256] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (text[0]) g_dialogText += std::string(text) + "|";
+    return TRUE;
+}
+
+BOOL CALLBACK CloseDialog(HWND wnd, LPARAM) {
+    char caption[64] = {};
+    GetWindowTextA(wnd, caption, sizeof caption);
+    if (IsWindowVisible(wnd) && std::string(caption) == "Error") {
+        EnumChildWindows(wnd, CollectText, 0);
+        PostMessageA(wnd, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
+void CALLBACK CloseDialogTimer(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CloseDialog, 0); }
+
+TEST_F(Glyphwell, AFailedCalculatorStartIsReported) {
+    Start();
+    char path[MAX_PATH] = {};
+    if (SearchPathA(nullptr, "calc.exe", nullptr, MAX_PATH, path, nullptr)) GTEST_SKIP() << "a calculator exists";
+    g_dialogText.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, CloseDialogTimer);
+    fGlyphwell->Calcu1Click(nullptr);
+    KillTimer(nullptr, timer);
+    EXPECT_NE(g_dialogText.find("Can not find Windows calculator"), std::string::npos) << g_dialogText;
+}
+
+void CALLBACK TypeSizeAndPressOk(HWND, UINT, UINT_PTR, DWORD) {
+    if (!fConfiguration->Visible() || !fConfiguration->Modal()) return;
+    fConfiguration->eSize->SetText("20");
+    SendMessageA(fConfiguration->btnOK->Handle(), BM_CLICK, 0, 0);
+}
+
+TEST_F(Glyphwell, ConfigureAppliesTheNewListSettings) {
+    Start();
+    // Once the dialog shows, the size is typed over and OK pressed; the list then takes it.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, TypeSizeAndPressOk);
+    fGlyphwell->SetString1Click(nullptr);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(fGlyphwell->LB1->GetFont().Height(), PointsToHeight(20));
+    const std::string stored = RawSetting("FontHeight");
+    const LRESULT height = SendMessageA(fGlyphwell->LB1->WindowHandle(), LB_GETITEMHEIGHT, 0, 0);
+    EXPECT_EQ(stored, std::to_string(height));
+    EXPECT_GT(height, 24);
+    EXPECT_EQ(RawSetting("FontSize"), "20");
+    EXPECT_GT(fGlyphwell->LB1->Count(), 0);
+}
+
 }  // namespace
 }  // namespace glyphwell
