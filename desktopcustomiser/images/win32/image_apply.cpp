@@ -1,39 +1,13 @@
 #include "image_apply.h"
 
+#include "Files.h"
+#include "Registry.h"
+
 namespace tunewright {
 
 namespace {
 
-// Boot screens are often read-only, hidden or system files; the copy and the delete clear
-// that first.
-bool ForceCopy(const std::string& source, const std::string& target) {
-  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
-}
-
-bool ForceDelete(const std::string& path) {
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return DeleteFileA(path.c_str()) != 0;
-}
-
-bool Exists(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return true;
-}
-
-void SetDesktopValue(const char* name, const std::string& value) {
-  HKEY key = nullptr;
-  DWORD disposition = 0;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_WRITE, nullptr, &key, &disposition) != ERROR_SUCCESS)
-    return;
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
-}
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 
 void Report(ImageChangerContext& context, unsigned id, const std::string& path) {
   if (context.report) context.report(id, path);
@@ -49,13 +23,13 @@ void ApplyImage(ImageChangerContext& context, int category, const std::string& p
       return;
     case ImageApplyPlan::Kind::kWallpaper: {
       if (!context.converter.Convert(path, plan.convertTo, 2)) {
-        if (plan.deleteTemp) ForceDelete(plan.convertTo);
+        if (plan.deleteTemp) ForceDeleteFile(plan.convertTo.c_str());
         Report(context, image_messages::kNotAValidImage, path);
         return;
       }
       if (plan.deleteTemp) {
-        const bool copied = ForceCopy(plan.convertTo, plan.target);
-        ForceDelete(plan.convertTo);
+        const bool copied = ForceCopyFile(plan.convertTo.c_str(), plan.target.c_str());
+        ForceDeleteFile(plan.convertTo.c_str());
         if (!copied) {
           Report(context, info->notSetMessage, path);
           return;
@@ -69,12 +43,12 @@ void ApplyImage(ImageChangerContext& context, int category, const std::string& p
     case ImageApplyPlan::Kind::kBootScreen: {
       if (!context.converter.Convert(path, plan.convertTo, 2)) {
         Report(context, image_messages::kNotAValidImage, path);
-      } else if (!ForceCopy(plan.convertTo, plan.target)) {
+      } else if (!ForceCopyFile(plan.convertTo.c_str(), plan.target.c_str())) {
         Report(context, info->notSetMessage, path);
       } else {
         context.converter.FinishBootScreen(plan.target);
       }
-      ForceDelete(plan.convertTo);
+      ForceDeleteFile(plan.convertTo.c_str());
       return;
     }
   }
@@ -93,10 +67,10 @@ void ChangeImages(ImageChangerContext& context, bool wallpaper, bool startup, bo
     }
     if (info.category == ImageCategory::kWallpaper) {
       if (pick.style) {
-        SetDesktopValue("WallpaperStyle", pick.style->wallpaperStyle);
-        SetDesktopValue("TileWallpaper", pick.style->tileWallpaper);
+        SetRegistryString(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle", pick.style->wallpaperStyle.c_str());
+        SetRegistryString(HKEY_CURRENT_USER, kDesktopKey, "TileWallpaper", pick.style->tileWallpaper.c_str());
       }
-    } else if (!Exists(pick.path)) {
+    } else if (FileExists(pick.path.c_str()) == 0) {
       Report(context, info.notFoundMessage, pick.path);
       continue;
     }
