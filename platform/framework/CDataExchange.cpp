@@ -52,36 +52,34 @@ void Refuse(CDataExchange* pDX, const char* message)
     pDX->Fail();
 }
 
-}  // namespace
-
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+// The signed and unsigned fields differ only in how their text is read, refused and written.
+template <typename T>
+void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, std::optional<T> (*parse)(const char*),
+                    const char* refusal, const char* format)
 {
     HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        std::optional<int> parsed = ParseDialogInt(ControlText(hWndCtrl));
+        std::optional<T> parsed = parse(ControlText(hWndCtrl));
         if (!parsed)
-            Refuse(pDX, kDialogParseIntMessage);
+            Refuse(pDX, refusal);
         value = *parsed;
     } else {
         CString text;
-        text.Format("%d", value);
+        text.Format(format, value);
         ::SetWindowTextA(hWndCtrl, text);
     }
 }
 
+}  // namespace
+
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    ExchangeNumber(pDX, nIDC, value, ParseDialogInt, kDialogParseIntMessage, "%d");
+}
+
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        std::optional<unsigned> parsed = ParseDialogUInt(ControlText(hWndCtrl));
-        if (!parsed)
-            Refuse(pDX, kDialogParseUIntMessage);
-        value = *parsed;
-    } else {
-        CString text;
-        text.Format("%u", value);
-        ::SetWindowTextA(hWndCtrl, text);
-    }
+    ExchangeNumber(pDX, nIDC, value, ParseDialogUInt, kDialogParseUIntMessage, "%u");
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)

@@ -95,18 +95,10 @@ int CDialog::RunModalLoop()
 {
     m_bContinueModal = m_nModalResult == -1;
     while (m_bContinueModal) {
-        MSG msg;
-        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0)
-                ::PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
+        if (!AfxPumpModalMessage()) {
             if (m_nModalResult == -1)
                 m_nModalResult = IDCANCEL;
             break;
-        }
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
         }
         if (!m_hWnd) {
             if (m_nModalResult == -1)

@@ -2,34 +2,20 @@
 
 #include "framework/CWinApp.h"
 
-#include <map>
-#include <memory>
+#include "TempHandleMap.h"
 
 namespace {
-thread_local std::map<HMENU, std::unique_ptr<CMenu>>* t_tempMenus;
+using TempMenus = TempHandleMap<CMenu, HMENU, &CMenu::m_hMenu>;
 }
 
 CMenu* CMenu::FromHandle(HMENU hMenu)
 {
-    if (!hMenu)
-        return nullptr;
-    if (!t_tempMenus)
-        t_tempMenus = new std::map<HMENU, std::unique_ptr<CMenu>>;
-    auto& slot = (*t_tempMenus)[hMenu];
-    if (!slot) {
-        slot = std::make_unique<CMenu>();
-        slot->m_hMenu = hMenu;
-    }
-    return slot.get();
+    return TempMenus::FromHandle(hMenu);
 }
 
 void AfxDeleteTempMenus()
 {
-    if (!t_tempMenus)
-        return;
-    for (auto& entry : *t_tempMenus)
-        entry.second->m_hMenu = nullptr;  // borrowed: never destroyed here
-    t_tempMenus->clear();
+    TempMenus::Clear();
 }
 
 BOOL CMenu::Attach(HMENU hMenu)

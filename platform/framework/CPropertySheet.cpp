@@ -328,17 +328,9 @@ INT_PTR CPropertySheet::DoModal()
     if (hWnd) {
         // The sheet control ends a modeless sheet by having no current page any more.
         while (m_hWnd && ::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)) {
-            MSG msg;
-            BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-            if (got <= 0) {
-                if (got == 0)
-                    ::PostQuitMessage(static_cast<int>(msg.wParam));
+            if (!AfxPumpModalMessage()) {
                 m_nModalResult = IDCANCEL;
                 break;
-            }
-            if (!AfxPreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
             }
         }
     } else {

@@ -2,9 +2,8 @@
 
 #include "framework/CMenu.h"
 #include "framework/CWinApp.h"
+#include "TempHandleMap.h"
 
-#include <map>
-#include <memory>
 #include <mutex>
 #include <unordered_map>
 
@@ -24,7 +23,7 @@ std::unordered_map<HWND, CWnd*>& PermanentMap()
     return map;
 }
 
-thread_local std::map<HWND, std::unique_ptr<CWnd>>* t_tempMap;
+using TempWindows = TempHandleMap<CWnd, HWND, &CWnd::m_hWnd>;
 thread_local CWnd* t_pWndInit;
 thread_local HHOOK t_hHookOldCbtFilter;
 thread_local MSG t_lastSentMsg;
@@ -84,23 +83,12 @@ CWnd* CWnd::FromHandle(HWND hWnd)
         return nullptr;
     if (CWnd* p = FromHandlePermanent(hWnd))
         return p;
-    if (!t_tempMap)
-        t_tempMap = new std::map<HWND, std::unique_ptr<CWnd>>;
-    auto& slot = (*t_tempMap)[hWnd];
-    if (!slot) {
-        slot = std::make_unique<CWnd>();
-        slot->m_hWnd = hWnd;
-    }
-    return slot.get();
+    return TempWindows::FromHandle(hWnd);
 }
 
 void AfxDeleteTempMaps()
 {
-    if (t_tempMap) {
-        for (auto& entry : *t_tempMap)
-            entry.second->m_hWnd = nullptr;  // borrowed handles are never destroyed
-        t_tempMap->clear();
-    }
+    TempWindows::Clear();
     AfxDeleteTempMenus();
 }
 
@@ -443,6 +431,22 @@ BOOL AfxPreTranslateMessage(MSG* pMsg)
     if (CWinThread* thread = AfxGetThread())
         return thread->PreTranslateMessage(pMsg);
     return AfxWalkPreTranslateTree(pMsg);
+}
+
+BOOL AfxPumpModalMessage()
+{
+    MSG msg;
+    BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+        if (got == 0)
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return FALSE;
+    }
+    if (!AfxPreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return TRUE;
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const

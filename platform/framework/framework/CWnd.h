@@ -134,6 +134,10 @@ bool AfxUnhookWindowCreate();
 // window up through its parents to the top-level window, then the thread itself.
 BOOL AfxPreTranslateMessage(MSG* pMsg);
 BOOL AfxWalkPreTranslateTree(MSG* pMsg);
+// One message of a modal loop: gets it, pre-translates and dispatches it. FALSE when the loop
+// must end: the queue failed, or it gave the quit message, which is posted again for the
+// outer loop.
+BOOL AfxPumpModalMessage();
 
 // The framework's own window class, registered on first use (double clicks, arrow cursor).
 const char* AfxFrameworkWindowClass();
