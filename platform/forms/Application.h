@@ -57,6 +57,21 @@ public:
 
     void HandleException(const std::exception& e);
     ExceptionEvent OnException;
+    // Runs a handler called from a window procedure; no exception may leave it, so any that does
+    // goes to HandleException. True when the handler ended normally.
+    template <class F>
+    bool Guard(F&& handler)
+    {
+        try {
+            handler();
+            return true;
+        } catch (const std::exception& e) {
+            HandleException(e);
+        } catch (...) {
+            HandleException(Exception("Unknown error"));
+        }
+        return false;
+    }
 
     // Called by the layer.
     void ControlDestroyed(Control* c);

@@ -560,14 +560,9 @@ LRESULT CALLBACK Control::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     if (!c)
         return DefWindowProcA(wnd, msg, wp, lp);
-    try {
-        return c->Dispatch(msg, wp, lp);
-    } catch (const std::exception& e) {
-        Application::Instance().HandleException(e);
-    } catch (...) {
-        Application::Instance().HandleException(Exception("Unknown error"));
-    }
-    return 0;
+    LRESULT result = 0;
+    Application::Instance().Guard([&] { result = c->Dispatch(msg, wp, lp); });
+    return result;
 }
 
 LRESULT Control::Dispatch(UINT msg, WPARAM wp, LPARAM lp)

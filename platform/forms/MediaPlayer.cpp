@@ -1,6 +1,7 @@
 #include "MediaPlayer.h"
 
 #include "Application.h"
+#include "HiddenWindow.h"
 
 #include <mmsystem.h>
 
@@ -21,13 +22,7 @@ LRESULT CALLBACK MediaPlayer::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
             case MCI_NOTIFY_ABORTED: p->notifyValue_ = nvAborted; break;
             default: p->notifyValue_ = nvFailure; break;
             }
-            try {
-                p->OnNotify(p);
-            } catch (const std::exception& e) {
-                Application::Instance().HandleException(e);
-            } catch (...) {
-                Application::Instance().HandleException(Exception("Unknown error"));
-            }
+            Application::Instance().Guard([p] { p->OnNotify(p); });
         }
         return 0;
     }
@@ -36,18 +31,7 @@ LRESULT CALLBACK MediaPlayer::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
 
 MediaPlayer::MediaPlayer(Component* owner) : Component(owner)
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &MediaPlayer::WindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kPlayerClass;
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    window_ = CreateWindowExA(0, kPlayerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = CreateHiddenWindow(kPlayerClass, &MediaPlayer::WindowProc, this);
 }
 
 MediaPlayer::~MediaPlayer()

@@ -1,6 +1,7 @@
 #include "Timer.h"
 
 #include "Application.h"
+#include "HiddenWindow.h"
 
 namespace forms {
 namespace {
@@ -11,15 +12,8 @@ LRESULT CALLBACK Timer::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_TIMER) {
         auto* t = reinterpret_cast<Timer*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
-        if (t) {
-            try {
-                t->OnTimer(t);
-            } catch (const std::exception& e) {
-                Application::Instance().HandleException(e);
-            } catch (...) {
-                Application::Instance().HandleException(Exception("Unknown error"));
-            }
-        }
+        if (t)
+            Application::Instance().Guard([t] { t->OnTimer(t); });
         return 0;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
@@ -27,18 +21,7 @@ LRESULT CALLBACK Timer::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 
 Timer::Timer(Component* owner) : Component(owner)
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &Timer::WindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kTimerClass;
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    window_ = CreateWindowExA(0, kTimerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = CreateHiddenWindow(kTimerClass, &Timer::WindowProc, this);
     Update();
 }
 
