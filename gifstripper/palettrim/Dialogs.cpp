@@ -19,6 +19,15 @@ std::string controlText(HWND dialog, int id)
     return text;
 }
 
+// The information boxes have nothing to keep: OK and Cancel both just close them.
+INT_PTR endOnOkOrCancel(HWND dialog, WPARAM wParam)
+{
+    if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)
+        return FALSE;
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+}
+
 } // namespace
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -32,11 +41,7 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         SetDlgItemTextA(dialog, IDC_ABOUT_LINE4, "images are kept exactly as they were.");
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        }
-        break;
+        return endOnOkOrCancel(dialog, wParam);
     }
     return FALSE;
 }
@@ -51,11 +56,7 @@ INT_PTR CALLBACK generalInfoDialogProc(HWND dialog, UINT message, WPARAM wParam,
         return TRUE;
     }
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        }
-        break;
+        return endOnOkOrCancel(dialog, wParam);
     }
     return FALSE;
 }
