@@ -2,6 +2,7 @@
 // icons, the corner thread, the auto-randomize timer, the property sheets and the exit.
 #pragma once
 
+#include "DisplayTrayWnd.h"
 #include "ScreenSaverThread.h"
 #include "Sheets.h"
 #include "TrayIcon.h"
@@ -31,6 +32,7 @@ public:
     UINT_PTR AutoRandomizeTimer() const { return m_nAutoRandomizeTimer; }
     CScreenSaverThread& CornerThread() { return m_cornerThread; }
     CWnd* UserTrayWindow(int slot) const { return m_pUserTrayWnds[slot]; }
+    CDisplayTrayWnd* DisplayTrayWindow() const { return m_pDisplayTrayWnd; }
     CPropertySheet* OpenSheet(SheetKind kind) const { return m_pSheets[static_cast<int>(kind)]; }
 
 protected:
@@ -77,7 +79,7 @@ private:
     CTrayIcon m_trayIcon;
     CTrayIconWnd* m_pUserTrayWnds[kMaxUserEntries] = {};
     CMenu m_trayMenu;
-    CWnd* m_pDisplayTrayWnd = nullptr;
+    CDisplayTrayWnd* m_pDisplayTrayWnd = nullptr;
     BOOL m_bProgramIconShown = FALSE;
     UINT_PTR m_nAutoRandomizeTimer = 0;
     int m_nTrayRetries = 0;

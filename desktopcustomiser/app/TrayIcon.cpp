@@ -29,6 +29,8 @@ CTrayIcon::CTrayIcon(UINT uID)
 CTrayIcon::~CTrayIcon()
 {
     SetIcon(0u);
+    if (m_hLoadedIcon)
+        ::DestroyIcon(m_hLoadedIcon);
 }
 
 void CTrayIcon::SetNotifyWindow(CWnd* pWnd, UINT uCallbackMessage)
@@ -41,8 +43,17 @@ BOOL CTrayIcon::SetIcon(UINT nResourceID)
 {
     if (nResourceID == 0)
         return SetIcon(static_cast<HICON>(nullptr), nullptr);
-    HICON hIcon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nResourceID), IMAGE_ICON,
-                                                  16, 16, 0));
+    if (!m_hLoadedIcon || m_nLoadedID != nResourceID) {
+        HICON loaded = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nResourceID),
+                                                       IMAGE_ICON, 16, 16, 0));
+        if (!loaded)
+            return FALSE;
+        if (m_hLoadedIcon && m_nid.hIcon != m_hLoadedIcon)
+            ::DestroyIcon(m_hLoadedIcon);
+        m_hLoadedIcon = loaded;
+        m_nLoadedID = nResourceID;
+    }
+    HICON hIcon = m_hLoadedIcon;
     CString tip;
     tip.LoadString(nResourceID);
     return SetIcon(hIcon, tip);

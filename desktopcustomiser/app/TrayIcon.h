@@ -22,4 +22,8 @@ public:
 
 private:
     NOTIFYICONDATAA m_nid;
+    // The icon loaded from the resources, kept for later tries (a shell that was not ready,
+    // a new taskbar) so that each try does not load another handle.
+    HICON m_hLoadedIcon = nullptr;
+    UINT m_nLoadedID = 0;
 };

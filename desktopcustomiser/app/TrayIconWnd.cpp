@@ -56,7 +56,7 @@ int CTrayIconWnd::OnCreate(LPCREATESTRUCT lpcs)
     m_nid.hWnd = m_hWnd;
     if (!::Shell_NotifyIconA(NIM_ADD, &m_nid)) {
         m_nid.hIcon = nullptr;
-        AfxMessageBox("Error: Tray Icon creation failed");
+        AfxMessageBox(IDS_TRAYICON_FAILED, MB_OK);
         return -1;
     }
     return 0;

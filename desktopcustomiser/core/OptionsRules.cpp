@@ -121,12 +121,15 @@ std::vector<UserEntryRow> ReadUserEntryRows(const char* texts, const char* progr
     return rows;
 }
 
+bool DisplayModeBefore(const DisplayMode& a, const DisplayMode& b)
+{
+    return std::tie(a.width, a.height, a.bitsPerPixel, a.frequency) <
+           std::tie(b.width, b.height, b.bitsPerPixel, b.frequency);
+}
+
 void SortDisplayModes(std::vector<DisplayMode>& modes)
 {
-    std::stable_sort(modes.begin(), modes.end(), [](const DisplayMode& a, const DisplayMode& b) {
-        return std::tie(a.width, a.height, a.bitsPerPixel, a.frequency) <
-               std::tie(b.width, b.height, b.bitsPerPixel, b.frequency);
-    });
+    std::stable_sort(modes.begin(), modes.end(), DisplayModeBefore);
 }
 
 std::vector<ModeMenuItem> BuildModeMenuItems(const std::vector<DisplayMode>& modes, const DisplayMode& current)

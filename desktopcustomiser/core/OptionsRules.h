@@ -77,6 +77,7 @@ constexpr int kMaxDisplayModes = 200;
 constexpr unsigned kFirstDisplayModeCommand = 1025;
 
 // Width, then height, then depth, then frequency, each ascending.
+bool DisplayModeBefore(const DisplayMode& a, const DisplayMode& b);
 void SortDisplayModes(std::vector<DisplayMode>& modes);
 
 // One item of the mode menu between its two fixed separators.

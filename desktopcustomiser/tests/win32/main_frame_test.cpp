@@ -269,6 +269,7 @@ TEST_F(MainFrameTest, AutoRandomizeTimerIsArmedWithASanePeriodAndKilled)
 TEST_F(MainFrameTest, ModalDialogRegistrationAndUnbuiltSheetsOpenNothing)
 {
     CMainFrame* frame = MakeFrame();
+    SetSheetFactory([](SheetKind, CWnd*) -> CPropertySheet* { return nullptr; });
     CDialog dialog;
     EXPECT_EQ(frame->SendMessage(WM_SETTINGSCHANGED, reinterpret_cast<WPARAM>(&dialog), SCF_MODALDIALOG), TRUE);
     EXPECT_EQ(frame->SendMessage(WM_SETTINGSCHANGED, 0, SCF_MODALDIALOG), TRUE);
@@ -279,6 +280,7 @@ TEST_F(MainFrameTest, ModalDialogRegistrationAndUnbuiltSheetsOpenNothing)
     frame->SendMessage(WM_COMMAND, ID_CHANGE_WALLPAPER);
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, frame->m_hWnd, WM_OPENIMAGECHANGER, WM_OPENIMAGECHANGER, PM_REMOVE));
+    SetSheetFactory(nullptr);
 }
 
 TEST_F(MainFrameTest, ExitRemovesTheIconEndsTheCornerThreadAndTheLoop)
