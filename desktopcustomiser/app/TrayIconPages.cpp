@@ -63,6 +63,10 @@ BOOL CItemPropertiesDialog::OnInitDialog()
     SetWindowText(LoadResourceString(m_bIcon ? IDS_TRAYICON_PROPERTIES : IDS_TRAYMENU_PROPERTIES));
     UpdateData(FALSE);
     RegisterTooltips(m_tips, *this, kItemTips, std::size(kItemTips));
+    // Registered as the open modal dialog, so that leaving the program from the tray cancels
+    // it before the sheet that opened it.
+    if (CWnd* main = AfxGetApp()->GetMainWnd())
+        main->SendMessage(WM_SETTINGSCHANGED, reinterpret_cast<WPARAM>(this), SCF_MODALDIALOG);
     return TRUE;
 }
 
@@ -182,7 +186,10 @@ void CUserEntryPage::EditRow(int row)
         dialog.m_strProgram = m_list.GetItemText(row, 1);
         dialog.m_strParameters = m_list.GetItemText(row, 2);
     }
-    if (dialog.DoModal() != IDOK)
+    INT_PTR result = dialog.DoModal();
+    if (CWnd* main = AfxGetApp()->GetMainWnd())
+        main->SendMessage(WM_SETTINGSCHANGED, 0, SCF_MODALDIALOG);
+    if (result != IDOK)
         return;
     SetModified();
     if (m_kind.icons)
