@@ -230,6 +230,12 @@ void CPropertySheet::SetWizardButtons(DWORD dwFlags)
         ::PostMessageA(m_hWnd, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(dwFlags));
 }
 
+void CPropertySheet::SetFinishText(const char* lpszText)
+{
+    if (m_hWnd)
+        ::SendMessageA(m_hWnd, PSM_SETFINISHTEXTA, 0, reinterpret_cast<LPARAM>(lpszText));
+}
+
 void CPropertySheet::PressButton(int nButton)
 {
     if (m_hWnd)
