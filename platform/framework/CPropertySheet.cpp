@@ -1,6 +1,8 @@
 #include "framework/CPropertySheet.h"
 
 #include "framework/CWinApp.h"
+
+#include <new>
 #include "framework/FrameworkIds.h"
 
 // ---- pages ----------------------------------------------------------------------------------
@@ -35,6 +37,9 @@ INT_PTR CALLBACK AfxPageDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
     }
     try {
         return pPage->OnInitDialog();
+    } catch (const std::bad_alloc&) {
+        AfxReportOutOfMemory();
+        return TRUE;
     } catch (...) {
         return TRUE;
     }
@@ -259,6 +264,8 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT message, LPARAM)
         if (auto* pSheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(hWnd))) {
             try {
                 pSheet->OnInitDialog();
+            } catch (const std::bad_alloc&) {
+                AfxReportOutOfMemory();
             } catch (...) {
             }
         }
