@@ -1,6 +1,7 @@
 #include "Sheets.h"
 
 #include "DiskInfoSheet.h"
+#include "WindowsConfigSheet.h"
 
 CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
 {
@@ -11,8 +12,9 @@ CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
     case SheetKind::Options:
     case SheetKind::ImageChanger:
     case SheetKind::Media:
-    case SheetKind::WindowsConfig:
         return nullptr;
+    case SheetKind::WindowsConfig:
+        return new CWindowsConfigSheet(pParentWnd);
     }
     return nullptr;
 }
