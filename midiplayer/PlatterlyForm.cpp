@@ -350,17 +350,13 @@ TPlatterlyform::~TPlatterlyform()
 
 void TPlatterlyform::FormCreate(forms::Component*)
 {
-    if (VolumeMidi->SupportVolume()) {
-        Volumebar->SetEnabled(true);
-        VolTimer->SetEnabled(true);
-        VolumeMidi->ReadDevice();
-        if (Volumebar->Position() != VolumeMidi->Volume())
-            Volumebar->SetPosition(VolumeMidi->Volume());
-        VolumeMidi->SetAllowModify(true);
-    } else {
-        Volumebar->SetEnabled(false);
-        VolTimer->SetEnabled(false);
-    }
+    // The slider sets the MIDI auxiliary device only; without one (or without its volume
+    // control) it stays disabled rather than drive whatever device the component fell back to.
+    bool bound = VolumeMidi->Bind(TDeviceTypes::dtMidi);
+    Volumebar->SetEnabled(bound);
+    VolTimer->SetEnabled(bound);
+    if (bound && Volumebar->Position() != VolumeMidi->Volume())
+        Volumebar->SetPosition(VolumeMidi->Volume());
     playback_ = std::make_unique<Playback>(*device_, static_cast<PlayerView&>(*this), FileExists);
     forms::Application::Instance().SetHelpFile(forms::Application::ExeFolder() + "Platterly.hlp");
     forms::Application::Instance().SetTitle("Platterly ");
