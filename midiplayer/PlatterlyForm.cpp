@@ -120,6 +120,7 @@ TPlatterlyform::TPlatterlyform(forms::Component* owner) : Form(owner)
     FNPlay->SetName("FNPlay");
     FNPlay->SetParent(GroupBox1);
     FNPlay->SetAutoSize(false);
+    FNPlay->SetShowAccelChar(false);  // a file name, drawn as it is
     FNPlay->SetBounds(240, 22, 177, 13);
     FNPlay->SetCaption("");
 
