@@ -27,8 +27,12 @@ public:
     void Stop() override { Run([&] { player_.Stop(false); }); }
     void Close() override
     {
+        // The file is let go of even when the device fails to close.
+        struct Forget {
+            forms::MediaPlayer& p;
+            ~Forget() { p.SetFileName(""); }
+        } forget{player_};
         Run([&] { player_.Close(); });
-        player_.SetFileName("");
     }
     bool IsOpen() const override { return player_.IsOpen(); }
     uint32_t Length() override { uint32_t v = 0; Run([&] { v = player_.Length(); }); return v; }
