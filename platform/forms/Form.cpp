@@ -73,8 +73,10 @@ void Form::GetWindowParams(WindowParams& p)
 
 HWND Form::ParentWindow()
 {
+    // The main form (the first one made) is owned by the application window, which so holds
+    // the program's only taskbar button; the other forms are owned by the main form.
     Form* main = Application::Instance().MainForm();
-    return main && main != this ? main->WindowHandle() : nullptr;
+    return main && main != this ? main->WindowHandle() : Application::Instance().Handle();
 }
 
 void Form::HandleCreated()
@@ -298,6 +300,14 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_SYSCOMMAND:
+        // The main form is minimised through the application window that owns the taskbar button.
+        if ((wp & 0xFFF0) == SC_MINIMIZE && this == Application::Instance().MainForm() &&
+            Application::Instance().Handle()) {
+            Application::Instance().Minimize();
+            return 0;
+        }
+        break;
     case WM_SIZE: {
         RECT r;
         GetWindowRect(handle_, &r);
