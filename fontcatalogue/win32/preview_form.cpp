@@ -94,22 +94,22 @@ void TCustPreview::ShowZoom() { QRPreview1->SetZoom(nav_.Zoom()); }
 void TCustPreview::SpeedButton1Click(forms::Component*) { Close(); }
 
 void TCustPreview::FirstPage1Click(forms::Component*) {
-    if (!nav_.First()) MessageBeep(0);
+    if (!nav_.First()) beep();
     ShowPage();
 }
 
 void TCustPreview::PreviousPage1Click(forms::Component*) {
-    if (!nav_.Previous()) MessageBeep(0);
+    if (!nav_.Previous()) beep();
     ShowPage();
 }
 
 void TCustPreview::NextPage1Click(forms::Component*) {
-    if (!nav_.Next()) MessageBeep(0);
+    if (!nav_.Next()) beep();
     ShowPage();
 }
 
 void TCustPreview::LastPage1Click(forms::Component*) {
-    if (!nav_.Last()) MessageBeep(0);
+    if (!nav_.Last()) beep();
     ShowPage();
 }
 

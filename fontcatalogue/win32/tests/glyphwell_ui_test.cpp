@@ -139,11 +139,8 @@ TEST_F(Glyphwell, ComparisonShowsBothSetsWithTheirCounts) {
     EXPECT_EQ(fCompare->SF->ItemList(), screen);
     EXPECT_EQ(fCompare->PF->ItemList(), printer);
     EXPECT_EQ(fCompare->SFCount->Caption(), std::to_string(screen.size()) + " Fonts");
-    if (printer.empty()) {
-        EXPECT_NE(fCompare->PFCount->Caption().find("no printer"), std::string::npos);
-        return;
-    }
     EXPECT_EQ(fCompare->PFCount->Caption(), std::to_string(printer.size()) + " Fonts");
+    if (printer.empty()) return;
     // The sets differ both ways here: screen-only raster faces, printer-only device faces.
     const auto screenOnly = FontsOnlyIn(fCompare->SF->ItemList(), fCompare->PF->ItemList());
     const auto printerOnly = FontsOnlyIn(fCompare->PF->ItemList(), fCompare->SF->ItemList());
