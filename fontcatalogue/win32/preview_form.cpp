@@ -118,14 +118,19 @@ void TCustPreview::N1001Click(forms::Component*) { nav_.SetZoom(100); ShowZoom()
 void TCustPreview::N2001Click(forms::Component*) { nav_.SetZoom(200); ShowZoom(); }
 void TCustPreview::N4001Click(forms::Component*) { nav_.SetZoom(400); ShowZoom(); }
 
+// A new zoom may bring a scroll bar that takes room from the fitted extent: fit once more then.
 void TCustPreview::FitWidth1Click(forms::Component*) {
-    nav_.SetZoom(FitZoom(QRPreview1->AvailableWidth(), QRPreview1->PageWidthAt100()));
-    ShowZoom();
+    for (int pass = 0; pass < 2; ++pass) {
+        nav_.SetZoom(FitZoom(QRPreview1->AvailableWidth(), QRPreview1->PageWidthAt100()));
+        ShowZoom();
+    }
 }
 
 void TCustPreview::FitHeight1Click(forms::Component*) {
-    nav_.SetZoom(FitZoom(QRPreview1->AvailableHeight(), QRPreview1->PageHeightAt100()));
-    ShowZoom();
+    for (int pass = 0; pass < 2; ++pass) {
+        nav_.SetZoom(FitZoom(QRPreview1->AvailableHeight(), QRPreview1->PageHeightAt100()));
+        ShowZoom();
+    }
 }
 
 void TCustPreview::SpeedButton7Click(forms::Component*) { nav_.ZoomIn(); ShowZoom(); }
