@@ -37,19 +37,16 @@ void GlyphButton::SetKind(ButtonKind k)
     kind_ = k;
     if (k != bkCustom && !glyph_)
         MakeStockGlyph(k);
-    if (k == bkOK) {
+    if (k == bkOK || k == bkCancel) {
+        const bool ok = k == bkOK;
         if (Caption().empty())
-            SetCaption("OK");
+            SetCaption(ok ? "OK" : "Cancel");
         if (modalResult_ == 0)
-            modalResult_ = 1;
-        SetDefault(true);
-    }
-    if (k == bkCancel) {
-        if (Caption().empty())
-            SetCaption("Cancel");
-        if (modalResult_ == 0)
-            modalResult_ = 2;
-        SetCancel(true);
+            modalResult_ = ok ? 1 : 2;
+        if (ok)
+            SetDefault(true);
+        else
+            SetCancel(true);
     }
     Invalidate();
 }
