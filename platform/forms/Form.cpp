@@ -67,6 +67,8 @@ void Form::GetWindowParams(WindowParams& p)
     }
     if (!enabled_)
         style |= WS_DISABLED;
+    if (formStyle_ == fsStayOnTop)
+        ex |= WS_EX_TOPMOST;
     p.style = style;
     p.exStyle = ex;
 }
@@ -328,6 +330,11 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         if (LOWORD(wp) != WA_INACTIVE)
             OnActivate(this);
         break;
+    case WM_FONTCHANGE:
+        // The system tells top-level windows only; font lists inside the form must hear it too.
+        for (Control* c : Controls())
+            PassFontChange(c, wp, lp);
+        break;
     case WM_SETFOCUS:
         if (activeControl_ && activeControl_->CanFocus()) {
             activeControl_->SetFocus();
@@ -338,6 +345,40 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     }
     return Control::WndProc(msg, wp, lp);
+}
+
+void Form::SetFormStyle(FormStyle s)
+{
+    if (s == formStyle_)
+        return;
+    formStyle_ = s;
+    // Wine ignores a move to the top-most band while the window is hidden; a window created
+    // with the style keeps it.
+    if (handle_ && !IsWindowVisible(handle_))
+        RecreateWnd();
+    else if (handle_)
+        SetWindowPos(handle_, s == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::ShowNoActivate()
+{
+    HWND w = Handle();
+    bool wasShowing = visible_ && IsWindowVisible(w);
+    visible_ = true;
+    PlaceOnScreen();
+    SetWindowPos(w, formStyle_ == fsStayOnTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (!wasShowing)
+        OnShow(this);
+}
+
+void Form::PassFontChange(Control* control, WPARAM wp, LPARAM lp)
+{
+    if (control->WindowHandle())
+        SendMessageA(control->WindowHandle(), WM_FONTCHANGE, wp, lp);
+    for (Control* c : control->Controls())
+        PassFontChange(c, wp, lp);
 }
 
 } // namespace forms
