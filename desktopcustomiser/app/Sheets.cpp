@@ -1,6 +1,8 @@
 #include "Sheets.h"
 
+#include "DiskInfoSheet.h"
 #include "OptionsSheets.h"
+#include "WindowsConfigSheet.h"
 
 namespace {
 SheetFactory& Factory()
@@ -21,13 +23,15 @@ CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
         return Factory()(kind, pParentWnd);
     // The sheets join here as they are written.
     switch (kind) {
+    case SheetKind::DiskInfo:
+        return new CDiskInfoSheet(pParentWnd);
     case SheetKind::Options:
         return new CMyPropertySheet(pParentWnd);
     case SheetKind::ImageChanger:
-    case SheetKind::DiskInfo:
     case SheetKind::Media:
-    case SheetKind::WindowsConfig:
         return nullptr;
+    case SheetKind::WindowsConfig:
+        return new CWindowsConfigSheet(pParentWnd);
     }
     return nullptr;
 }
