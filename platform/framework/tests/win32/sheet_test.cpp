@@ -117,6 +117,17 @@ TEST(PropertySheet, MenuCommandsTheSheetOwnsReachTheActivePage)
     EXPECT_EQ(page.commands, 1);
 }
 
+TEST(PropertySheet, TheSheetsOwnButtonCommandsStayWithTheSheet)
+{
+    CTestSheet sheet;
+    CMenuPage page;
+    sheet.AddPage(&page);
+    // IDOK without a control, as another program or a keyboard accelerator sends it.
+    RunSoon(300, [&] { sheet.PostMessage(WM_COMMAND, IDOK, 0); });
+    RunSoon(3000, [&] { sheet.PressButton(PSBTN_CANCEL); });  // only when OK went elsewhere
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+}
+
 TEST(PropertySheet, CancelAndNestedSheets)
 {
     CTestSheet outer;
