@@ -4,6 +4,7 @@
 #include "Helpers.h"
 #include "MainFrameMessages.h"
 #include "OptionsRules.h"
+#include "TrayIcon.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
@@ -29,8 +30,7 @@ END_MESSAGE_MAP()
 
 CDisplayTrayWnd::CDisplayTrayWnd()
 {
-    std::memset(&m_nid, 0, sizeof m_nid);
-    m_nid.cbSize = sizeof m_nid;
+    ClearNotifyIconData(m_nid);
 }
 
 CDisplayTrayWnd::~CDisplayTrayWnd()
@@ -65,11 +65,7 @@ int CDisplayTrayWnd::OnCreate(LPCREATESTRUCT lpcs)
 
 BOOL CDisplayTrayWnd::DestroyWindow()
 {
-    if (m_nid.hIcon && m_nid.hWnd)
-        ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
-    DWORD size = m_nid.cbSize;
-    std::memset(&m_nid, 0, sizeof m_nid);
-    m_nid.cbSize = size;
+    RemoveNotifyIcon(m_nid);
     return m_hWnd ? CWnd::DestroyWindow() : FALSE;
 }
 

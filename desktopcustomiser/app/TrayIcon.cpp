@@ -16,12 +16,24 @@ void CopyTip(char* tip, const char* text)
 
 }  // namespace
 
-CTrayIcon::CTrayIcon(UINT uID)
+void ClearNotifyIconData(NOTIFYICONDATAA& nid)
 {
-    std::memset(&m_nid, 0, sizeof m_nid);
+    std::memset(&nid, 0, sizeof nid);
     // The size of the structure this build has: 88 bytes on 32-bit Windows, wider on 64-bit
     // where the handles in it are 8 bytes.
-    m_nid.cbSize = sizeof m_nid;
+    nid.cbSize = sizeof nid;
+}
+
+void RemoveNotifyIcon(NOTIFYICONDATAA& nid)
+{
+    if (nid.hIcon && nid.hWnd)
+        ::Shell_NotifyIconA(NIM_DELETE, &nid);
+    ClearNotifyIconData(nid);
+}
+
+CTrayIcon::CTrayIcon(UINT uID)
+{
+    ClearNotifyIconData(m_nid);
     m_nid.uID = uID;
     CopyTip(m_nid.szTip, LoadResourceString(130));
 }

@@ -6,6 +6,11 @@
 
 #include <shellapi.h>
 
+// A notification record zeroed but for its size field.
+void ClearNotifyIconData(NOTIFYICONDATAA& nid);
+// Takes the record's icon out of the notification area when it was added, then clears it.
+void RemoveNotifyIcon(NOTIFYICONDATAA& nid);
+
 class CTrayIcon : public CCmdTarget {
 public:
     explicit CTrayIcon(UINT uID = 130);

@@ -4,6 +4,7 @@
 #include "MainFrameMessages.h"
 #include "TrayIcon.h"
 #include "TunewrightApp.h"
+#include "menu_texts.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
@@ -34,14 +35,7 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new FrameE
 
 std::vector<std::string> Items(HMENU menu)
 {
-    std::vector<std::string> items;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = {};
-        if (GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION) == 0)
-            std::strcpy(text, "-");
-        items.push_back(text);
-    }
-    return items;
+    return MenuTexts(menu);
 }
 
 std::vector<UINT> Ids(HMENU menu)

@@ -7,6 +7,7 @@
 #include "MainFrameMessages.h"
 #include "OptionsSheets.h"
 #include "TunewrightApp.h"
+#include "menu_texts.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
@@ -112,18 +113,6 @@ HWND CurrentPage(HWND sheet)
 void Click(HWND dialog, int id)
 {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-std::vector<std::string> MenuItems(HMENU menu)
-{
-    std::vector<std::string> items;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = {};
-        if (GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION) == 0)
-            std::strcpy(text, "-");
-        items.push_back(text);
-    }
-    return items;
 }
 
 void Drain()
@@ -347,7 +336,7 @@ TEST_F(OptionsTest, AddedMenuItemJoinsTheTrayMenuAndItsCommandRunsTheProgram)
     frame->SendMessage(WM_COMMAND, ID_OPTIONS);
     EXPECT_TRUE(script.Finished());
     EXPECT_STREQ(g_profile->GetProfileString("Tray Menus", "Menu Text", "?"), "Record Run|");
-    std::vector<std::string> items = MenuItems(frame->TrayMenu().GetSubMenu(0)->m_hMenu);
+    std::vector<std::string> items = MenuTexts(frame->TrayMenu().GetSubMenu(0)->m_hMenu);
     auto about = std::find(items.begin(), items.end(), "&About Tunewright 97");
     ASSERT_NE(about, items.end());
     ASSERT_GE(about - items.begin(), 2);
@@ -462,7 +451,7 @@ TEST_F(OptionsTest, DisplayIconListsTheModesByResolutionAndSwitchesTheDisplay)
     CDisplayTrayWnd* display = frame->DisplayTrayWindow();
     ASSERT_NE(display, nullptr);
     HMENU menu = display->Menu().GetSubMenu(0)->m_hMenu;
-    std::vector<std::string> items = MenuItems(menu);
+    std::vector<std::string> items = MenuTexts(menu);
     ASSERT_GE(items.size(), 5u);
     EXPECT_EQ(items.front(), "Display &Properties");
     EXPECT_EQ(items[1], "-");
