@@ -59,6 +59,23 @@ std::vector<std::string> splitFileList(const std::string& text, char separator)
     return parts;
 }
 
+std::vector<std::string> openDialogPaths(const std::string& result, size_t fileOffset,
+                                         FileSystemAccess& fs)
+{
+    if (result.empty())
+        return {};
+    const bool multiple = fileOffset > 0 && fileOffset < result.size() &&
+                          result[fileOffset - 1] == ' ';
+    if (!multiple || fs.status(result) != FileSystemAccess::Status::Missing)
+        return {result};
+    std::vector<std::string> paths;
+    const std::string folder = result.substr(0, fileOffset - 1);
+    for (const std::string& name : splitFileList(result.substr(fileOffset), ' '))
+        if (!name.empty())
+            paths.push_back(join(folder, name));
+    return paths;
+}
+
 FileCollector::FileCollector(FileSystemAccess& fs, PtrList<std::string>& folders,
                              PtrList<std::string>& queue)
     : fs_(fs), folders_(folders), queue_(queue)
@@ -73,6 +90,7 @@ void FileCollector::begin(bool replace)
     }
     if (queue_.count() == 0 && folders_.count() == 0)
         reset();
+    firstNewFolder_ = folders_.count() + 1;
 }
 
 void FileCollector::reset()
@@ -124,10 +142,9 @@ void FileCollector::classify(const std::string& path)
 
 void FileCollector::expandFolders()
 {
-    std::string* first = folders_.at(1);
-    if (!first)
-        return;
-    walkFolder(std::string(*first));
+    std::string* first = folders_.at(firstNewFolder_);
+    if (first)
+        walkFolder(std::string(*first));
     // Collecting appends no folders, so a walk of the list by position is stable.
     for (int i = 1; i <= folders_.count(); ++i) {
         std::string* folder = folders_.at(i);
