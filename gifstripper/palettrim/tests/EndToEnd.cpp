@@ -132,6 +132,23 @@ long sizeOf(const std::string& path)
     return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? long(data.nFileSizeLow) : -1;
 }
 
+// File > Open File(s), with the path typed into the real dialog's name field.
+bool openThroughDialog(HWND window, DWORD thread, const std::string& path)
+{
+    PostMessageA(window, WM_COMMAND, 40026, 0);
+    HWND open = waitForWindow(thread, nullptr, "Select GIF File", 20);
+    if (!open)
+        return false;
+    HWND name = GetDlgItem(open, 0x480);
+    if (!name)
+        name = GetDlgItem(open, 0x47c);
+    SetWindowTextA(name, path.c_str());
+    PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(open, IDOK)));
+    for (int i = 0; i < 100 && IsWindow(open); ++i)
+        Sleep(100);
+    return !IsWindow(open);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -234,6 +251,10 @@ int main(int argc, char** argv)
     check(chosen["pane5"] == "CF" && chosen["button40006"] == "checked",
           "comments go to a file: pane 5 '" + chosen["pane5"] + "'");
 
+    // a.gif is hidden: it must come back hidden after its rewrite.
+    check(SetFileAttributesA((dir + "\\a.gif").c_str(), FILE_ATTRIBUTE_HIDDEN) != 0,
+          "a.gif is made hidden");
+
     // The drop: two GIF files, a text file, a JPEG named .gif, a file inside the folder that the
     // folder also yields, and the folder.
     std::vector<std::string> dropped = {dir + "\\a.gif", dir + "\\b.GIF", dir + "\\notes.txt",
@@ -273,6 +294,9 @@ int main(int argc, char** argv)
     check(text.find("photo.gif") == std::string::npos && text.find("notes.txt") == std::string::npos,
           "neither the JPEG nor the text file is handled");
     check(count(text, "Cleansing c.gif") == 1, "a file dropped and found in the folder is handled once");
+    DWORD attributes = GetFileAttributesA((dir + "\\a.gif").c_str());
+    check(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN),
+          "a.gif is still hidden after its rewrite");
 
     // The last file is the one the shortcut led to.
     long lastSize = sizeOf(dir + "\\linked\\e.gif");
@@ -302,6 +326,18 @@ int main(int argc, char** argv)
     auto noLog = requestReport(window, channel);
     check(noLog["pane5"].empty() && noLog["button40006"] == "unchecked",
           "cancelling the Save dialog turns the comments file off");
+
+    // A file of the folder the first run handled can be opened again once that run is over.
+    check(openThroughDialog(window, process.dwThreadId, dir + "\\folder\\c.gif"),
+          "the Open dialog takes folder\\c.gif");
+    std::map<std::string, std::string> again;
+    for (int i = 0; i < 80; ++i) {
+        Sleep(250);
+        again = requestReport(window, channel);
+        if (again["pane0"] == "c.gif" && again["button40034"] == "disabled")
+            break;
+    }
+    check(again["pane0"] == "c.gif", "c.gif opened again is handled: pane 0 '" + again["pane0"] + "'");
 
     PostMessageA(window, WM_COMMAND, 40005, 0);
     HWND add = waitForWindow(process.dwThreadId, nullptr, "Add Comment", 20);
@@ -362,27 +398,18 @@ int main(int argc, char** argv)
     check(second["pane0"] == "g.gif" && second["button40034"] == "disabled",
           "the dropped-in file is handled after the first: pane 0 '" + second["pane0"] + "'");
 
-    // File > Open File(s) with a file typed into the dialog.
-    PostMessageA(window, WM_COMMAND, 40026, 0);
-    HWND open = waitForWindow(process.dwThreadId, nullptr, "Select GIF File", 20);
-    check(open != nullptr, "the Open dialog opens");
-    if (open) {
-        HWND name = GetDlgItem(open, 0x480);
-        if (!name)
-            name = GetDlgItem(open, 0x47c);
-        SetWindowTextA(name, (dir + "\\phase2\\h.gif").c_str());
-        PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(open, IDOK)));
-        for (int i = 0; i < 100 && IsWindow(open); ++i)
-            Sleep(100);
-    }
+    // File > Open File(s) with a path with blanks typed into the dialog.
+    check(openThroughDialog(window, process.dwThreadId, dir + "\\my pictures\\h i.gif"),
+          "the Open dialog takes a path with blanks");
     std::map<std::string, std::string> third;
     for (int i = 0; i < 120; ++i) {
         Sleep(250);
         third = requestReport(window, channel);
-        if (third["pane0"] == "h.gif" && third["button40034"] == "disabled")
+        if (third["pane0"] == "h i.gif" && third["button40034"] == "disabled")
             break;
     }
-    check(third["pane0"] == "h.gif", "the opened file is handled: pane 0 '" + third["pane0"] + "'");
+    check(third["pane0"] == "h i.gif", "the file with blanks in its path is handled: pane 0 '" +
+                                           third["pane0"] + "'");
 
     if (installed)
         UnhookWindowsHookEx(installed);
