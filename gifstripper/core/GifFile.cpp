@@ -169,7 +169,7 @@ std::vector<uint8_t> GifFile::toBytes() const
     return std::move(out.data());
 }
 
-SaveResult GifFile::write(const std::string& path)
+std::vector<ByteRange> GifFile::writeRanges(ByteWriter& rebuilt) const
 {
     // The pieces of the new file in order: runs of the file's own bytes, and parts rebuilt
     // into one buffer (held by offset until the buffer has stopped growing).
@@ -179,7 +179,6 @@ SaveResult GifFile::write(const std::string& path)
         size_t size;
     };
     std::vector<Piece> pieces;
-    ByteWriter rebuilt;
     auto add = [&](bool fromSource, size_t offset, size_t size) {
         Piece* last = pieces.empty() ? nullptr : &pieces.back();
         if (last && last->fromSource == fromSource && last->offset + last->size == offset)
@@ -209,6 +208,13 @@ SaveResult GifFile::write(const std::string& path)
     for (const Piece& piece : pieces)
         ranges.push_back({(piece.fromSource ? source_.data() : rebuilt.data().data()) + piece.offset,
                           piece.size});
+    return ranges;
+}
+
+SaveResult GifFile::write(const std::string& path)
+{
+    ByteWriter rebuilt;
+    std::vector<ByteRange> ranges = writeRanges(rebuilt);
     return replaceFileSafely(path, ranges.data(), ranges.size());
 }
 

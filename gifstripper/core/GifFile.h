@@ -49,6 +49,9 @@ public:
     // stays as it was. Blocks that come out as they were read are written straight from the
     // file's bytes, the rest are rebuilt.
     SaveResult write(const std::string& path);
+    // The bytes of toBytes() as runs of the file's own bytes and of parts rebuilt into
+    // rebuilt; valid while this object and rebuilt live unchanged.
+    std::vector<ByteRange> writeRanges(ByteWriter& rebuilt) const;
 
     // The new comment goes after every block read from the file, before the trailer.
     void addComment(const std::string& text);
