@@ -132,21 +132,28 @@ long sizeOf(const std::string& path)
     return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? long(data.nFileSizeLow) : -1;
 }
 
-// File > Open File(s), with the path typed into the real dialog's name field.
+// The command that opens a real Open or Save dialog, the path typed into its name field, OK.
+bool chooseInFileDialog(HWND window, DWORD thread, UINT command, const char* title,
+                        const std::string& path)
+{
+    PostMessageA(window, WM_COMMAND, command, 0);
+    HWND dialog = waitForWindow(thread, nullptr, title, 20);
+    if (!dialog)
+        return false;
+    HWND name = GetDlgItem(dialog, 0x480); // the file name field
+    if (!name)
+        name = GetDlgItem(dialog, 0x47c);
+    SetWindowTextA(name, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+        Sleep(100);
+    return !IsWindow(dialog);
+}
+
+// File > Open File(s) through the real dialog.
 bool openThroughDialog(HWND window, DWORD thread, const std::string& path)
 {
-    PostMessageA(window, WM_COMMAND, 40026, 0);
-    HWND open = waitForWindow(thread, nullptr, "Select GIF File", 20);
-    if (!open)
-        return false;
-    HWND name = GetDlgItem(open, 0x480);
-    if (!name)
-        name = GetDlgItem(open, 0x47c);
-    SetWindowTextA(name, path.c_str());
-    PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(open, IDOK)));
-    for (int i = 0; i < 100 && IsWindow(open); ++i)
-        Sleep(100);
-    return !IsWindow(open);
+    return chooseInFileDialog(window, thread, 40026, "Select GIF File", path);
 }
 
 } // namespace
@@ -235,18 +242,8 @@ int main(int argc, char** argv)
           "start panes Ready / RC / RD / SC");
 
     // Options > Output Comments to File, and the file typed into the Save dialog.
-    PostMessageA(window, WM_COMMAND, 40006, 0);
-    HWND save = waitForWindow(process.dwThreadId, nullptr, "Select Comments Output File", 20);
-    check(save != nullptr, "the Save dialog opens");
-    if (save) {
-        HWND name = GetDlgItem(save, 0x480); // the file name field
-        if (!name)
-            name = GetDlgItem(save, 0x47c);
-        SetWindowTextA(name, log.c_str());
-        PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(save, IDOK)));
-        for (int i = 0; i < 100 && IsWindow(save); ++i)
-            Sleep(100);
-    }
+    check(chooseInFileDialog(window, process.dwThreadId, 40006, "Select Comments Output File", log),
+          "the Save dialog opens and takes the file");
     auto chosen = requestReport(window, channel);
     check(chosen["pane5"] == "CF" && chosen["button40006"] == "checked",
           "comments go to a file: pane 5 '" + chosen["pane5"] + "'");
@@ -317,12 +314,23 @@ int main(int argc, char** argv)
     // Second run: no log, so comments come in "COMMENT" boxes; an own comment is added; a drop
     // arriving while a box is open only joins the queue.
     PostMessageA(window, WM_COMMAND, 40006, 0);
-    save = waitForWindow(process.dwThreadId, nullptr, "Select Comments Output File", 20);
+    HWND save = waitForWindow(process.dwThreadId, nullptr, "Select Comments Output File", 20);
     if (save) {
         PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(save, IDCANCEL)));
         for (int i = 0; i < 100 && IsWindow(save); ++i)
             Sleep(100);
     }
+    // The report once the named file is handled and the run is over (or after 30 seconds).
+    auto waitUntilHandled = [&](const std::string& name) {
+        std::map<std::string, std::string> report;
+        for (int i = 0; i < 120; ++i) {
+            Sleep(250);
+            report = requestReport(window, channel);
+            if (report["pane0"] == name && report["button40034"] == "disabled")
+                break;
+        }
+        return report;
+    };
     auto noLog = requestReport(window, channel);
     check(noLog["pane5"].empty() && noLog["button40006"] == "unchecked",
           "cancelling the Save dialog turns the comments file off");
@@ -330,13 +338,7 @@ int main(int argc, char** argv)
     // A file of the folder the first run handled can be opened again once that run is over.
     check(openThroughDialog(window, process.dwThreadId, dir + "\\folder\\c.gif"),
           "the Open dialog takes folder\\c.gif");
-    std::map<std::string, std::string> again;
-    for (int i = 0; i < 80; ++i) {
-        Sleep(250);
-        again = requestReport(window, channel);
-        if (again["pane0"] == "c.gif" && again["button40034"] == "disabled")
-            break;
-    }
+    auto again = waitUntilHandled("c.gif");
     check(again["pane0"] == "c.gif", "c.gif opened again is handled: pane 0 '" + again["pane0"] + "'");
 
     PostMessageA(window, WM_COMMAND, 40005, 0);
@@ -388,26 +390,14 @@ int main(int argc, char** argv)
           "the comments are shown in boxes, file by file, in file order (" +
               std::to_string(boxTexts.size()) + " boxes)");
     check(mostBoxes == 1, "a drop while a box is open does not start another file inside it");
-    std::map<std::string, std::string> second;
-    for (int i = 0; i < 120; ++i) {
-        Sleep(250);
-        second = requestReport(window, channel);
-        if (second["pane0"] == "g.gif" && second["button40034"] == "disabled")
-            break;
-    }
+    auto second = waitUntilHandled("g.gif");
     check(second["pane0"] == "g.gif" && second["button40034"] == "disabled",
           "the dropped-in file is handled after the first: pane 0 '" + second["pane0"] + "'");
 
     // File > Open File(s) with a path with blanks typed into the dialog.
     check(openThroughDialog(window, process.dwThreadId, dir + "\\my pictures\\h i.gif"),
           "the Open dialog takes a path with blanks");
-    std::map<std::string, std::string> third;
-    for (int i = 0; i < 120; ++i) {
-        Sleep(250);
-        third = requestReport(window, channel);
-        if (third["pane0"] == "h i.gif" && third["button40034"] == "disabled")
-            break;
-    }
+    auto third = waitUntilHandled("h i.gif");
     check(third["pane0"] == "h i.gif", "the file with blanks in its path is handled: pane 0 '" +
                                            third["pane0"] + "'");
 
