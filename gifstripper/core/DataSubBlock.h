@@ -31,8 +31,9 @@ private:
 
 using SubBlockList = PtrList<DataSubBlock>;
 
-// Reads sub-blocks up to and including the terminator; their data stays in the reader's bytes. A list cut short by the end of the file
-// keeps the bytes that are there and ends with a terminator, so it writes back well formed.
+// Reads sub-blocks up to and including the terminator; their data stays in the reader's
+// bytes. A list cut short by the end of the file keeps the bytes that are there and ends with
+// a terminator, so it writes back well formed.
 void readSubBlocks(ByteReader& in, SubBlockList& list);
 // Passes over sub-blocks up to and including the terminator without keeping them; false
 // when the data ended before the terminator.
