@@ -61,6 +61,7 @@ public:
     int64_t size() const
     {
         DWORD high = 0;
+        SetLastError(NO_ERROR); // a low part of FFFFFFFF is only an error with an error code
         DWORD low = GetFileSize(handle_, &high);
         if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
             return -1;
