@@ -88,16 +88,12 @@ void FileCollector::begin(bool replace)
         queue_.clear();
         folders_.clear();
     }
-    if (queue_.count() == 0 && folders_.count() == 0)
-        reset();
-    firstNewFolder_ = folders_.count() + 1;
-}
-
-void FileCollector::reset()
-{
+    // Each collection walks afresh. Of what came before, only the files still waiting in the
+    // queue are not queued again: a file handled earlier in a run can be handed in again.
     foldersSeen_.clear();
     filesQueued_.clear();
-    foldersCollected_.clear();
+    queue_.forEach([&](const std::string* path) { filesQueued_.insert(fs_.identity(*path)); });
+    firstNewFolder_ = folders_.count() + 1;
 }
 
 bool FileCollector::addFolder(const std::string& folder)
@@ -145,10 +141,11 @@ void FileCollector::expandFolders()
     std::string* first = folders_.at(firstNewFolder_);
     if (first)
         walkFolder(std::string(*first));
-    // Collecting appends no folders, so a walk of the list by position is stable.
-    for (int i = 1; i <= folders_.count(); ++i) {
+    // The folders of earlier collections were searched then. Collecting appends no folders,
+    // so a walk of the list by position is stable.
+    for (int i = firstNewFolder_; i <= folders_.count(); ++i) {
         std::string* folder = folders_.at(i);
-        if (folder && foldersCollected_.insert(fs_.identity(*folder)).second)
+        if (folder)
             collectGifFiles(std::string(*folder));
     }
 }

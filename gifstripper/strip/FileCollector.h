@@ -55,18 +55,16 @@ public:
     FileCollector(FileSystemAccess& fs, PtrList<std::string>& folders,
                   PtrList<std::string>& queue);
 
-    // Starts collecting: a drop replaces the lists, an Open adds to them. What was queued or
-    // walked before is forgotten whenever the lists start empty (a run clears them as it
-    // ends).
+    // Starts collecting: a drop replaces the lists, an Open (or a drop while a file is being
+    // handled) adds to them; a file still waiting in the queue is not queued twice.
     void begin(bool replace);
-    void reset();
     // One handed-in path: a folder goes to the folder list, a ".gif" file to the queue; a
     // shortcut is followed to a folder only.
     void classify(const std::string& path);
     // Walks the first folder handed in since begin (depth first, following shortcuts to
-    // folders), then queues the GIF files directly inside every folder of the list not
-    // searched yet. A folder dropped while a run holds folders is walked like one dropped
-    // on an idle window.
+    // folders), then queues the GIF files directly inside every folder added since begin.
+    // A folder dropped while a run holds folders is walked like one dropped on an idle
+    // window.
     void expandFolders();
 
 private:
@@ -80,6 +78,5 @@ private:
     PtrList<std::string>& queue_;
     std::set<std::string> foldersSeen_;
     std::set<std::string> filesQueued_;
-    std::set<std::string> foldersCollected_;
     int firstNewFolder_ = 1; // list position of the first folder handed in since begin
 };

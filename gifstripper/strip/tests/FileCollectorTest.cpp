@@ -166,6 +166,20 @@ TEST_F(FileCollectorTest, AFileOfAFolderHandledInARunCanBeOpenedAgain)
     EXPECT_EQ(items(driver.fileQueue), std::vector<std::string>{"C:\\second\\g.gif"});
 }
 
+TEST_F(FileCollectorTest, DuringARunOnlyWaitingFilesAreNotQueuedTwice)
+{
+    collector.begin(true);
+    collector.classify("C:\\second");
+    collector.expandFolders();
+    queue.toFirst();
+    queue.removeCurrent(); // g.gif is being handled
+    collector.begin(false);
+    collector.classify("C:\\second\\g.gif");
+    collector.classify("C:\\SECOND\\nested\\h.gif"); // still waiting
+    EXPECT_EQ(items(queue),
+              (std::vector<std::string>{"C:\\second\\nested\\h.gif", "C:\\second\\g.gif"}));
+}
+
 TEST_F(FileCollectorTest, AFolderDroppedDuringARunIsWalkedWhole)
 {
     collector.begin(true);
