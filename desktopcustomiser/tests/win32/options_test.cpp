@@ -80,21 +80,21 @@ HWND Visible(const char* caption)
     return hwnd && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) ? hwnd : nullptr;
 }
 
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM param)
+{
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (IsWindowVisible(hwnd) && std::string(cls) == "#32770" && GetDlgItem(hwnd, 0xFFFF)) {
+        *reinterpret_cast<HWND*>(param) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND MessageBoxOfThisThread()
 {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) {
-            char cls[16] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            if (IsWindowVisible(hwnd) && std::string(cls) == "#32770" && GetDlgItem(hwnd, 0xFFFF)) {
-                *reinterpret_cast<HWND*>(param) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
