@@ -393,6 +393,47 @@ TEST_F(OptionsTest, CornerPageRefusesAnIntervalOutsideItsRangeAndStaysOpen)
     EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Timer", 0), 20000);  // nothing saved
 }
 
+TEST_F(OptionsTest, SavedCornerReachesTheCornerThreadWhichReloads)
+{
+    CMainFrame* frame = MakeFrame();
+    CScreenSaverThread& thread = frame->CornerThread();
+    EXPECT_EQ(thread.WatchedCorner(), 0);
+    auto chooseCorner = [](int radio) {
+        return std::vector<std::function<bool()>>{
+            ShowPage(3),
+            [radio] {
+                HWND page = CurrentPage(Visible(kOptions));
+                PostMessageA(GetDlgItem(page, radio), BM_CLICK, 0, 0);
+                return true;
+            },
+            [radio] {
+                HWND page = CurrentPage(Visible(kOptions));
+                return IsDlgButtonChecked(page, radio) == BST_CHECKED;
+            },
+            Press(PSBTN_OK),
+        };
+    };
+    auto waitFor = [](const std::function<bool()>& done) {
+        for (int i = 0; i < 100 && !done(); ++i)
+            Sleep(20);
+        return done();
+    };
+    {
+        Script script(chooseCorner(1032));  // upper-right
+        frame->SendMessage(WM_COMMAND, ID_OPTIONS);
+        EXPECT_TRUE(script.Finished());
+    }
+    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Activate Corner", -1), 2);
+    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Timer", -1), 500);
+    EXPECT_TRUE(waitFor([&] { return thread.WatchedCorner() == 2 && thread.IsPolling(); }));
+    {
+        Script script(chooseCorner(1030));  // none
+        frame->SendMessage(WM_COMMAND, ID_OPTIONS);
+        EXPECT_TRUE(script.Finished());
+    }
+    EXPECT_TRUE(waitFor([&] { return thread.WatchedCorner() == 0 && !thread.IsPolling(); }));
+}
+
 TEST_F(OptionsTest, ExitFromTheTrayWithTheSheetAndANestedDialogOpenEndsCleanly)
 {
     CMainFrame* frame = MakeFrame();
