@@ -90,8 +90,8 @@ TEST(UserEntryLists, RowsRoundTripAndAnEmptyListIsThreeEmptyStrings)
     // The 101st stored menu item never reaches a command id of the tray icons.
     std::string texts, programs;
     for (int i = 0; i < 101; ++i) {
-        texts += "t" + std::to_string(i) + "|";
-        programs += "p|";
+        texts.append("t").append(std::to_string(i)).append("|");
+        programs.append("p|");
     }
     EXPECT_EQ(ReadMenuEntries(texts.c_str(), programs.c_str()).size(), size_t(kMaxUserEntries));
 }
@@ -105,8 +105,12 @@ TEST(DisplayModes, SortedByResolutionDepthAndFrequencyWithGroupsAndTheCurrentChe
     SortDisplayModes(modes);
     std::vector<ModeMenuItem> items = BuildModeMenuItems(modes, {640, 480, 8, 0});
     std::vector<std::string> shown;
-    for (const ModeMenuItem& item : items)
-        shown.push_back(item.separator ? "-" : item.text + (item.checked ? " *" : "") + " #" + std::to_string(item.command));
+    for (const ModeMenuItem& item : items) {
+        std::string line = item.separator ? "-" : item.text;
+        if (!item.separator)
+            line.append(item.checked ? " *" : "").append(" #").append(std::to_string(item.command));
+        shown.push_back(line);
+    }
     std::vector<std::string> expected = {
         "320x200 (8 bit) #1025", "320x200 (16 bit) #1026", "-",
         "320x240 (8 bit) #1027", "320x240 (16 bit) #1028", "-",
