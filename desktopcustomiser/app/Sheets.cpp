@@ -1,11 +1,14 @@
 #include "Sheets.h"
 
-CPropertySheet* CreateSheet(SheetKind kind, CWnd*)
+#include "imagesheet/RandomizeSheet.h"
+
+CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
 {
     // The sheets join here as they are written.
     switch (kind) {
-    case SheetKind::Options:
     case SheetKind::ImageChanger:
+        return new CRandomizeSheet(pParentWnd);
+    case SheetKind::Options:
     case SheetKind::DiskInfo:
     case SheetKind::Media:
     case SheetKind::WindowsConfig:
