@@ -38,6 +38,7 @@ BOOL CAutoRandomizePage::OnInitDialog()
     m_toolTip.Create(this);
     m_toolTip.Activate(TRUE);
     m_editTime.EnableWindow(m_bEnable != 0);
+    m_bReady = true;
     return TRUE;
 }
 
@@ -49,7 +50,8 @@ void CAutoRandomizePage::OnEnableClicked()
 
 void CAutoRandomizePage::OnTimeChanged()
 {
-    if (m_hWnd)
+    // Filling the edit when the page opens is no change of the user's.
+    if (m_hWnd && m_bReady)
         SetModified(TRUE);
 }
 

@@ -31,4 +31,5 @@ protected:
 
 private:
     bool m_bStored = false;
+    bool m_bReady = false;  // set up: later edit changes are the user's
 };

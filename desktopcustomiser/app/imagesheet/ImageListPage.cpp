@@ -24,7 +24,7 @@ int CALLBACK CompareItemPositions(LPARAM a, LPARAM b, LPARAM)
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CImageListPage, CPropertyPage)
-    ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
+    ON_WM_CONTEXTMENU()
     ON_BN_CLICKED(IDC_IMAGE_ADD, OnAdd)
     ON_COMMAND(IDC_IMAGE_REMOVE, OnRemove)
     ON_NOTIFY(NM_DBLCLK, IDC_IMAGE_LIST, OnDblClk)
@@ -115,12 +115,7 @@ int CImageListPage::PutRow(int row, const char* path)
 {
     if (row < 0)
         return m_list.InsertItem(0, path, GetSystemIconIndex(path));
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(path);
-    item.iImage = GetSystemIconIndex(path);
-    return m_list.SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? row : -1;
+    return m_list.SetItem(row, 0, LVIF_TEXT | LVIF_IMAGE, path, GetSystemIconIndex(path), 0, 0, 0) ? row : -1;
 }
 
 int CImageListPage::FirstSelectedRow() const
@@ -264,11 +259,12 @@ void CImageListPage::OnRandomOrder()
 void CImageListPage::OnDblClk(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
-    LVHITTESTINFO hit = {};
-    ::GetCursorPos(&hit.pt);
-    ::ScreenToClient(m_list.m_hWnd, &hit.pt);
-    int row = ListView_HitTest(m_list.m_hWnd, &hit);
-    if (row >= 0 && (hit.flags & LVHT_ONITEM))
+    POINT pt;
+    ::GetCursorPos(&pt);
+    ::ScreenToClient(m_list.m_hWnd, &pt);
+    UINT flags = 0;
+    int row = m_list.HitTest(pt, &flags);
+    if (row >= 0 && (flags & LVHT_ONITEM))
         EditItem(row);
 }
 
@@ -277,15 +273,14 @@ void CImageListPage::OnItemChanged(NMHDR*, LRESULT* pResult)
     *pResult = 0;
 }
 
-LRESULT CImageListPage::OnContextMenu(WPARAM, LPARAM lParam)
+void CImageListPage::OnContextMenu(CWnd*, POINT pt)
 {
-    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     bool onRow = false;
     if (pt.x == -1 && pt.y == -1) {
         // From the keyboard: at the selected row, or at the list's corner when there is none.
         int row = FirstSelectedRow();
         RECT rect = {};
-        if (row >= 0 && ListView_GetItemRect(m_list.m_hWnd, row, &rect, LVIR_LABEL)) {
+        if (row >= 0 && m_list.GetItemRect(row, &rect, LVIR_LABEL)) {
             pt = {rect.left + 8, rect.bottom};
             onRow = true;
         } else {
@@ -293,23 +288,22 @@ LRESULT CImageListPage::OnContextMenu(WPARAM, LPARAM lParam)
         }
         ::ClientToScreen(m_list.m_hWnd, &pt);
     } else {
-        LVHITTESTINFO hit = {};
-        hit.pt = pt;
-        ::ScreenToClient(m_list.m_hWnd, &hit.pt);
-        onRow = ListView_HitTest(m_list.m_hWnd, &hit) >= 0 && (hit.flags & LVHT_ONITEM);
+        POINT client = pt;
+        ::ScreenToClient(m_list.m_hWnd, &client);
+        UINT flags = 0;
+        onRow = m_list.HitTest(client, &flags) >= 0 && (flags & LVHT_ONITEM);
     }
     CMenu menu;
     if (!menu.LoadMenu(onRow ? m_setup.rowMenu : IDR_LISTVIEW_MENU))
-        return 0;
+        return;
     CMenu* popup = menu.GetSubMenu(0);
     if (!popup)
-        return 0;
+        return;
     // Owned by the sheet; the chosen command goes to this page, the active one.
     UINT command = static_cast<UINT>(
         popup->TrackPopupMenu(TPM_RIGHTBUTTON | TPM_RETURNCMD, pt.x, pt.y, GetTopLevelParent()));
     if (command)
         SendMessage(WM_COMMAND, command);
-    return 0;
 }
 
 void CImageListPage::OnOK()

@@ -74,7 +74,7 @@ protected:
     void OnRandomOrder();
     void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
-    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    void OnContextMenu(CWnd* pWnd, POINT pt);
     DECLARE_MESSAGE_MAP()
 
     const ImagePageSetup& m_setup;

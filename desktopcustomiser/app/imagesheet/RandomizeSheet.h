@@ -5,13 +5,12 @@
 #include "AboutDialog.h"
 #include "AutoRandomizePage.h"
 #include "ScreenPages.h"
+#include "SheetLook.h"
 #include "WallpaperPage.h"
-#include "framework/CPropertySheet.h"
 
-class CRandomizeSheet : public CPropertySheet {
+class CRandomizeSheet : public CLookSheet {
 public:
     explicit CRandomizeSheet(CWnd* pParentWnd = nullptr);
-    BOOL OnInitDialog() override;
 
     CSetWallpaperPage m_wallpaperPage;
     CAutoRandomizePage m_autoRandomizePage;
@@ -19,8 +18,4 @@ public:
     CShutDownWait m_waitPage;
     CShutDownSafe m_safePage;
     CAboutPage m_aboutPage;
-
-protected:
-    void OnPaint();
-    DECLARE_MESSAGE_MAP()
 };

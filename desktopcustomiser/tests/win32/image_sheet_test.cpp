@@ -445,6 +445,7 @@ TEST_F(ImageSheetTest, AutoRandomizeRefusesBadPeriodsAndArmsTheFrameOnceForAGood
     ASSERT_TRUE(page.m_hWnd);
     EXPECT_FALSE(page.m_editTime.IsWindowEnabled());
     EXPECT_EQ(TextOf(page.m_editTime.m_hWnd), "60");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet.m_hWnd, 0x3021 /* Apply */)));  // opening is no change
     page.m_checkEnable.SendMessage(BM_CLICK);
     EXPECT_TRUE(page.m_editTime.IsWindowEnabled());
 
@@ -474,6 +475,26 @@ TEST_F(ImageSheetTest, AutoRandomizeRefusesBadPeriodsAndArmsTheFrameOnceForAGood
     frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
     Pump(50);
     theApp.m_pMainWnd = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// Not a check: shows the sheet's pages in turn for a look (--gtest_also_run_disabled_tests).
+TEST_F(ImageSheetTest, DISABLED_ShowsThePagesForALook)
+{
+    g_profile->WriteProfileString("Wallpapers", "List",
+                                  Quoted({"C:\\windows\\Forest.bmp", "C:\\windows\\Clouds.jpg", "C:\\Pictures\\Bricks.gif"}).c_str());
+    g_profile->WriteProfileString("Wallpapers", "Tile", "NYN");
+    g_profile->WriteProfileInt("Wallpapers", "Enable Auto Randomize", 1);
+    g_profile->WriteProfileString("Startup Screens", "List", Quoted({"C:\\windows\\Logo1.sys"}).c_str());
+    CRandomizeSheet& sheet = OpenSheet();
+    Select(sheet.m_wallpaperPage, 1);
+    for (int page : {0, 1, 2, 5}) {
+        sheet.SetActivePage(page);
+        Pump(4000);
+    }
 }
 
 }  // namespace
