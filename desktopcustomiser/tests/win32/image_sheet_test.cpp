@@ -353,6 +353,74 @@ TEST_F(ImageSheetTest, MovesSwapTheRowWithItsNeighbourOrAreRefused)
     EXPECT_EQ(theApp.GetProfileInt("Wallpapers", "Current Order", -1), -1);
 }
 
+TEST_F(ImageSheetTest, DoubleClickEditsTheRowUnderTheCursorInPlace)
+{
+    g_pfnPlusPackInstalled = [] { return TRUE; };
+    g_profile->WriteProfileString("Wallpapers", "List", Quoted({"C:\\a.bmp", "C:\\b.bmp"}).c_str());
+    g_profile->WriteProfileString("Wallpapers", "Tile", "NY");
+    CRandomizeSheet& sheet = OpenSheet();
+    CSetWallpaperPage& page = sheet.m_wallpaperPage;
+    RECT row = {};
+    page.m_list.GetItemRect(1, &row, LVIR_LABEL);
+    POINT pt = {row.left + 4, (row.top + row.bottom) / 2};
+    ClientToScreen(page.m_list.m_hWnd, &pt);
+    SetCursorPos(pt.x, pt.y);
+
+    std::string shownName;
+    int shownStyle = -1;
+    Answers answers({[&](HWND dialog) {
+        char name[MAX_PATH] = {};
+        GetDlgItemTextA(dialog, IDC_WALLPAPER_FILE, name, sizeof name);
+        shownName = name;
+        for (int id : {IDC_STYLE_CENTERED, IDC_STYLE_TILED, IDC_STYLE_STRETCHED})
+            if (IsDlgButtonChecked(dialog, id))
+                shownStyle = id;
+        Properties("C:\\c.bmp", IDC_STYLE_STRETCHED)(dialog);
+    }});
+    answers.ignore = {sheet.m_hWnd};
+    NMHDR notify = {page.m_list.m_hWnd, IDC_IMAGE_LIST, NM_DBLCLK};
+    Run(answers, [&] { page.SendMessage(WM_NOTIFY, IDC_IMAGE_LIST, reinterpret_cast<LPARAM>(&notify)); });
+    EXPECT_EQ(shownName, "C:\\b.bmp");
+    EXPECT_EQ(shownStyle, IDC_STYLE_TILED);
+    sheet.PressButton(PSBTN_OK);
+    EXPECT_EQ(Profile("Wallpapers", "List"), Quoted({"C:\\a.bmp", "C:\\c.bmp"}));
+    EXPECT_EQ(Profile("Wallpapers", "Tile"), "NN");  // tiled and stretched never together
+    EXPECT_EQ(Profile("Wallpapers", "Stretch"), "NY");
+}
+
+TEST_F(ImageSheetTest, ScreenEntriesComeFromTheImageChooser)
+{
+    std::string chosen = WriteBitmap("twsheet-screen.bmp");
+    CRandomizeSheet& sheet = OpenSheet();
+    sheet.SetActivePage(3);
+    CShutDownWait& page = sheet.m_waitPage;
+    ASSERT_TRUE(page.m_hWnd);
+    std::string title;
+    Answers cancelled({[&](HWND chooser) {
+        title = TextOf(chooser);
+        SendMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    }});
+    cancelled.ignore = {sheet.m_hWnd};
+    Run(cancelled, [&] { page.SendMessage(WM_COMMAND, IDC_IMAGE_ADD); });
+    EXPECT_EQ(title, "Browse For Wait To Shutdown Screen");
+    EXPECT_EQ(page.m_list.GetItemCount(), 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet.m_hWnd, 0x3021 /* Apply */)));
+
+    Answers picked({[&](HWND chooser) {
+        for (int id : {0x47C /* cmb13 */, 0x480 /* edt1 */})
+            SendMessageA(chooser, CDM_SETCONTROLTEXT, id, reinterpret_cast<LPARAM>(chosen.c_str()));
+        PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    }});
+    picked.ignore = {sheet.m_hWnd};
+    Run(picked, [&] { page.SendMessage(WM_COMMAND, IDC_IMAGE_ADD); });
+    EXPECT_EQ(Rows(page), std::vector<std::string>{chosen});
+    sheet.PressButton(PSBTN_OK);
+    EXPECT_EQ(Profile("Shutdown Wait Screens", "List"), Quoted({chosen}));
+    EXPECT_EQ(theApp.GetProfileInt("Shutdown Wait Screens", "Random Order?", -1), 0);
+    EXPECT_EQ(Profile("Wallpapers", "List"), "");  // the wallpaper page was shown: its empty list is stored
+    DeleteFileA(chosen.c_str());
+}
+
 TEST_F(ImageSheetTest, KeyboardContextMenuOpensAtTheSelectedRow)
 {
     g_profile->WriteProfileString("Wallpapers", "List", Quoted({"C:\\a.bmp", "C:\\b.bmp", "C:\\c.bmp"}).c_str());
@@ -495,6 +563,17 @@ TEST_F(ImageSheetTest, DISABLED_ShowsThePagesForALook)
         sheet.SetActivePage(page);
         Pump(4000);
     }
+    sheet.SetActivePage(0);
+    SetTimer(nullptr, 0, 4000, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        SendMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+    });
+    sheet.m_wallpaperPage.SendMessage(WM_COMMAND, ID_IMAGE_MODIFY);
+    SetTimer(nullptr, 0, 4000, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        EndMenu();
+    });
+    sheet.m_wallpaperPage.SendMessage(WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
 }
 
 }  // namespace
