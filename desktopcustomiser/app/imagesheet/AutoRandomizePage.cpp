@@ -1,5 +1,7 @@
 #include "AutoRandomizePage.h"
 
+#include "ImageListPage.h"
+
 #include "MainFrameMessages.h"
 #include "TunewrightApp.h"
 #include "resource.h"
@@ -35,8 +37,7 @@ BOOL CAutoRandomizePage::PreTranslateMessage(MSG* pMsg)
 BOOL CAutoRandomizePage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
+    CreateToolTips(m_toolTip, *this, {});  // the page's controls have no tips
     m_editTime.EnableWindow(m_bEnable != 0);
     m_bReady = true;
     return TRUE;

@@ -14,6 +14,14 @@ void OpenImagePreview(const char*)
     // The image preview window is not part of this build yet; Preview shows nothing until it is.
 }
 
+void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
+{
+    toolTip.Create(&owner);
+    toolTip.Activate(TRUE);
+    for (const auto& [control, text] : tools)
+        toolTip.AddTool(owner.GetDlgItem(control), text);
+}
+
 namespace {
 
 int CALLBACK CompareItemPositions(LPARAM a, LPARAM b, LPARAM)
@@ -78,13 +86,10 @@ BOOL CImageListPage::OnInitDialog()
     AddColumns(client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL));
     LoadList();
 
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    const std::pair<int, UINT> tips[] = {{IDC_IMAGE_REMOVE, m_setup.tipRemove}, {IDC_IMAGE_ADD, m_setup.tipAdd},
-                                         {IDC_IMAGE_LIST, m_setup.tipList},     {IDC_IMAGE_UP, IDS_TIP_MOVE_UP},
-                                         {IDC_IMAGE_DOWN, IDS_TIP_MOVE_DOWN},   {IDC_RANDOM_ORDER, m_setup.tipRandom}};
-    for (const auto& [control, text] : tips)
-        m_toolTip.AddTool(GetDlgItem(control), text);
+    CreateToolTips(m_toolTip, *this,
+                   {{IDC_IMAGE_REMOVE, m_setup.tipRemove}, {IDC_IMAGE_ADD, m_setup.tipAdd},
+                    {IDC_IMAGE_LIST, m_setup.tipList}, {IDC_IMAGE_UP, IDS_TIP_MOVE_UP},
+                    {IDC_IMAGE_DOWN, IDS_TIP_MOVE_DOWN}, {IDC_RANDOM_ORDER, m_setup.tipRandom}});
     return TRUE;
 }
 

@@ -8,6 +8,9 @@
 #include "framework/CPropertySheet.h"
 #include "framework/Controls.h"
 
+#include <initializer_list>
+#include <utility>
+
 // What differs between the pages.
 struct ImagePageSetup {
     const char* section;  // profile section of the category
@@ -22,6 +25,10 @@ struct ImagePageSetup {
 
 // Opens the preview window of an image file in a thread of its own.
 void OpenImagePreview(const char* path);
+
+// Creates and activates a page's or dialog's tooltip control and registers its controls, each
+// with a string-table text, in the order given.
+void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools);
 
 class CImageListPage : public CPropertyPage {
 public:

@@ -66,14 +66,11 @@ BOOL CWallpaperPropertiesDialog::OnInitDialog()
         m_nStyle = 0;
         UpdateData(FALSE);
     }
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    const std::pair<int, UINT> tips[] = {{IDC_WALLPAPER_FILE, IDS_TIP_WALLPAPER_FILE}, {IDC_STYLE_CENTERED, IDS_TIP_CENTERED},
-                                         {IDC_STYLE_TILED, IDS_TIP_TILED},             {IDC_STYLE_STRETCHED, IDS_TIP_STRETCHED},
-                                         {IDOK, IDS_TIP_ACCEPT},                       {IDCANCEL, IDS_TIP_DISCARD},
-                                         {IDC_WALLPAPER_BROWSE, IDS_TIP_BROWSE_WALLPAPER}};
-    for (const auto& [control, text] : tips)
-        m_toolTip.AddTool(GetDlgItem(control), text);
+    CreateToolTips(m_toolTip, *this,
+                   {{IDC_WALLPAPER_FILE, IDS_TIP_WALLPAPER_FILE}, {IDC_STYLE_CENTERED, IDS_TIP_CENTERED},
+                    {IDC_STYLE_TILED, IDS_TIP_TILED}, {IDC_STYLE_STRETCHED, IDS_TIP_STRETCHED},
+                    {IDOK, IDS_TIP_ACCEPT}, {IDCANCEL, IDS_TIP_DISCARD},
+                    {IDC_WALLPAPER_BROWSE, IDS_TIP_BROWSE_WALLPAPER}});
     return TRUE;
 }
 

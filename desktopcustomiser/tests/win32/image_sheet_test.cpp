@@ -10,6 +10,7 @@
 
 #include "../../images/tests/bmp_builder.h"
 #include "Helpers.h"
+#include "program_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -69,9 +70,7 @@ std::string ClassOf(HWND hwnd)
 
 std::string TextOf(HWND hwnd)
 {
-    char text[512] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
+    return driver::WindowText(hwnd);
 }
 
 // Answers the dialogs, message boxes and popup menus this thread shows, one step per window,
@@ -92,14 +91,6 @@ public:
     bool Done() const { return m_next >= m_steps.size(); }
     std::vector<std::string> messages;
     std::set<HWND> ignore;  // sheets and pages already open
-
-    static HWND MessageBoxText(HWND box, std::string& text)
-    {
-        HWND label = GetDlgItem(box, 0xFFFF);
-        if (label)
-            text = TextOf(label);
-        return label;
-    }
 
 private:
     static BOOL CALLBACK Find(HWND hwnd, LPARAM param)
@@ -122,9 +113,8 @@ private:
         EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(self));
         if (!self->m_found)
             return;
-        std::string text;
-        if (MessageBoxText(self->m_found, text)) {
-            self->messages.push_back(text);
+        if (GetDlgItem(self->m_found, 0xFFFF)) {  // a message box's text
+            self->messages.push_back(driver::MessageBoxText(self->m_found));
             SendMessageA(self->m_found, WM_COMMAND, IDOK, 0);
             return;
         }
