@@ -444,6 +444,9 @@ TEST_F(ImageSheetTest, SetInstallsTheWallpaperAndTheStartupScreenThroughTheConve
     g_profile->WriteProfileString("Startup Screens", "List", Quoted({tiled}).c_str());
     std::string target = std::string(g_strWindowsFolder.c_str()) + "\\Tunewright 97 Image Changer Wallpaper.bmp";
     DeleteFileA(target.c_str());
+    // The prefix's own desktop comes back afterwards.
+    std::string savedWallpaper = DesktopValue("Wallpaper"), savedStyle = DesktopValue("WallpaperStyle"),
+                savedTile = DesktopValue("TileWallpaper");
     SetRegistryString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "WallpaperStyle", "2");
     SetRegistryString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "TileWallpaper", "0");
 
@@ -488,6 +491,10 @@ TEST_F(ImageSheetTest, SetInstallsTheWallpaperAndTheStartupScreenThroughTheConve
         std::fclose(f);
     }
     DeleteFileA(tiled.c_str());
+    SetRegistryString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "WallpaperStyle", savedStyle.c_str());
+    SetRegistryString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "TileWallpaper", savedTile.c_str());
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(savedWallpaper.c_str()), SPIF_UPDATEINIFILE);
+    DeleteFileA(target.c_str());
 }
 
 TEST_F(ImageSheetTest, AutoRandomizeRefusesBadPeriodsAndArmsTheFrameOnceForAGoodOne)
