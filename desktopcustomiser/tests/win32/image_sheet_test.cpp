@@ -546,6 +546,18 @@ TEST_F(ImageSheetTest, AutoRandomizeRefusesBadPeriodsAndArmsTheFrameOnceForAGood
 
 namespace {
 
+void CALLBACK CancelActiveDialog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    SendMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+}
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
 // Not a check: shows the sheet's pages in turn for a look (--gtest_also_run_disabled_tests).
 TEST_F(ImageSheetTest, DISABLED_ShowsThePagesForALook)
 {
@@ -561,15 +573,9 @@ TEST_F(ImageSheetTest, DISABLED_ShowsThePagesForALook)
         Pump(4000);
     }
     sheet.SetActivePage(0);
-    SetTimer(nullptr, 0, 4000, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        SendMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
-    });
+    SetTimer(nullptr, 0, 4000, CancelActiveDialog);
     sheet.m_wallpaperPage.SendMessage(WM_COMMAND, ID_IMAGE_MODIFY);
-    SetTimer(nullptr, 0, 4000, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        EndMenu();
-    });
+    SetTimer(nullptr, 0, 4000, CloseMenu);
     sheet.m_wallpaperPage.SendMessage(WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
 }
 
