@@ -16,7 +16,7 @@ uint32_t AutoRandomizeCountdown::Start(int minutes)
 {
     m_periodMs = AutoRandomizePeriodMs64(minutes);
     m_remainingMs = m_periodMs;
-    NextTick();
+    m_tickMs = AutoRandomizePeriodMs(minutes);
     return m_tickMs;
 }
 
