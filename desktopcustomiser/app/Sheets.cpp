@@ -1,5 +1,7 @@
 #include "Sheets.h"
 
+#include "DiskInfoSheet.h"
+#include "WindowsConfigSheet.h"
 #include "imagesheet/RandomizeSheet.h"
 
 CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
@@ -8,11 +10,13 @@ CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
     switch (kind) {
     case SheetKind::ImageChanger:
         return new CRandomizeSheet(pParentWnd);
-    case SheetKind::Options:
     case SheetKind::DiskInfo:
+        return new CDiskInfoSheet(pParentWnd);
+    case SheetKind::Options:
     case SheetKind::Media:
-    case SheetKind::WindowsConfig:
         return nullptr;
+    case SheetKind::WindowsConfig:
+        return new CWindowsConfigSheet(pParentWnd);
     }
     return nullptr;
 }
