@@ -29,24 +29,6 @@ TEST(ImageListRules, LoadReadsFlagsPerEntryAndShortFlagStringsGiveNo)
         EXPECT_FALSE(row.stretch);
 }
 
-TEST(ImageListRules, LoadStopsAtDamageWithoutReadingPastTheEnd)
-{
-    struct Case {
-        const char* list;
-        std::vector<std::string> paths;
-    } cases[] = {
-        {"", {}},
-        {"\"", {}},
-        {"\"\"", {}},                                // one empty entry: an empty list
-        {"\"C:\\a.bmp\"", {"C:\\a.bmp"}},
-        {"\"C:\\a.bmp", {"C:\\a.bmp"}},              // no closing quote: the rest is the entry
-        {"\"C:\\a.bmp\" ", {"C:\\a.bmp"}},           // the step after the quote runs off the end
-        {"\"C:\\a.bmp\" \"\" \"C:\\b.bmp\"", {"C:\\a.bmp"}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Paths(LoadImageRows(c.list, "", "", false)), c.paths) << c.list;
-}
-
 TEST(ImageListRules, StoreRoundTripsAndKeepsFlagsParallelWhenARowIsLeftOut)
 {
     std::vector<ImageRow> rows = {{"C:\\a.bmp", true, false}, {"", true, true}, {"C:\\b\"x.bmp", false, true},
