@@ -1,5 +1,6 @@
 #include "framework/CCmdTarget.h"
 
+#include "framework/CCmdUI.h"
 #include "framework/CWinApp.h"
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
@@ -28,6 +29,12 @@ const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* entry, UINT 
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode)
 {
+    if (nCode == CN_COMMAND_PROBE) {
+        for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
+            if (AfxFindMessageEntry(map->lpEntries, WM_COMMAND, 0, nID))
+                return TRUE;
+        return FALSE;
+    }
     for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         if (const AFX_MSGMAP_ENTRY* entry =
                 AfxFindMessageEntry(map->lpEntries, WM_COMMAND, static_cast<UINT>(nCode), nID)) {
@@ -75,6 +82,9 @@ LRESULT CCmdTarget::CallHandler(const AFX_MSGMAP_ENTRY& entry, UINT nID, WPARAM 
         return 0;
     case AfxSig::b_dc:
         return (this->*entry.pfn.b_dc)(reinterpret_cast<HDC>(wParam));
+    case AfxSig::v_cmdui:
+        (this->*entry.pfn.v_cmdui)(AfxGetCurrentCmdUI());
+        return 0;
     }
     return 0;
 }
