@@ -22,13 +22,14 @@ uint32_t ToolButtonStyleForEnable(uint32_t style, bool on);
 // a check button.
 uint32_t ToolButtonStyleForCheck(uint32_t style, int nCheck);
 
-// The toolbar resource:
-//   +0 version (1)  +2 image width  +4 image height  +6 item count n
-//   +8 n little-endian 16-bit command ids, 0 for a separator
+// The toolbar resource, in either of the layouts resource compilers write (little-endian):
+//   16-bit: +0 version (1)  +2 image width  +4 image height  +6 item count n  +8 n ids
+//   32-bit: +0 image width  +4 image height  +8 item count n  +12 n ids
+// Each id is a command, 0 for a separator; the whole resource is exactly header and ids.
 struct ToolBarResource {
     int imageWidth = 0;
     int imageHeight = 0;
     std::vector<uint16_t> items;
 };
-// False for a short resource, another version, or items past its end.
+// False for a resource that fits neither layout.
 bool ParseToolBarResource(const uint8_t* data, size_t size, ToolBarResource& out);
