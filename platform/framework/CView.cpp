@@ -184,24 +184,21 @@ void CScrollView::UpdateBars()
 
     ::ShowScrollBar(m_hWnd, SB_HORZ, needH);
     ::ShowScrollBar(m_hWnd, SB_VERT, needV);
-    POINT pos = {0, 0};
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_PAGE | SIF_RANGE | SIF_POS;
-    if (needH) {
-        pos.x = old.x > m_totalDev.cx - pageX ? m_totalDev.cx - pageX : old.x;
-        info.nMax = m_totalDev.cx - 1;
-        info.nPage = static_cast<UINT>(pageX);
-        info.nPos = pos.x;
-        ::SetScrollInfo(m_hWnd, SB_HORZ, &info, TRUE);
-    }
-    if (needV) {
-        pos.y = old.y > m_totalDev.cy - pageY ? m_totalDev.cy - pageY : old.y;
-        info.nMax = m_totalDev.cy - 1;
-        info.nPage = static_cast<UINT>(pageY);
-        info.nPos = pos.y;
-        ::SetScrollInfo(m_hWnd, SB_VERT, &info, TRUE);
-    }
+    // Each bar shown gets its range and page; the position stays within them.
+    auto setBar = [this](int nBar, bool shown, int total, int page, int oldPos) {
+        if (!shown)
+            return 0;
+        int pos = oldPos > total - page ? total - page : oldPos;
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_PAGE | SIF_RANGE | SIF_POS;
+        info.nMax = total - 1;
+        info.nPage = static_cast<UINT>(page);
+        info.nPos = pos;
+        ::SetScrollInfo(m_hWnd, nBar, &info, TRUE);
+        return pos;
+    };
+    POINT pos = {setBar(SB_HORZ, needH, m_totalDev.cx, pageX, old.x), setBar(SB_VERT, needV, m_totalDev.cy, pageY, old.y)};
     if (pos.x != old.x || pos.y != old.y)
         Invalidate(TRUE);
     m_bInsideUpdate = false;

@@ -310,6 +310,37 @@ TEST_F(PreviewWindows, TheBandHoldsTheButtonsAndLabelsAtTheMeasuredHeight)
     EXPECT_EQ(viewRect.top, barRect.bottom);
 }
 
+TEST_F(PreviewWindows, OnlyTheBottomStripStartsADragAndLosingTheMouseEndsIt)
+{
+    HWND frame = Open(s_bmp, "Sunset.bmp");
+    ASSERT_NE(frame, nullptr);
+    HWND rebar = FindDescendant(frame, "ReBarWindow32");
+    ASSERT_NE(rebar, nullptr);
+    HWND barWnd = ::GetParent(rebar);
+    auto* bar = dynamic_cast<CRebarFrameBar*>(CWnd::FromHandlePermanent(barWnd));
+    ASSERT_NE(bar, nullptr);
+    RECT client;
+    ::GetClientRect(barWnd, &client);
+    const int strip = client.bottom - 2, above = client.bottom - 4;
+
+    ::SendMessageA(barWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, above));
+    EXPECT_FALSE(bar->m_bDragging);
+    ::SendMessageA(barWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, strip));
+    EXPECT_TRUE(bar->m_bDragging);
+    ::SendMessageA(barWnd, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(frame));
+    EXPECT_FALSE(bar->m_bDragging);
+    ::SendMessageA(barWnd, WM_LBUTTONUP, 0, MAKELPARAM(10, strip + 20));  // no drag to end
+    EXPECT_EQ(bar->m_nHeight, client.bottom);
+
+    // A drag 20 pixels down asks the rebar for them; the bar ends at what the rebar took.
+    ::SendMessageA(barWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, strip));
+    ::SendMessageA(barWnd, WM_LBUTTONUP, 0, MAKELPARAM(10, strip + 20));
+    EXPECT_FALSE(bar->m_bDragging);
+    RECT rebarRect;
+    ::GetWindowRect(rebar, &rebarRect);
+    EXPECT_EQ(bar->m_nHeight, rebarRect.bottom - rebarRect.top + 3);
+}
+
 TEST_F(PreviewWindows, FitIsCheckedAndZoomInStopsAtTheTopInMenuAndToolbar)
 {
     HWND frame = Open(s_bmp, "Sunset.bmp");
