@@ -74,9 +74,12 @@ bool HoldsConvertedFile(const char* path)
     return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
 }
 
+// Only what the user could close: a frame still hidden belongs to a start under way, which
+// sees the closing flag itself.
 BOOL CALLBACK CloseThreadWindow(HWND hWnd, LPARAM)
 {
-    ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    if (::IsWindowVisible(hWnd))
+        ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
     return TRUE;
 }
 
@@ -181,6 +184,9 @@ BOOL CPreviewThread::InitInstance()
         delete pDoc;
         return FALSE;
     }
+    // The framework's own messages during the start (a file it cannot open) then belong to this
+    // thread, not to the main window's.
+    m_pMainWnd = pFrame;
     BeginWaitCursor();
     pDoc->SetModifiedFlag(FALSE);
 
@@ -195,7 +201,7 @@ BOOL CPreviewThread::InitInstance()
         EndWaitCursor();
         return FALSE;
     }
-    if (!pDoc->OnOpenDocument(m_strTempFile)) {
+    if (!pDoc->OnOpenDocument(m_strTempFile) || g_bClosingPreviews) {
         pFrame->DestroyWindow();
         EndWaitCursor();
         return FALSE;
@@ -203,7 +209,6 @@ BOOL CPreviewThread::InitInstance()
     pDoc->SetPathName(m_strPath);
     EndWaitCursor();
 
-    m_pMainWnd = pFrame;
     m_pDocTemplate->InitialUpdateFrame(pFrame, pDoc, TRUE);
     pFrame->SetForegroundWindow();
     return TRUE;
