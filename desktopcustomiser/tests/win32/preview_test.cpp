@@ -73,24 +73,28 @@ std::string ClassOf(HWND hWnd)
     return name;
 }
 
+bool IsOurs(HWND hWnd)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    return pid == ::GetCurrentProcessId();
+}
+
+BOOL CALLBACK CollectPreviewFrame(HWND hWnd, LPARAM param)
+{
+    std::string text = TextOf(hWnd);
+    if (IsOurs(hWnd) && ::IsWindowVisible(hWnd) && text.size() > sizeof kTitleSuffix &&
+        text.compare(text.size() - (sizeof kTitleSuffix - 1), std::string::npos, kTitleSuffix) == 0)
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hWnd);
+    return TRUE;
+}
+
 // Visible top-level windows of this process whose caption ends with the preview's title.
 std::vector<HWND> PreviewFrames()
 {
-    struct Found {
-        std::vector<HWND> frames;
-    } found;
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM param) -> BOOL {
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hWnd, &pid);
-            std::string text = TextOf(hWnd);
-            if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) && text.size() > sizeof kTitleSuffix &&
-                text.compare(text.size() - (sizeof kTitleSuffix - 1), std::string::npos, kTitleSuffix) == 0)
-                reinterpret_cast<Found*>(param)->frames.push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.frames;
+    std::vector<HWND> frames;
+    ::EnumWindows(CollectPreviewFrame, reinterpret_cast<LPARAM>(&frames));
+    return frames;
 }
 
 HWND FrameTitled(const std::string& fileTitle)
@@ -101,27 +105,26 @@ HWND FrameTitled(const std::string& fileTitle)
     return nullptr;
 }
 
+struct BoxSearch {
+    const char* text;
+    HWND box;
+};
+
+BOOL CALLBACK FindBox(HWND hWnd, LPARAM param)
+{
+    auto* s = reinterpret_cast<BoxSearch*>(param);
+    if (IsOurs(hWnd) && ClassOf(hWnd) == "#32770" && TextOf(::GetDlgItem(hWnd, 0xFFFF)) == s->text) {
+        s->box = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A message box of this process showing the text.
 HWND MessageBoxWithText(const char* text)
 {
-    struct Search {
-        const char* text;
-        HWND box;
-    } search = {text, nullptr};
-    ::EnumWindows(
-        [](HWND hWnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hWnd, &pid);
-            if (pid != ::GetCurrentProcessId() || ClassOf(hWnd) != "#32770")
-                return TRUE;
-            if (TextOf(::GetDlgItem(hWnd, 0xFFFF)) == s->text) {
-                s->box = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    BoxSearch search = {text, nullptr};
+    ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
     return search.box;
 }
 
