@@ -2,6 +2,16 @@
 
 #include "framework/CWinApp.h"
 
+void CControlBar::SetBarStyle(DWORD dwStyle)
+{
+    DWORD old = m_dwStyle;
+    m_dwStyle = dwStyle;
+    if (old != dwStyle)
+        OnBarStyleChange(old, dwStyle);
+}
+
+void CControlBar::OnBarStyleChange(DWORD, DWORD) {}
+
 SIZE CControlBar::CalcFixedLayout(BOOL bStretch, BOOL)
 {
     SIZE size = {0, 0};
@@ -167,6 +177,33 @@ SIZE CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     else
         size.cy = HIWORD(SendMessage(TB_GETBUTTONSIZE)) + 4;
     return size;
+}
+
+void CToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
+{
+    if (!(dwNewStyle & CBRS_TOOLTIPS) || (dwOldStyle & CBRS_TOOLTIPS) || !m_hWnd)
+        return;
+    if (SendMessage(TB_GETTOOLTIPS))
+        return;  // the toolbar made its own
+    // The tooltip belongs to the bar's frame and goes with it; the toolbar keeps the tools'
+    // rectangles and relays the mouse to it.
+    HWND tip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, AfxGetInstanceHandle(), nullptr);
+    if (!tip)
+        return;
+    SendMessage(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tip));
+    for (int i = 0, count = GetCount(); i < count; ++i) {
+        UINT id = GetItemID(i);
+        if (id == 0)
+            continue;
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = m_hWnd;
+        tool.uId = id;
+        SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool.rect));
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void CToolBar::UpdateButtons(CCmdUI& state, CFrameWnd* pTarget, BOOL bDisableIfNoHandler)

@@ -195,6 +195,19 @@ LRESULT CFrameWnd::OnPaletteChanged(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+void CFrameWnd::OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+    if (info->uFlags & TTF_IDISHWND)
+        nID = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(pNMHDR->idFrom)));
+    CString full, tip;
+    if (nID != 0 && full.LoadString(nID) && !AfxExtractSubString(tip, full, 1))
+        tip = full;
+    ::lstrcpynA(info->szText, tip, sizeof info->szText);
+    info->lpszText = info->szText;
+    *pResult = 0;
+}
+
 LRESULT CFrameWnd::OnSetMessageString(WPARAM, LPARAM)
 {
     return 0;

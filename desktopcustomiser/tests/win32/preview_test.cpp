@@ -290,6 +290,22 @@ TEST_F(PreviewWindows, TheBandHoldsTheButtonsAndLabelsAtTheMeasuredHeight)
         EXPECT_STREQ(text, buttons[i].label) << i;
     }
 
+    // Six images each, normal and hot.
+    for (UINT message : {UINT(TB_GETIMAGELIST), UINT(TB_GETHOTIMAGELIST)})
+        EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(::SendMessageA(toolbar, message, 0, 0))), 6);
+
+    // Tooltips give the second line of each command's prompt: the tooltip asks the toolbar,
+    // which asks its holder, which asks the frame.
+    HWND tip = reinterpret_cast<HWND>(::SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tip, nullptr);
+    NMTTDISPINFOA info = {};
+    info.hdr.hwndFrom = tip;
+    info.hdr.idFrom = ID_PREVIEW_FIT;
+    info.hdr.code = TTN_NEEDTEXTA;
+    ::SendMessageA(toolbar, WM_NOTIFY, ID_PREVIEW_FIT, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_STREQ(info.lpszText, "Scale the image to fit in the window");
+
     // Two label rows of the icon-title font under the images.
     LOGFONTA font = {};
     ::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);

@@ -32,7 +32,7 @@
 class CControlBar : public CWnd {
 public:
     DWORD GetBarStyle() const { return m_dwStyle; }
-    void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
+    void SetBarStyle(DWORD dwStyle);
     void EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY; }
 
     // The size the bar asks of the frame's layout: with bStretch the frame's whole width.
@@ -47,6 +47,9 @@ public:
 
     DWORD m_dwStyle = 0;      // CBRS_ bits
     DWORD m_dwDockStyle = 0;  // edges the bar may dock at
+
+protected:
+    virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
 };
 
 class CToolBar : public CControlBar {
@@ -66,6 +69,8 @@ public:
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
 
 protected:
+    // With CBRS_TOOLTIPS the buttons get tooltips whose texts the frame gives.
+    void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
     // One update pass over the buttons with a command-UI object of the caller's kind.
     void UpdateButtons(CCmdUI& state, CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
 };

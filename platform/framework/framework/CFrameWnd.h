@@ -78,6 +78,8 @@ protected:
     // Palette messages go on to every child window, so that views can realise theirs.
     LRESULT OnQueryNewPalette(WPARAM wParam, LPARAM lParam);
     LRESULT OnPaletteChanged(WPARAM wParam, LPARAM lParam);
+    // Tooltip texts of bar buttons: the second line of the command's string.
+    void OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     // Prompt texts of bars for a status bar; frames without one ignore them.
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
 
