@@ -13,7 +13,7 @@
 #include <mutex>
 #include <vector>
 
-int UseRebarControls = 0;
+std::atomic<int> UseRebarControls{0};
 
 namespace {
 
@@ -271,7 +271,7 @@ int CPreviewFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
     // The rebar needs common controls newer than the first two releases. The maker's utility
     // library that used to be loaded here is not: nothing in it was ever called, and loading
     // a library by bare name runs whatever lies in its place.
-    UseRebarControls = 0;
+    int useRebar = 0;
     char path[MAX_PATH];
     lstrcpynA(path, g_strSystemFolder, MAX_PATH);
     if (AppendPath(path, "comctl32.dll", MAX_PATH) >= 0) {
@@ -282,10 +282,11 @@ int CPreviewFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
         UINT length = 0;
         if (size && ::GetFileVersionInfoA(path, 0, size, data.data()) &&
             ::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) && info)
-            UseRebarControls = RebarControlsForVersion(info->dwFileVersionMS, info->dwFileVersionLS);
+            useRebar = RebarControlsForVersion(info->dwFileVersionMS, info->dwFileVersionLS);
     }
+    UseRebarControls = useRebar;
 
-    if (!UseRebarControls) {
+    if (!useRebar) {
         if (!m_wndToolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR) ||
             !m_wndToolBar.LoadToolBar(IDR_PREVIEW))
             return -1;

@@ -12,6 +12,8 @@
 #include "framework/CWinThread.h"
 #include "win32/cdib.h"
 
+#include <atomic>
+
 // Opens a preview of the image in a thread of its own; the caller keeps nothing. What the
 // image pages and the image chooser's Preview call.
 void OpenImagePreview(const char* lpszPath);
@@ -84,6 +86,6 @@ protected:
 
 // Set by every preview frame while it is created: 1 when the common controls have the rebar
 // and flat toolbar, 0 for the classic toolbar.
-extern int UseRebarControls;
+extern std::atomic<int> UseRebarControls;
 // The decision from the common controls' file version (most and least significant parts).
 int RebarControlsForVersion(DWORD versionMS, DWORD versionLS);

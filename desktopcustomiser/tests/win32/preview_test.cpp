@@ -265,6 +265,12 @@ TEST_F(PreviewWindows, TheBandHoldsTheButtonsAndLabelsAtTheMeasuredHeight)
     HWND toolbar = FindDescendant(frame, "ToolbarWindow32");
     ASSERT_NE(rebar, nullptr);
     ASSERT_NE(toolbar, nullptr);
+    // Only the first two releases of the common controls get the classic toolbar.
+    EXPECT_EQ(UseRebarControls.load(), 1);
+    EXPECT_EQ(RebarControlsForVersion(0x00040000, 950), 0);
+    EXPECT_EQ(RebarControlsForVersion(0x00040046, 1053), 0);
+    EXPECT_EQ(RebarControlsForVersion(0x00040046, 1054), 1);
+    EXPECT_EQ(RebarControlsForVersion(0x00050051, 0), 1);
     EXPECT_EQ(::SendMessageA(rebar, RB_GETBANDCOUNT, 0, 0), 1);
 
     struct Button {
