@@ -71,3 +71,4 @@
 #include "resource_diskinfo.h"
 #include "resource_winconfig.h"
 #include "resource_imagesheet.h"
+#include "resource_preview.h"

@@ -1,6 +1,7 @@
 #include "ImageListPage.h"
 
 #include "Helpers.h"
+#include "Preview.h"
 #include "TunewrightApp.h"
 #include "framework/Afx.h"
 #include "resource.h"
@@ -8,11 +9,6 @@
 #include <shellapi.h>
 
 #include <cstdlib>
-
-void OpenImagePreview(const char*)
-{
-    // The image preview window is not part of this build yet; Preview shows nothing until it is.
-}
 
 void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
 {

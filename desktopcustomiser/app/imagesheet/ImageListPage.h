@@ -23,9 +23,6 @@ struct ImagePageSetup {
     UINT tipRemove, tipAdd, tipList, tipRandom;
 };
 
-// Opens the preview window of an image file in a thread of its own.
-void OpenImagePreview(const char* path);
-
 // Creates and activates a page's or dialog's tooltip control and registers its controls, each
 // with a string-table text, in the order given.
 void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools);
