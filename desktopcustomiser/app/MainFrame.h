@@ -2,6 +2,7 @@
 // icons, the corner thread, the auto-randomize timer, the property sheets and the exit.
 #pragma once
 
+#include "AutoRandomizeCountdown.h"
 #include "DisplayTrayWnd.h"
 #include "ScreenSaverThread.h"
 #include "Sheets.h"
@@ -82,6 +83,7 @@ private:
     CDisplayTrayWnd* m_pDisplayTrayWnd = nullptr;
     BOOL m_bProgramIconShown = FALSE;
     UINT_PTR m_nAutoRandomizeTimer = 0;
+    AutoRandomizeCountdown m_autoRandomize;  // periods longer than one timer can wait
     int m_nTrayRetries = 0;
 };
 

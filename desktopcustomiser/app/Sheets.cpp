@@ -3,6 +3,7 @@
 #include "DiskInfoSheet.h"
 #include "OptionsSheets.h"
 #include "WindowsConfigSheet.h"
+#include "imagesheet/RandomizeSheet.h"
 
 namespace {
 SheetFactory& Factory()
@@ -23,11 +24,12 @@ CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
         return Factory()(kind, pParentWnd);
     // The sheets join here as they are written.
     switch (kind) {
+    case SheetKind::ImageChanger:
+        return new CRandomizeSheet(pParentWnd);
     case SheetKind::DiskInfo:
         return new CDiskInfoSheet(pParentWnd);
     case SheetKind::Options:
         return new CMyPropertySheet(pParentWnd);
-    case SheetKind::ImageChanger:
     case SheetKind::Media:
         return nullptr;
     case SheetKind::WindowsConfig:

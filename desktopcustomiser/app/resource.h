@@ -71,3 +71,5 @@
 #include "resource_options.h"
 #include "resource_diskinfo.h"
 #include "resource_winconfig.h"
+#include "resource_imagesheet.h"
+#include "resource_preview.h"
