@@ -23,9 +23,9 @@ public:
     {
         MCI_DGV_OPEN_PARMSA open = {};
         DWORD flags = MCI_OPEN_ELEMENT | MCI_WAIT;
-        open.lpstrElementName = path.c_str();
+        open.lpstrElementName = const_cast<char*>(path.c_str());  // read only
         if (const char* type = DeviceTypeName(kind)) {
-            open.lpstrDeviceType = type;
+            open.lpstrDeviceType = const_cast<char*>(type);
             flags |= MCI_OPEN_TYPE;
         }
         if (kind == DeviceKind::AviVideo || kind == DeviceKind::MpegVideo) {
