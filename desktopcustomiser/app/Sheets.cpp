@@ -1,6 +1,7 @@
 #include "Sheets.h"
 
 #include "DiskInfoSheet.h"
+#include "MediaSheet.h"
 
 CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
 {
@@ -8,9 +9,10 @@ CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
     switch (kind) {
     case SheetKind::DiskInfo:
         return new CDiskInfoSheet(pParentWnd);
+    case SheetKind::Media:
+        return new CMediaSheet(pParentWnd);
     case SheetKind::Options:
     case SheetKind::ImageChanger:
-    case SheetKind::Media:
     case SheetKind::WindowsConfig:
         return nullptr;
     }

@@ -69,3 +69,4 @@
 #define IDS_ALREADY_RUNNING 58065
 #define IDS_HOMEPAGE_ADDRESS 57665
 #include "resource_diskinfo.h"
+#include "resource_music.h"

@@ -116,3 +116,32 @@ MoveFault CheckMove(int selectedCount, int selectedRow, int rowCount, bool up)
         return MoveFault::LastDown;
     return MoveFault::None;
 }
+
+std::vector<CString> ChosenFiles(const char* buffer, size_t size, CString& folder)
+{
+    std::vector<CString> parts;
+    size_t pos = 0;
+    while (pos < size && buffer[pos]) {
+        size_t end = pos;
+        while (end < size && buffer[end])
+            ++end;
+        parts.emplace_back(buffer + pos, int(end - pos));
+        pos = end + 1;
+    }
+    std::vector<CString> files;
+    if (parts.empty())
+        return files;
+    if (parts.size() == 1) {
+        CString path = parts[0];
+        int slash = path.ReverseFind('\\');
+        folder = slash >= 0 ? path.Left(slash) : CString();
+        files.push_back(path);
+        return files;
+    }
+    folder = parts[0];
+    if (folder.IsEmpty() || folder[folder.GetLength() - 1] != '\\')
+        folder += '\\';
+    for (size_t i = 1; i < parts.size(); ++i)
+        files.push_back(folder + parts[i]);
+    return files;
+}

@@ -46,3 +46,8 @@ CString UniquePlayListName(const char* base, const std::vector<CString>& names);
 // Moving one row of the file list up or down.
 enum class MoveFault { None, NoSelection, SeveralSelected, FirstUp, LastDown };
 MoveFault CheckMove(int selectedCount, int selectedRow, int rowCount, bool up);
+
+// The files an open-file dialog with multiple selection returned in its buffer: one path, or a
+// folder followed by names, each ended by a NUL and the whole by an empty name. folder becomes
+// the folder they are in (with a trailing "\" for several). Nothing is read past size.
+std::vector<CString> ChosenFiles(const char* buffer, size_t size, CString& folder);

@@ -109,3 +109,17 @@ TEST(FileListMove, NeedsExactlyOneRowThatCanMove)
     for (const Case& c : cases)
         EXPECT_EQ(CheckMove(c.selected, c.row, c.rows, c.up), c.fault);
 }
+
+TEST(ChosenFiles, OnePathOrAFolderWithNames)
+{
+    CString folder;
+    const char one[] = "C:\\Music\\a.wav\0";
+    EXPECT_EQ(ChosenFiles(one, sizeof one, folder), (std::vector<CString>{"C:\\Music\\a.wav"}));
+    EXPECT_STREQ(folder, "C:\\Music");
+    const char several[] = "C:\\\0x.mid\0y.wav\0";
+    EXPECT_EQ(ChosenFiles(several, sizeof several, folder), (std::vector<CString>{"C:\\x.mid", "C:\\y.wav"}));
+    EXPECT_STREQ(folder, "C:\\");
+    const char unterminated[] = {'C', ':', '\\', 'd', 0, 'n', 'a'};
+    EXPECT_EQ(ChosenFiles(unterminated, sizeof unterminated, folder), (std::vector<CString>{"C:\\d\\na"}));
+    EXPECT_TRUE(ChosenFiles("", 1, folder).empty());
+}
