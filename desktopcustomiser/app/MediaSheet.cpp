@@ -186,20 +186,32 @@ void CMIDIPage::OnBeginLabelEdit(NMHDR*, LRESULT* pResult)
 
 void CMIDIPage::OnEndLabelEdit(NMHDR* pNotify, LRESULT* pResult)
 {
-    m_bEditingLabel = FALSE;
     auto* info = reinterpret_cast<NMTVDISPINFOA*>(pNotify);
     *pResult = FALSE;
+    // The tree may report the end of one edit twice (when the editor also loses the focus).
+    if (!m_bEditingLabel)
+        return;
+    m_bEditingLabel = FALSE;
     if (!info->item.pszText)
         return;  // cancelled
     HTREEITEM item = info->item.hItem;
     // The list's files are stored under its name: a name that is another value of the section,
     // or another list's in other letters, would overwrite or hide stored data.
-    const char* problem = nullptr;
-    switch (CheckPlayListName(info->item.pszText, ListNames(item))) {
-    case PlayListNameFault::None:
+    PlayListNameFault fault = CheckPlayListName(info->item.pszText, ListNames(item));
+    if (fault == PlayListNameFault::None) {
         *pResult = TRUE;
         SetModified(TRUE);
         return;
+    }
+    // Told once the editor has closed: a message box now would take the focus from the editor,
+    // which the tree takes for a second end of the same edit.
+    PostMessage(kEditLabelAgain, WPARAM(fault), LPARAM(item));
+}
+
+LRESULT CMIDIPage::OnEditLabelAgain(WPARAM wParam, LPARAM lParam)
+{
+    const char* problem = "";
+    switch (static_cast<PlayListNameFault>(wParam)) {
     case PlayListNameFault::Duplicate:
         problem = "A play list of the same name already exists";
         break;
@@ -212,13 +224,10 @@ void CMIDIPage::OnEndLabelEdit(NMHDR* pNotify, LRESULT* pResult)
     case PlayListNameFault::Reserved:
         problem = "This name is kept for the background music settings; please choose another name";
         break;
+    case PlayListNameFault::None:
+        return 0;
     }
     AfxMessageBox(problem);
-    PostMessage(kEditLabelAgain, 0, LPARAM(item));
-}
-
-LRESULT CMIDIPage::OnEditLabelAgain(WPARAM, LPARAM lParam)
-{
     auto item = reinterpret_cast<HTREEITEM>(lParam);
     for (HTREEITEM root = m_tree.GetRootItem(); root; root = m_tree.GetNextSiblingItem(root)) {
         if (root == item) {
