@@ -2,6 +2,7 @@
 
 #include "DiskInfoSheet.h"
 #include "MediaSheet.h"
+#include "WindowsConfigSheet.h"
 
 CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
 {
@@ -13,8 +14,9 @@ CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
         return new CMediaSheet(pParentWnd);
     case SheetKind::Options:
     case SheetKind::ImageChanger:
-    case SheetKind::WindowsConfig:
         return nullptr;
+    case SheetKind::WindowsConfig:
+        return new CWindowsConfigSheet(pParentWnd);
     }
     return nullptr;
 }
