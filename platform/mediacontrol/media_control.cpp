@@ -63,7 +63,11 @@ public:
         char text[256] = "";
         if (!mciGetErrorStringA(MCIERROR(error), text, sizeof text) || !text[0])
             wsprintfA(text, "Multimedia error %d", error);
-        return text;
+        // A description goes inside a sentence of the caller's: without its own full stop.
+        std::string description = text;
+        while (!description.empty() && (description.back() == '.' || description.back() == ' '))
+            description.pop_back();
+        return description;
     }
 
 private:
