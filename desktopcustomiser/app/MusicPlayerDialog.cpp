@@ -17,21 +17,21 @@ BOOL CActiveMovie::Create(const char* lpszWindowName, DWORD dwStyle, const RECT&
 
 CString CActiveMovie::GetFileName() const
 {
-    int length = int(SendMessage(MCM_GETFILENAME));
+    int length = int(SendMessage(MPM_GETFILENAME));
     std::string name(size_t(length) + 1, '\0');
-    SendMessage(MCM_GETFILENAME, WPARAM(name.size()), LPARAM(name.data()));
+    SendMessage(MPM_GETFILENAME, WPARAM(name.size()), LPARAM(name.data()));
     return CString(name.c_str());
 }
 
 void CActiveMovie::SetFileName(const char* lpszNewValue)
 {
-    SendMessage(MCM_SETFILENAME, 0, LPARAM(lpszNewValue ? lpszNewValue : ""));
+    SendMessage(MPM_SETFILENAME, 0, LPARAM(lpszNewValue ? lpszNewValue : ""));
 }
 
 BEGIN_MESSAGE_MAP(CMusicPlayerDialog, CDialog)
     ON_MESSAGE(WM_PLAYERCOMMAND, OnPlayerCommand)
-    ON_NOTIFY(MCN_STATECHANGE, IDC_MOVIE, OnMovieStateChange)
-    ON_NOTIFY(MCN_ERROR, IDC_MOVIE, OnMovieError)
+    ON_NOTIFY(MPN_STATECHANGE, IDC_MOVIE, OnMovieStateChange)
+    ON_NOTIFY(MPN_ERROR, IDC_MOVIE, OnMovieError)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 

@@ -95,13 +95,13 @@ void Raise(Control& control, const MediaEvent& event)
     UINT id = UINT(GetDlgCtrlID(control.window));
     if (event.kind == MediaEvent::Kind::StateChange) {
         NMMEDIASTATE nm = {};
-        nm.hdr = {control.window, id, MCN_STATECHANGE};
+        nm.hdr = {control.window, id, MPN_STATECHANGE};
         nm.oldState = long(event.oldState);
         nm.newState = long(event.newState);
         SendMessageA(parent, WM_NOTIFY, id, LPARAM(&nm));
     } else {
         NMMEDIAERROR nm = {};
-        nm.hdr = {control.window, id, MCN_ERROR};
+        nm.hdr = {control.window, id, MPN_ERROR};
         nm.code = short(event.code);
         nm.description = event.description.c_str();
         nm.source = "Media control";
@@ -139,11 +139,11 @@ LRESULT CALLBACK MediaControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         delete control;
         SetWindowLongPtrA(hwnd, 0, 0);
         break;
-    case MCM_SETFILENAME:
+    case MPM_SETFILENAME:
         if (control)
             Post(*control, control->session.SetFileName(lParam ? reinterpret_cast<const char*>(lParam) : ""));
         return TRUE;
-    case MCM_GETFILENAME: {
+    case MPM_GETFILENAME: {
         if (!control)
             return 0;
         const std::string& name = control->session.FileName();
@@ -151,7 +151,7 @@ LRESULT CALLBACK MediaControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             lstrcpynA(reinterpret_cast<char*>(lParam), name.c_str(), int(wParam));
         return LRESULT(name.size());
     }
-    case MCM_GETSTATE:
+    case MPM_GETSTATE:
         return control ? LRESULT(control->session.State()) : 0;
     case MM_MCINOTIFY:
         if (control) {

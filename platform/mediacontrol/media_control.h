@@ -10,15 +10,15 @@
 #define MEDIACONTROL_CLASS "SuiteMediaControl"
 
 // lParam: the file name (const char*, nullptr for ""). Returns TRUE.
-#define MCM_SETFILENAME (WM_USER + 0x300)
+#define MPM_SETFILENAME (WM_USER + 0x300)
 // wParam: buffer size, lParam: buffer (char*). Returns the length of the whole name.
-#define MCM_GETFILENAME (WM_USER + 0x301)
+#define MPM_GETFILENAME (WM_USER + 0x301)
 // Returns the play state: 0 stopped, 1 paused, 2 running.
-#define MCM_GETSTATE (WM_USER + 0x302)
+#define MPM_GETSTATE (WM_USER + 0x302)
 
 // Notification codes, each with its own structure.
-#define MCN_STATECHANGE (0U - 2950U)  // NMMEDIASTATE
-#define MCN_ERROR (0U - 2951U)        // NMMEDIAERROR
+#define MPN_STATECHANGE (0U - 2950U)  // NMMEDIASTATE
+#define MPN_ERROR (0U - 2951U)        // NMMEDIAERROR
 
 struct NMMEDIASTATE {
     NMHDR hdr;
