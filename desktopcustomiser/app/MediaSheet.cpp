@@ -63,11 +63,7 @@ void CMIDIPage::DoDataExchange(CDataExchange* pDX)
 BOOL CMIDIPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    SHFILEINFOA info = {};
-    auto images = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (images)
-        ListView_SetImageList(m_list.m_hWnd, images, LVSIL_SMALL);
+    UseSystemImageLists(m_list);
     RECT client;
     m_list.GetClientRect(&client);
     CString heading;
@@ -76,18 +72,13 @@ BOOL CMIDIPage::OnInitDialog()
 
     LoadPlayLists();
 
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    const std::pair<int, UINT> tools[] = {
+    CreateToolTips(m_toolTip, *this, {
         {IDC_MUSIC_LISTS, IDS_TIP_MUSIC_LISTS}, {IDC_MUSIC_NEW, IDS_TIP_MUSIC_NEW},
         {IDC_MUSIC_DELETE, IDS_TIP_MUSIC_DELETE}, {IDC_MUSIC_FILES, IDS_TIP_MUSIC_FILES},
         {IDC_MUSIC_RANDOM, IDS_TIP_MUSIC_RANDOM}, {IDC_MUSIC_DOWN, IDS_TIP_MUSIC_DOWN},
         {IDC_MUSIC_UP, IDS_TIP_MUSIC_UP},       {IDC_MUSIC_ADD, IDS_TIP_MUSIC_ADD},
         {IDC_MUSIC_REMOVE, IDS_TIP_MUSIC_REMOVE},
-    };
-    for (const auto& [id, text] : tools)
-        if (CWnd* control = GetDlgItem(id))
-            m_toolTip.AddTool(control, text);
+    });
     return TRUE;
 }
 

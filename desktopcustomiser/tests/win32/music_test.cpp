@@ -1,6 +1,7 @@
 // The background music in this process: the player on the main frame, playing WAV files it
 // writes itself through the media control, and the Background Music sheet. Its script runs the
 // MusicWithSound tests with a sound server's null output and the others with no sound device.
+#include "app_test_support.h"
 #include "MainFrame.h"
 #include "MainFrameMessages.h"
 #include "MediaSheet.h"
@@ -25,11 +26,7 @@ class MusicEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        AfxWinInit(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
-        theApp.SetRegistryKey("Marrowby Corp.");
-        auto store = std::make_unique<MemoryProfileStore>();
-        g_profile = store.get();
-        theApp.SetProfileStore(std::move(store));
+        g_profile = &StartTestApplication();
     }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new MusicEnvironment);
@@ -59,22 +56,6 @@ std::string WriteWav(const char* name)
     return path;
 }
 
-void PumpFor(DWORD ms, const std::function<bool()>& done = [] { return false; })
-{
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms && !done()) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!AfxPreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        Sleep(5);
-    }
-}
 
 // Answers the program's message boxes as they come (in modal loops too), keeping their texts.
 struct BoxAnswers {
