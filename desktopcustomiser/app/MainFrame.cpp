@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "Helpers.h"
 #include "MainFrameMessages.h"
+#include "MusicPlayerDialog.h"
 #include "Timing.h"
 #include "TunewrightApp.h"
 #include "framework/Afx.h"
@@ -73,7 +74,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
-    // The background music player joins here when it is built.
+    auto* player = new CMusicPlayerDialog;
+    if (player->Create(this)) {
+        m_pMusicPlayer = player;
+    } else {
+        delete player;
+    }
     BuildTrayMenu();
     m_cornerThread.CreateThread();
     if (theApp.GetProfileInt("Wallpapers", "Enable Auto Randomize", 0))

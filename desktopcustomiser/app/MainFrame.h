@@ -34,6 +34,7 @@ public:
     CScreenSaverThread& CornerThread() { return m_cornerThread; }
     CWnd* UserTrayWindow(int slot) const { return m_pUserTrayWnds[slot]; }
     CDisplayTrayWnd* DisplayTrayWindow() const { return m_pDisplayTrayWnd; }
+    CWnd* MusicPlayer() const { return m_pMusicPlayer; }
     CPropertySheet* OpenSheet(SheetKind kind) const { return m_pSheets[static_cast<int>(kind)]; }
 
 protected:

@@ -4,6 +4,7 @@
 #include "MainFrameMessages.h"
 #include "OptionsRules.h"
 #include "ScreenSaverCornerPage.h"
+#include "SharedDialogs.h"
 #include "TrayIconPages.h"
 #include "TunewrightApp.h"
 #include "resource.h"
@@ -12,27 +13,9 @@ namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-const TooltipText kConfigTips[] = {
-    {IDC_DONT_RANDOMIZE, IDS_OPTIONS_TIP_FIRST + 0}, {IDC_RANDOMIZE, IDS_OPTIONS_TIP_FIRST + 1},
-    {IDC_RANDOM_WALLPAPER, IDS_OPTIONS_TIP_FIRST + 2}, {IDC_RANDOM_STARTUP, IDS_OPTIONS_TIP_FIRST + 3},
-    {IDC_RANDOM_WAIT, IDS_OPTIONS_TIP_FIRST + 4}, {IDC_RANDOM_SAFE, IDS_OPTIONS_TIP_FIRST + 5},
-    {IDC_DONT_LOAD, IDS_OPTIONS_TIP_FIRST + 6}, {IDC_LOAD, IDS_OPTIONS_TIP_FIRST + 7},
-    {IDC_SHOW_DISPLAY_ICON, IDS_OPTIONS_TIP_FIRST + 8}, {IDC_CLEAR_DOCUMENTS, IDS_OPTIONS_TIP_FIRST + 9},
-    {IDC_CLEAR_NOW, IDS_OPTIONS_TIP_FIRST + 10}, {IDC_AUTO_MIDI, IDS_OPTIONS_TIP_FIRST + 11},
-};
-
 const int kCategoryBoxes[] = {IDC_RANDOM_WALLPAPER, IDC_RANDOM_STARTUP, IDC_RANDOM_WAIT, IDC_RANDOM_SAFE};
 
 }  // namespace
-
-void RegisterTooltips(CToolTipCtrl& tips, CWnd& owner, const TooltipText* table, size_t count)
-{
-    if (!tips.Create(&owner))
-        return;
-    tips.Activate(TRUE);
-    for (size_t i = 0; i < count; ++i)
-        tips.AddTool(owner.GetDlgItem(table[i].control), table[i].text);
-}
 
 // ---- the options page -----------------------------------------------------------------------
 
@@ -85,7 +68,13 @@ void CConfigPage::DoDataExchange(CDataExchange* pDX)
 BOOL CConfigPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    RegisterTooltips(m_tips, *this, kConfigTips, std::size(kConfigTips));
+    CreateToolTips(m_tips, *this,
+                   {{IDC_DONT_RANDOMIZE, IDS_OPTIONS_TIP_FIRST + 0}, {IDC_RANDOMIZE, IDS_OPTIONS_TIP_FIRST + 1},
+                    {IDC_RANDOM_WALLPAPER, IDS_OPTIONS_TIP_FIRST + 2}, {IDC_RANDOM_STARTUP, IDS_OPTIONS_TIP_FIRST + 3},
+                    {IDC_RANDOM_WAIT, IDS_OPTIONS_TIP_FIRST + 4}, {IDC_RANDOM_SAFE, IDS_OPTIONS_TIP_FIRST + 5},
+                    {IDC_DONT_LOAD, IDS_OPTIONS_TIP_FIRST + 6}, {IDC_LOAD, IDS_OPTIONS_TIP_FIRST + 7},
+                    {IDC_SHOW_DISPLAY_ICON, IDS_OPTIONS_TIP_FIRST + 8}, {IDC_CLEAR_DOCUMENTS, IDS_OPTIONS_TIP_FIRST + 9},
+                    {IDC_CLEAR_NOW, IDS_OPTIONS_TIP_FIRST + 10}, {IDC_AUTO_MIDI, IDS_OPTIONS_TIP_FIRST + 11}});
     EnableCategories(m_nRandomize == 1);
     if (theApp.m_nRunYet == 0) {
         // The first run: the user is asked to load the program with Windows.

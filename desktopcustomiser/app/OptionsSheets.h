@@ -7,14 +7,6 @@
 #include "framework/Controls.h"
 #include "framework/CPropertySheet.h"
 
-// A control of a page or dialog and the string-table text of its tooltip.
-struct TooltipText {
-    int control;
-    UINT text;
-};
-// Creates the tooltip control of a page or dialog, activates it and registers the controls.
-void RegisterTooltips(CToolTipCtrl& tips, CWnd& owner, const TooltipText* table, size_t count);
-
 class CConfigPage : public CPropertyPage {
 public:
     CConfigPage();

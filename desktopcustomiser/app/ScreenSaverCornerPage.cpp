@@ -2,17 +2,11 @@
 
 #include "MainFrameMessages.h"
 #include "OptionsRules.h"
+#include "SharedDialogs.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
 namespace {
-
-const TooltipText kCornerTips[] = {
-    {IDC_CORNER_NONE, IDS_CORNER_TIP_FIRST + 0},       {IDC_CORNER_UPPERLEFT, IDS_CORNER_TIP_FIRST + 1},
-    {IDC_CORNER_UPPERRIGHT, IDS_CORNER_TIP_FIRST + 2}, {IDC_CORNER_LOWERLEFT, IDS_CORNER_TIP_FIRST + 3},
-    {IDC_CORNER_LOWERRIGHT, IDS_CORNER_TIP_FIRST + 4}, {IDC_CORNER_PIXEL, IDS_CORNER_TIP_FIRST + 5},
-    {IDC_CORNER_TIMER, IDS_CORNER_TIP_FIRST + 6},
-};
 
 const int kEdits[] = {IDC_CORNER_PIXEL, IDC_CORNER_TIMER, IDC_CORNER_DELAY};
 
@@ -55,7 +49,11 @@ BOOL CScreenSaverCornerPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     if (m_nCorner == 0)
         EnableEdits(FALSE);
-    RegisterTooltips(m_tips, *this, kCornerTips, std::size(kCornerTips));
+    CreateToolTips(m_tips, *this,
+                   {{IDC_CORNER_NONE, IDS_CORNER_TIP_FIRST + 0}, {IDC_CORNER_UPPERLEFT, IDS_CORNER_TIP_FIRST + 1},
+                    {IDC_CORNER_UPPERRIGHT, IDS_CORNER_TIP_FIRST + 2}, {IDC_CORNER_LOWERLEFT, IDS_CORNER_TIP_FIRST + 3},
+                    {IDC_CORNER_LOWERRIGHT, IDS_CORNER_TIP_FIRST + 4}, {IDC_CORNER_PIXEL, IDS_CORNER_TIP_FIRST + 5},
+                    {IDC_CORNER_TIMER, IDS_CORNER_TIP_FIRST + 6}});
     m_bShown = true;
     return TRUE;
 }

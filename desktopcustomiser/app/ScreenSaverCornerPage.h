@@ -1,7 +1,6 @@
 // The page that chooses the screen corner which starts the screen saver, and its timing.
 #pragma once
 
-#include "OptionsSheets.h"
 #include "framework/Controls.h"
 #include "framework/CPropertySheet.h"
 

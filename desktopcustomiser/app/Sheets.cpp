@@ -1,6 +1,7 @@
 #include "Sheets.h"
 
 #include "DiskInfoSheet.h"
+#include "MediaSheet.h"
 #include "OptionsSheets.h"
 #include "WindowsConfigSheet.h"
 #include "imagesheet/RandomizeSheet.h"
@@ -31,7 +32,7 @@ CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
     case SheetKind::Options:
         return new CMyPropertySheet(pParentWnd);
     case SheetKind::Media:
-        return nullptr;
+        return new CMediaSheet(pParentWnd);
     case SheetKind::WindowsConfig:
         return new CWindowsConfigSheet(pParentWnd);
     }

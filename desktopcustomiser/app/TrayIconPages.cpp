@@ -19,12 +19,6 @@ const UserEntryPageKind kMenuPage = {IDD_TRAYMENUS_PAGE, "Tray Menus", "Menu Tex
                                      IDS_ENTRY_TIP_FIRST + 4, IDS_ENTRY_MESSAGE_FIRST + 2, IDS_ENTRY_MESSAGE_FIRST + 3,
                                      IDS_ENTRY_MESSAGE_FIRST + 5, FALSE, SCF_TRAYMENU};
 
-const TooltipText kItemTips[] = {
-    {IDC_ITEM_DESCRIPTION, IDS_ITEM_TIP_FIRST + 0}, {IDOK, IDS_ITEM_TIP_FIRST + 1},
-    {IDCANCEL, IDS_ITEM_TIP_FIRST + 2},             {IDC_ITEM_PROGRAM, IDS_ITEM_TIP_FIRST + 3},
-    {IDC_ITEM_BROWSE, IDS_ITEM_TIP_FIRST + 4},      {IDC_ITEM_PARAMETERS, IDS_ITEM_TIP_FIRST + 5},
-};
-
 int EditOfProblem(ItemProblem problem)
 {
     switch (problem) {
@@ -62,7 +56,10 @@ BOOL CItemPropertiesDialog::OnInitDialog()
     m_strParameters = ShownParameters(m_strParameters);
     SetWindowText(LoadResourceString(m_bIcon ? IDS_TRAYICON_PROPERTIES : IDS_TRAYMENU_PROPERTIES));
     UpdateData(FALSE);
-    RegisterTooltips(m_tips, *this, kItemTips, std::size(kItemTips));
+    CreateToolTips(m_tips, *this,
+                   {{IDC_ITEM_DESCRIPTION, IDS_ITEM_TIP_FIRST + 0}, {IDOK, IDS_ITEM_TIP_FIRST + 1},
+                    {IDCANCEL, IDS_ITEM_TIP_FIRST + 2}, {IDC_ITEM_PROGRAM, IDS_ITEM_TIP_FIRST + 3},
+                    {IDC_ITEM_BROWSE, IDS_ITEM_TIP_FIRST + 4}, {IDC_ITEM_PARAMETERS, IDS_ITEM_TIP_FIRST + 5}});
     // Registered as the open modal dialog, so that leaving the program from the tray cancels
     // it before the sheet that opened it.
     if (CWnd* main = AfxGetApp()->GetMainWnd())
@@ -121,11 +118,7 @@ BOOL CUserEntryPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     m_list.SubclassDlgItem(IDC_ENTRY_LIST, this);
-    SHFILEINFOA info = {};
-    auto systemIcons = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (systemIcons)
-        ListView_SetImageList(m_list.m_hWnd, systemIcons, LVSIL_SMALL);
+    UseSystemImageLists(m_list);
     RECT client;
     m_list.GetClientRect(&client);
     m_list.InsertColumn(0, m_kind.firstHeading, LVCFMT_LEFT,
@@ -139,11 +132,9 @@ BOOL CUserEntryPage::OnInitDialog()
                                                      app->GetProfileString(m_kind.section, "Parameters")))
         PutRow(-1, row.text, row.program, row.parameters);
 
-    const TooltipText tips[] = {{IDC_ENTRY_LIST, m_kind.firstTip},
-                                {IDC_ENTRY_REMOVE, m_kind.firstTip + 1},
-                                {IDC_ENTRY_ADD, m_kind.firstTip + 2},
-                                {IDC_ENTRY_MODIFY, m_kind.firstTip + 3}};
-    RegisterTooltips(m_tips, *this, tips, std::size(tips));
+    CreateToolTips(m_tips, *this,
+                   {{IDC_ENTRY_LIST, m_kind.firstTip}, {IDC_ENTRY_REMOVE, m_kind.firstTip + 1},
+                    {IDC_ENTRY_ADD, m_kind.firstTip + 2}, {IDC_ENTRY_MODIFY, m_kind.firstTip + 3}});
     return TRUE;
 }
 

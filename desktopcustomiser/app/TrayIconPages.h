@@ -2,7 +2,6 @@
 // entry. Both pages keep their rows in the list until they are saved.
 #pragma once
 
-#include "OptionsSheets.h"
 #include "framework/Controls.h"
 #include "framework/CPropertySheet.h"
 

@@ -3,6 +3,7 @@
 // the corner page's range check, the exit while a nested dialog is open, the display icon's
 // mode menu and the icons added anew for a new taskbar.
 #include "Helpers.h"
+#include "app_test_support.h"
 #include "MainFrame.h"
 #include "MainFrameMessages.h"
 #include "OptionsSheets.h"
@@ -28,14 +29,10 @@ class OptionsEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        AfxWinInit(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
-        theApp.SetRegistryKey("Marrowby Corp.");
+        g_profile = &StartTestApplication();
         theApp.m_nRunYet = 1;
         theApp.m_strInstallFolder = "C:\\Tunewright Test\\";
         InitGlobalFolders();
-        auto store = std::make_unique<MemoryProfileStore>();
-        g_profile = store.get();
-        theApp.SetProfileStore(std::move(store));
     }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new OptionsEnvironment);
@@ -115,14 +112,6 @@ void Click(HWND dialog, int id)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void Drain()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (msg.message != WM_QUIT)
-            DispatchMessageA(&msg);
-}
-
 const char kOptions[] = "Tunewright 97: Options";
 
 class OptionsTest : public ::testing::Test {
@@ -136,7 +125,7 @@ protected:
     {
         if (theApp.m_pMainFrame)
             theApp.m_pMainFrame->SendMessage(WM_COMMAND, ID_APP_EXIT);
-        Drain();
+        PumpFor(50);
         theApp.m_pMainWnd = nullptr;
     }
     static CMainFrame* MakeFrame()
