@@ -54,13 +54,7 @@ int CDisplayTrayWnd::OnCreate(LPCREATESTRUCT lpcs)
     if (CWnd::OnCreate(lpcs) == -1)
         return -1;
     BuildModeMenu();
-    m_nid.hWnd = m_hWnd;
-    if (!::Shell_NotifyIconA(NIM_ADD, &m_nid)) {
-        m_nid.hIcon = nullptr;
-        AfxMessageBox(IDS_TRAYICON_FAILED, MB_OK);
-        return -1;
-    }
-    return 0;
+    return AddNotifyIcon(m_nid, m_hWnd) ? 0 : -1;
 }
 
 BOOL CDisplayTrayWnd::DestroyWindow()

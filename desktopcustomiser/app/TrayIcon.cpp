@@ -2,6 +2,7 @@
 
 #include "framework/CWinApp.h"
 #include "ResourceStrings.h"
+#include "resource.h"
 
 #include <cstring>
 
@@ -22,6 +23,16 @@ void ClearNotifyIconData(NOTIFYICONDATAA& nid)
     // The size of the structure this build has: 88 bytes on 32-bit Windows, wider on 64-bit
     // where the handles in it are 8 bytes.
     nid.cbSize = sizeof nid;
+}
+
+BOOL AddNotifyIcon(NOTIFYICONDATAA& nid, HWND owner)
+{
+    nid.hWnd = owner;
+    if (::Shell_NotifyIconA(NIM_ADD, &nid))
+        return TRUE;
+    nid.hIcon = nullptr;
+    AfxMessageBox(IDS_TRAYICON_FAILED, MB_OK);
+    return FALSE;
 }
 
 void RemoveNotifyIcon(NOTIFYICONDATAA& nid)

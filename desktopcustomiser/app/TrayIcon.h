@@ -8,6 +8,9 @@
 
 // A notification record zeroed but for its size field.
 void ClearNotifyIconData(NOTIFYICONDATAA& nid);
+// Adds the record's icon for the owner window; on failure shows "Error: Tray Icon creation
+// failed", forgets the icon and answers FALSE.
+BOOL AddNotifyIcon(NOTIFYICONDATAA& nid, HWND owner);
 // Takes the record's icon out of the notification area when it was added, then clears it.
 void RemoveNotifyIcon(NOTIFYICONDATAA& nid);
 

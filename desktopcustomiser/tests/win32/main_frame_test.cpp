@@ -91,22 +91,8 @@ protected:
         g_profile->Clear();
         g_profile->WriteProfileInt("Settings", "Show Display Settings Icon", 0);
     }
-    void TearDown() override
-    {
-        if (theApp.m_pMainFrame)
-            theApp.m_pMainFrame->SendMessage(WM_COMMAND, ID_APP_EXIT);
-        PumpFor(50);
-        theApp.m_pMainWnd = nullptr;
-    }
-    static CMainFrame* MakeFrame()
-    {
-        auto* frame = new CMainFrame;
-        theApp.m_pMainFrame = frame;
-        EXPECT_TRUE(frame->Create(nullptr, "Tunewright 97"));
-        theApp.m_pMainWnd = frame;
-        frame->CreateUserTrayIcons();
-        return frame;
-    }
+    void TearDown() override { EndTestFrame(); }
+    static CMainFrame* MakeFrame() { return MakeTestFrame(); }
 };
 
 TEST_F(MainFrameTest, TrayMenuOpensFromItsCallbackWithThePartsItemsInOrder)
