@@ -27,6 +27,8 @@ public:
     // leaves the icon marked as not shown, so that the next call adds it again.
     BOOL SetIcon(HICON hIcon, const char* lpszTip);
     bool IsShown() const { return m_nid.hIcon != nullptr; }
+    // The icon loaded from the resources, kept across tries.
+    HICON LoadedIcon() const { return m_hLoadedIcon; }
 
 private:
     NOTIFYICONDATAA m_nid;

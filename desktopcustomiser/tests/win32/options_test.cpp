@@ -7,6 +7,7 @@
 #include "MainFrame.h"
 #include "MainFrameMessages.h"
 #include "OptionsSheets.h"
+#include "TrayIcon.h"
 #include "TunewrightApp.h"
 #include "menu_texts.h"
 #include "framework/Afx.h"
@@ -547,6 +548,25 @@ TEST_F(OptionsTest, NewTaskbarGetsEveryIconAgainEvenOnesThatWereMissing)
     ASSERT_NE(frame->UserTrayWindow(0), nullptr);
     EXPECT_TRUE(has(frame->UserTrayWindow(0)->m_hWnd, TRAYID_USERICON));
     EXPECT_TRUE(frame->IsProgramIconShown());
+}
+
+TEST(TrayIconRetries, ARefusedIconTriedAgainLoadsNoNewHandle)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
+    CTrayIcon shown(78), refused(78);
+    shown.SetNotifyWindow(&owner, WM_TRAYNOTIFY);
+    refused.SetNotifyWindow(&owner, WM_TRAYNOTIFY);
+    ASSERT_TRUE(shown.SetIcon(IDI_TRAYICON));
+    EXPECT_FALSE(refused.SetIcon(IDI_TRAYICON));  // the shell refuses the same owner and id
+    HICON loaded = refused.LoadedIcon();
+    ASSERT_NE(loaded, nullptr);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_FALSE(refused.SetIcon(IDI_TRAYICON));
+        EXPECT_EQ(refused.LoadedIcon(), loaded);  // tried again with the same handle
+    }
+    shown.SetIcon(0u);
+    owner.DestroyWindow();
 }
 
 }  // namespace
