@@ -70,3 +70,4 @@
 #define IDS_HOMEPAGE_ADDRESS 57665
 #include "resource_diskinfo.h"
 #include "resource_winconfig.h"
+#include "resource_filetypes.h"
