@@ -84,6 +84,15 @@ void CFileTypePropertiesDialog::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_FT_SHOWEXT, m_bAlwaysShowExt);
 }
 
+void CFileTypePropertiesDialog::PutValues()
+{
+    // Each edit filled sends its update before the next holds its value: no reading back
+    // meanwhile.
+    m_bControlsReady = false;
+    UpdateData(FALSE);
+    m_bControlsReady = true;
+}
+
 std::string CFileTypePropertiesDialog::TypeKey() const
 {
     return TypeKeyOf(m_pTypeRecord);
@@ -91,6 +100,7 @@ std::string CFileTypePropertiesDialog::TypeKey() const
 
 BOOL CFileTypePropertiesDialog::OnInitDialog()
 {
+    m_bControlsReady = false;
     CDialog::OnInitDialog();
     if (CWnd* main = AfxGetMainWnd())
         main->SendMessage(WM_SETTINGSCHANGED, reinterpret_cast<WPARAM>(this), SCF_MODALDIALOG);
@@ -127,7 +137,7 @@ BOOL CFileTypePropertiesDialog::OnInitDialog()
         m_bQuickView = m_remembered.quickView;
         m_bAlwaysShowExt = m_remembered.alwaysShowExt;
     }
-    UpdateData(FALSE);
+    PutValues();
     UpdateIconPreview();
     UpdateIconRange();
     SetWindowText("File Type Properties");
@@ -195,13 +205,13 @@ void CFileTypePropertiesDialog::UpdateIconRange()
 
 void CFileTypePropertiesDialog::OnNumberUpdate()
 {
-    if (m_editIconNumber.m_hWnd)
+    if (m_bControlsReady)
         UpdateIconPreview();
 }
 
 void CFileTypePropertiesDialog::OnFileUpdate()
 {
-    if (m_editIconFile.m_hWnd) {
+    if (m_bControlsReady) {
         UpdateIconPreview();
         UpdateIconRange();
     }
@@ -296,7 +306,7 @@ bool CFileTypePropertiesDialog::SaveFileType(bool closing)
     if (WriteFileType(TheRegistry(), TypeKey(), values, m_remembered))
         m_bChanged = TRUE;
     m_strExtensions = extensions.c_str();
-    UpdateData(FALSE);
+    PutValues();
     ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSHNOWAIT, nullptr, nullptr);
     if (closing) {
         CloseActionEditors();

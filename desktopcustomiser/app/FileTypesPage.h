@@ -110,6 +110,7 @@ private:
     void DisableCancel();
     void UpdateIconPreview();
     void UpdateIconRange();
+    void PutValues();
     void ReleaseRecords();
     ActionRecord* SelectedAction() const;
     std::string TypeKey() const;
@@ -127,6 +128,7 @@ private:
     FileTypeValues m_remembered;
     HICON m_hDefaultIcon = nullptr;
     int m_nIconCount = 0;
+    bool m_bControlsReady = false;
     std::vector<std::unique_ptr<ActionRecord>> m_records;
 };
 

@@ -104,13 +104,13 @@ TEST(WindowsConfig, SheetHasItsCaptionAndTabsInOrder)
         SendMessageA(tabs, TCM_GETITEMA, WPARAM(i), LPARAM(&item));
         names.push_back(text);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Windows 95 Boot Options", "Shell Icons", "Shell Folders",
+    EXPECT_EQ(names, (std::vector<std::string>{"Windows 95 Boot Options", "Registered File Types", "Shell Icons", "Shell Folders",
                                                "About Tunewright 97"}));
 }
 
 TEST(WindowsConfig, ShellFoldersListInOrderAndOpenRealFoldersOnly)
 {
-    OpenSheet open(2);
+    OpenSheet open(3);
     CListCtrl& list = open.sheet.m_pShellFolderPage->m_list;
     ASSERT_EQ(list.GetItemCount(), 17);
     EXPECT_STREQ(list.GetItemText(0, 0), "Control Panel");
@@ -166,7 +166,7 @@ TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
     RegSetValueExA(key, "4", 0, REG_BINARY, binary, sizeof binary);
     RegCloseKey(key);
 
-    OpenSheet open(1);
+    OpenSheet open(2);
     CShellIconPage& page = *open.sheet.m_pShellIconPage;
     ASSERT_EQ(page.m_list.GetItemCount(), 39);
     int hardDrive = page.m_list.FindItemByData(8);
