@@ -2,9 +2,12 @@
 // extensions only: rows, the properties dialog and an action editor driven as a user would, and
 // a removal compared against the class root before and after.
 #include "Helpers.h"
+#include "MainFrame.h"
+#include "TunewrightApp.h"
 #include "Win32RegistryStore.h"
 #include "WindowsConfigSheet.h"
 #include "framework/Afx.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +15,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -234,4 +238,49 @@ TEST_F(FileTypesPageTest, RemoveDeletesExactlyTheTypesKeys)
     EXPECT_EQ(after.size() + 3, before.size());
     EXPECT_EQ(GetText(".zqe"), "ZQTESTFILE");
     EXPECT_LT(open.Row("ZQB ZQA", 1), 0);
+}
+
+TEST_F(FileTypesPageTest, ExitWithAnEditorOpenClosesItAndEndsTheProgram)
+{
+    auto* frame = new CMainFrame;
+    theApp.m_pMainFrame = frame;
+    ASSERT_TRUE(frame->Create(nullptr, "Tunewright 97"));
+    theApp.m_pMainWnd = frame;
+    HWND frameWindow = frame->m_hWnd;
+
+    // The sheet opens from the tray command; everything after runs inside its modal loops.
+    std::vector<std::string> boxes;
+    bool editorWasOpen = false;
+    WhenShown("Tunewright 97: Windows Configuration", [&](HWND sheetWindow) {
+        PropSheet_SetCurSel(sheetWindow, nullptr, 1);
+        auto* sheet = static_cast<CWindowsConfigSheet*>(frame->OpenSheet(SheetKind::WindowsConfig));
+        CListCtrl& list = sheet->m_pFileTypesPage->m_list;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            if (std::string(list.GetItemText(i, 1)) == "ZQB ZQA")
+                list.SetItemState(i, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        sheet->m_pFileTypesPage->PostMessage(WM_COMMAND, 1050);
+        WhenShown("File Type Properties", [&](HWND dialog) {
+            SendDlgItemMessageA(dialog, 1002, LB_SETCURSEL, 0, 0);
+            SendMessageA(dialog, WM_COMMAND, 1123, 0);
+            editorWasOpen = FindThreadWindow("Editing Action For...") != nullptr;
+            WhenShown("Tunewright 97", [&](HWND box) {
+                char text[512] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                boxes.push_back(text);
+                PostMessageA(box, WM_COMMAND, IDYES, 0);
+            });
+            frame->PostMessage(WM_COMMAND, ID_APP_EXIT);
+        });
+    });
+    frame->SendMessage(WM_COMMAND, ID_WINDOWS_CONFIGURATION);
+
+    EXPECT_TRUE(editorWasOpen);
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Exiting now will cancel any changes you have made.\nDo you want to exit now?"}));
+    EXPECT_FALSE(IsWindow(frameWindow));
+    EXPECT_EQ(FindThreadWindow("Editing Action For..."), nullptr);
+    EXPECT_EQ(GetText("zqtestfile\\Shell\\open\\command"), "%SystemRoot%\\zq.exe \"%1\"") << "the editor was cancelled";
+    theApp.m_pMainWnd = nullptr;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
 }
