@@ -27,19 +27,25 @@ std::string Text(const CString& text)
 }
 
 // The action editors a dialog owns, new actions' editors included.
+struct EditorSearch {
+    HWND owner;
+    std::vector<CEditActionDialog*> editors;
+};
+
+BOOL CALLBACK CollectEditor(HWND hwnd, LPARAM data)
+{
+    auto* search = reinterpret_cast<EditorSearch*>(data);
+    if (::GetWindow(hwnd, GW_OWNER) == search->owner)
+        if (auto* editor = dynamic_cast<CEditActionDialog*>(CWnd::FromHandlePermanent(hwnd)))
+            search->editors.push_back(editor);
+    return TRUE;
+}
+
 std::vector<CEditActionDialog*> OpenEditors(HWND owner)
 {
-    std::vector<CEditActionDialog*> editors;
-    auto collect = [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* found = reinterpret_cast<std::pair<HWND, std::vector<CEditActionDialog*>*>*>(data);
-        if (::GetWindow(hwnd, GW_OWNER) == found->first)
-            if (auto* editor = dynamic_cast<CEditActionDialog*>(CWnd::FromHandlePermanent(hwnd)))
-                found->second->push_back(editor);
-        return TRUE;
-    };
-    std::pair<HWND, std::vector<CEditActionDialog*>*> data{owner, &editors};
-    ::EnumThreadWindows(::GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&data));
-    return editors;
+    EditorSearch search{owner, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectEditor, reinterpret_cast<LPARAM>(&search));
+    return search.editors;
 }
 
 }  // namespace
@@ -106,7 +112,7 @@ BOOL CFileTypePropertiesDialog::OnInitDialog()
         main->SendMessage(WM_SETTINGSCHANGED, reinterpret_cast<WPARAM>(this), SCF_MODALDIALOG);
     if (m_pTypeRecord) {
         std::vector<std::string> extensions = SplitExtensions(Text(m_strExtensions));
-        std::string first = "." + (extensions.empty() ? std::string() : extensions.front());
+        std::string first = ExtensionKey(extensions.empty() ? std::string() : extensions.front());
         std::string icon = static_cast<const char*>(GetFileTypeDefaultIcon(first.c_str()));
         SHFILEINFOA info = {};
         auto large = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA(

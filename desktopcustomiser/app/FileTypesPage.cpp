@@ -211,7 +211,7 @@ void CFileTypesPage::EditFileType(int item)
 
     std::string extensions = static_cast<const char*>(dialog.m_strExtensions);
     std::vector<std::string> list = SplitExtensions(extensions);
-    GetTypeInfo("." + (list.empty() ? std::string() : list.front()), *record);
+    GetTypeInfo(ExtensionKey(list.empty() ? std::string() : list.front()), *record);
     int edited = item;
     if (item >= 0) {
         m_list.SetItemText(item, 0, dialog.m_strDescription);

@@ -34,6 +34,15 @@ std::string DefaultText(RegistryStore& store, const std::string& key)
     return store.ReadString(kRoot, key, "").value_or("");
 }
 
+// " text ": built by appending, as "literal" + string trips a false overlap warning of GCC 12.
+std::string Padded(const std::string& text)
+{
+    std::string padded(1, ' ');
+    padded += text;
+    padded += ' ';
+    return padded;
+}
+
 bool IsExtensionKey(const std::string& name)
 {
     return !name.empty() && name[0] == '.';
@@ -56,6 +65,13 @@ std::string LowerCase(std::string text)
 bool EqualNoCase(const std::string& a, const std::string& b)
 {
     return LowerCase(a) == LowerCase(b);
+}
+
+std::string ExtensionKey(const std::string& extension)
+{
+    std::string name(1, '.');
+    name += extension;
+    return name;
 }
 
 std::vector<std::string> SplitExtensions(const std::string& text)
@@ -102,7 +118,7 @@ std::string ExtensionConflicts(const std::string& extensions, const std::string&
     std::string list;
     int found = 0;
     for (const std::string& extension : SplitExtensions(extensions)) {
-        if (otherExtensions.find(" " + UpperCase(extension) + " ") != std::string::npos) {
+        if (otherExtensions.find(Padded(UpperCase(extension))) != std::string::npos) {
             list += UpperCase(extension) + " ";
             ++found;
         }
@@ -114,9 +130,9 @@ std::string ExtensionConflicts(const std::string& extensions, const std::string&
 
 std::optional<std::string> RemoveExtensions(const std::string& rowText, const std::string& taken)
 {
-    std::string text = " " + rowText + " ";
+    std::string text = Padded(rowText);
     for (const std::string& extension : SplitExtensions(taken)) {
-        size_t at = text.find(" " + extension + " ");
+        size_t at = text.find(Padded(extension));
         if (at != std::string::npos)
             text.erase(at, extension.size() + 1);
     }
@@ -134,7 +150,7 @@ std::string ChooseTypeKey(RegistryStore& store, const std::string& extensions)
             stem += c;
     stem = LowerCase(stem);
     for (int n = 1;; ++n) {
-        std::string suffix = n == 1 ? std::string("file") : "file" + std::to_string(n);
+        std::string suffix = n == 1 ? std::string("file") : std::string("file") + std::to_string(n);
         std::string name = stem.substr(0, kMaxKeyName - suffix.size()) + suffix;
         if (!store.KeyExists(kRoot, name))
             return name;
@@ -175,7 +191,7 @@ bool WriteFileType(RegistryStore& store, const std::string& typeKey, const FileT
                 store.WriteString(kRoot, name, "", "");
         }
         for (const std::string& extension : SplitExtensions(values.extensions))
-            store.WriteString(kRoot, "." + LowerCase(extension), "", typeKey);
+            store.WriteString(kRoot, ExtensionKey(LowerCase(extension)), "", typeKey);
     }
     if (values.iconFile != remembered.iconFile || values.iconNumber != remembered.iconNumber) {
         changed = true;

@@ -26,6 +26,8 @@ constexpr size_t kMaxKeyName = 255;
 // ---- Extensions text ("DOC TXT": upper case, no dots, single blanks) ----
 
 std::vector<std::string> SplitExtensions(const std::string& text);
+// "." and the extension: the name of its key.
+std::string ExtensionKey(const std::string& extension);
 std::string JoinExtensions(const std::vector<std::string>& extensions);
 std::string UpperCase(std::string text);
 std::string LowerCase(std::string text);

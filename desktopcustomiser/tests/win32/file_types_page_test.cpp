@@ -78,20 +78,24 @@ std::set<std::string> ClassRootKeys()
     return names;
 }
 
+using TitleSearch = std::pair<const std::string*, HWND>;
+BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM data)
+{
+    auto* search = reinterpret_cast<TitleSearch*>(data);
+    char text[128] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (IsWindowVisible(hwnd) && *search->first == text) {
+        search->second = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindThreadWindow(const std::string& title)
 {
-    std::pair<const std::string*, HWND> found{&title, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* f = reinterpret_cast<std::pair<const std::string*, HWND>*>(data);
-        char text[128] = {};
-        GetWindowTextA(hwnd, text, sizeof text);
-        if (IsWindowVisible(hwnd) && *f->first == text) {
-            f->second = hwnd;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
-    return found.second;
+    TitleSearch search{&title, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 // Runs a step on the window of the given title once it shows, from inside whatever modal loop

@@ -48,18 +48,20 @@ std::string ReadFile(const std::string& path)
 
 // Runs the action on the first message box this thread shows, then closes the box.
 std::string g_boxText;
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM out)
+{
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) == "#32770" && IsWindowVisible(hwnd) && GetDlgItem(hwnd, 0xFFFF)) {
+        *reinterpret_cast<HWND*>(out) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
 void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD)
 {
     HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM out) -> BOOL {
-        char cls[16] = {};
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (std::string(cls) == "#32770" && IsWindowVisible(hwnd) && GetDlgItem(hwnd, 0xFFFF)) {
-            *reinterpret_cast<HWND*>(out) = hwnd;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&box));
+    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
     if (!box)
         return;
     KillTimer(nullptr, id);
