@@ -275,7 +275,7 @@ void CFileTypesPage::OnContextMenu(CWnd*, POINT point)
         point = corner;
     }
     CMenu menu;
-    if (!menu.LoadMenu(item >= 0 ? IDR_FILETYPES_MENU : IDR_FILETYPES_VIEWMENU))
+    if (!menu.LoadMenu(item >= 0 ? IDR_FILETYPES_MENU : IDR_LISTVIEW_MENU))
         return;
     // The sheet owns the menu and hands its commands to the active page.
     menu.GetSubMenu(0)->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, GetTopLevelParent());

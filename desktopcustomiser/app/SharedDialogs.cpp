@@ -1,6 +1,7 @@
 #include "SharedDialogs.h"
 
 #include "Helpers.h"
+#include "Preview.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
@@ -214,7 +215,10 @@ UINT_PTR CALLBACK ImageFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LP
             ::EnableWindow(::GetDlgItem(hdlg, kPreviewButton), !path.IsEmpty() && FileExists(path) == 1);
         }
     } else if (message == WM_COMMAND && LOWORD(wParam) == kPreviewButton) {
-        // The image preview window joins here when it is built; the chooser stays open.
+        // The chooser stays open; several previews may run at once.
+        CString path = SelectedPath(hdlg);
+        if (!path.IsEmpty() && FileExists(path) == 1)
+            OpenImagePreview(path);
     }
     return 0;
 }

@@ -2,15 +2,17 @@
 
 #include "DiskInfoSheet.h"
 #include "WindowsConfigSheet.h"
+#include "imagesheet/RandomizeSheet.h"
 
 CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
 {
     // The sheets join here as they are written.
     switch (kind) {
+    case SheetKind::ImageChanger:
+        return new CRandomizeSheet(pParentWnd);
     case SheetKind::DiskInfo:
         return new CDiskInfoSheet(pParentWnd);
     case SheetKind::Options:
-    case SheetKind::ImageChanger:
     case SheetKind::Media:
         return nullptr;
     case SheetKind::WindowsConfig:

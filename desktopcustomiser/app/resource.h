@@ -70,4 +70,6 @@
 #define IDS_HOMEPAGE_ADDRESS 57665
 #include "resource_diskinfo.h"
 #include "resource_winconfig.h"
+#include "resource_imagesheet.h"
+#include "resource_preview.h"
 #include "resource_filetypes.h"

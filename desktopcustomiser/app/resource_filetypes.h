@@ -3,7 +3,7 @@
 
 #define IDD_FILETYPES 140
 #define IDR_FILETYPES_MENU 141
-#define IDR_FILETYPES_VIEWMENU 221
+#define IDR_LISTVIEW_MENU 221  // Large Icons and Details, shared with the image pages
 #define IDC_FILETYPES_LIST 1002
 #define IDC_FILETYPES_REMOVE 1004
 #define IDC_FILETYPES_MODIFY 1050

@@ -46,8 +46,6 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
-// Runs the action on the first message box this thread shows, then closes the box.
-std::string g_boxText;
 BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM out)
 {
     char cls[16] = {};
@@ -58,6 +56,9 @@ BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM out)
     }
     return TRUE;
 }
+
+// Reads the first message box this thread shows, then closes it.
+std::string g_boxText;
 void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD)
 {
     HWND box = nullptr;
@@ -106,8 +107,8 @@ TEST(WindowsConfig, SheetHasItsCaptionAndTabsInOrder)
         SendMessageA(tabs, TCM_GETITEMA, WPARAM(i), LPARAM(&item));
         names.push_back(text);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Windows 95 Boot Options", "Registered File Types", "Shell Icons", "Shell Folders",
-                                               "About Tunewright 97"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Windows 95 Boot Options", "Registered File Types", "Shell Icons",
+                                               "Shell Folders", "About Tunewright 97"}));
 }
 
 TEST(WindowsConfig, ShellFoldersListInOrderAndOpenRealFoldersOnly)

@@ -136,7 +136,9 @@ TEST(InstalledFontsReports, ListNamesInTheCollationTheyAreGivenAndBoundTheSize) 
                 names.push_back(text);
         EXPECT_EQ(names, expected) << report->Title();
     }
-    EXPECT_TRUE(Has(Texts(all.qrAllFonts), "Font Size: " + std::to_string(kMaxFontSize)));
+    std::string sizeLine = "Font Size: ";
+    sizeLine += std::to_string(kMaxFontSize);
+    EXPECT_TRUE(Has(Texts(all.qrAllFonts), sizeLine));
 }
 
 TEST(InstalledFontsReports, PrinterSetListsThePrinterFontsAndEmptyListsStillPrint) {

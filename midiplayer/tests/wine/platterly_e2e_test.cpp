@@ -96,9 +96,23 @@ std::vector<bool> Ink(HDC dc, int w, int h)
     return ink;
 }
 
+// Other tests' windows share the display: the window whose pixels are read is raised above
+// them (without taking the activation) while they are read.
+struct RaisedForCapture {
+    HWND top;
+    explicit RaisedForCapture(HWND window) : top(GetAncestor(window, GA_ROOT))
+    {
+        SetWindowPos(top, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Sleep(300);
+    }
+    ~RaisedForCapture() { SetWindowPos(top, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+};
+
 // What a label shows on the screen.
 std::vector<bool> InkOnScreen(HWND label)
 {
+    RaisedForCapture raised(label);
     RECT r;
     GetClientRect(label, &r);
     POINT origin{0, 0};
@@ -476,6 +490,7 @@ TEST_F(PlatterlyEndToEnd, CaptionShowsTheGradientFromBlackToTheCaptionColour)
     Platterly p;
     ASSERT_TRUE(p.Start());
     Sleep(800);
+    RaisedForCapture raised(p.main);
     RECT wr;
     GetWindowRect(p.main, &wr);
     RECT cap{wr.left + GetSystemMetrics(SM_CXDLGFRAME), wr.top + GetSystemMetrics(SM_CYDLGFRAME),
