@@ -289,6 +289,8 @@ bool CFileTypePropertiesDialog::SaveFileType(bool closing)
     if (TypeKey().empty()) {
         std::string key = ChooseTypeKey(TheRegistry(), extensions);
         std::strncpy(m_pTypeRecord->szDisplayName, key.c_str(), sizeof m_pTypeRecord->szDisplayName - 1);
+        // Nothing of it is stored under the new key yet, whatever the row showed.
+        m_remembered = FileTypeValues{};
     }
 
     if (!EqualNoCase(extensions, m_remembered.extensions)) {
