@@ -161,6 +161,17 @@ TEST_F(FileTypesPageTest, TwoExtensionsMakeOneRowAndModifyNeedsASelection)
     AnswerMessageBox(IDOK);
     open.Command(1050);
     EXPECT_EQ(g_box, "There is no file type selected to modity");
+
+    // Clicking "Extensions" three times: ascending, descending, ascending.
+    for (bool ascending : {true, false, true}) {
+        NMLISTVIEW click = {};
+        click.hdr = {open.list().m_hWnd, 1002, UINT(LVN_COLUMNCLICK)};
+        click.iSubItem = 1;
+        open.page().SendMessage(WM_NOTIFY, 1002, LPARAM(&click));
+        std::string first(open.list().GetItemText(0, 1));
+        std::string last(open.list().GetItemText(open.list().GetItemCount() - 1, 1));
+        EXPECT_EQ(_stricmp(first.c_str(), last.c_str()) < 0, ascending) << first << " / " << last;
+    }
 }
 
 TEST_F(FileTypesPageTest, NewTypeThroughTheDialogWritesItsKeysAndRow)
