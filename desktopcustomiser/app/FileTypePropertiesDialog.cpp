@@ -60,6 +60,7 @@ BEGIN_MESSAGE_MAP(CFileTypePropertiesDialog, CDialog)
     ON_BN_CLICKED(IDC_FT_REMOVEACTION, OnRemoveAction)
     ON_BN_CLICKED(IDC_FT_SETDEFAULT, OnSetDefault)
     ON_MESSAGE(WM_ACTIONEDITED, OnActionEdited)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CFileTypePropertiesDialog::CFileTypePropertiesDialog(CWnd* pParent) : CDialog(IDD_FILETYPE_PROPERTIES, pParent) {}
@@ -68,6 +69,15 @@ CFileTypePropertiesDialog::~CFileTypePropertiesDialog()
 {
     if (m_hDefaultIcon)
         ::DestroyIcon(m_hDefaultIcon);
+}
+
+void CFileTypePropertiesDialog::OnDestroy()
+{
+    // The preview's icon was extracted for it; the default icon goes with the object.
+    HICON shown = m_staticIcon.m_hWnd ? m_staticIcon.SetIcon(nullptr) : nullptr;
+    if (shown && shown != m_hDefaultIcon)
+        ::DestroyIcon(shown);
+    CDialog::OnDestroy();
 }
 
 void CFileTypePropertiesDialog::DoDataExchange(CDataExchange* pDX)

@@ -102,6 +102,7 @@ protected:
     void OnRemoveAction();
     void OnSetDefault();
     LRESULT OnActionEdited(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
