@@ -55,7 +55,7 @@ BOOL CEditActionDialog::OnInitDialog()
         m_bUseDde = values.useDde ? 1 : 0;
     }
     UpdateData(FALSE);
-    CreateToolTips(m_toolTip, *this,
+    CreateToolTipTexts(m_toolTip, *this,
                    {{IDC_ACTION_NAME, "This is the action's name"},
                     {IDC_ACTION_PROGRAM, "This is the command line which will be executed when this action is selected "
                                          "from Explorer"},

@@ -157,7 +157,7 @@ BOOL CFileTypePropertiesDialog::OnInitDialog()
     UpdateIconPreview();
     UpdateIconRange();
     SetWindowText("File Type Properties");
-    CreateToolTips(m_toolTip, *this,
+    CreateToolTipTexts(m_toolTip, *this,
                    {{IDC_FT_DESCRIPTION, "This is the file type's description, which will apper in Explorer under 'Type'"},
                     {IDC_FT_EXTENSIONS, "These are the extensions of the files associated with this type"},
                     {IDC_FT_ICONFILE, "This is the file where the file type gets its icon"},

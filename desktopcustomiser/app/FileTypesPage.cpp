@@ -33,15 +33,6 @@ bool GetTypeInfo(const std::string& extension, SHFILEINFOA& record)
 
 }  // namespace
 
-void CreateToolTips(CToolTipCtrl& tips, CWnd& window, std::initializer_list<std::pair<int, const char*>> tools)
-{
-    tips.Create(&window);
-    tips.Activate(TRUE);
-    for (const auto& [id, text] : tools)
-        if (CWnd* control = window.GetDlgItem(id))
-            tips.AddTool(control, text);
-}
-
 int CFileTypesPage::s_nSortState = -1;
 
 BEGIN_MESSAGE_MAP(CFileTypesPage, CPropertyPage)
@@ -69,28 +60,17 @@ SHFILEINFOA* CFileTypesPage::RecordOf(const CListCtrl& list, int item)
     return reinterpret_cast<SHFILEINFOA*>(list.GetItemData(item));
 }
 
-void CFileTypesPage::SetSystemImageLists()
-{
-    // Shared with the whole system: the list must never destroy them.
-    SHFILEINFOA info = {};
-    if (auto small = reinterpret_cast<HIMAGELIST>(
-            ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)))
-        ListView_SetImageList(m_list.m_hWnd, small, LVSIL_SMALL);
-    if (auto large = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX)))
-        ListView_SetImageList(m_list.m_hWnd, large, LVSIL_NORMAL);
-}
-
 BOOL CFileTypesPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    SetSystemImageLists();
+    UseSystemImageLists(m_list);
     RECT client;
     m_list.GetClientRect(&client);
     m_list.InsertColumn(0, "Registered File Types", LVCFMT_LEFT,
                         client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL) - 80, 0);
     m_list.InsertColumn(1, "Extensions", LVCFMT_LEFT, 80, 1);
     FillList();
-    CreateToolTips(m_toolTip, *this,
+    CreateToolTipTexts(m_toolTip, *this,
                    {{IDC_FILETYPES_LIST, "This is a list of all the file types are registered"},
                     {IDC_FILETYPES_NEW, "Press to register a new file type"},
                     {IDC_FILETYPES_REMOVE, "Press to remove the selected file type"},
@@ -109,7 +89,7 @@ void CFileTypesPage::FillList()
 {
     CWaitCursor wait;
     m_list.DeleteAllItems();
-    SetSystemImageLists();
+    UseSystemImageLists(m_list, true);
     RegistryStore& registry = TheRegistry();
     for (const std::string& name : registry.SubKeys(RegRoot::classesRoot, "")) {
         if (name.empty() || name[0] != '.')

@@ -9,10 +9,8 @@
 
 #include <shellapi.h>
 
-#include <initializer_list>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 // From an action editor to its properties dialog: wParam the ActionRecord or 0, lParam the
@@ -21,8 +19,6 @@
 
 class CEditActionDialog;
 
-// Creates and activates a window's tooltips, one per control id.
-void CreateToolTips(CToolTipCtrl& tips, CWnd& window, std::initializer_list<std::pair<int, const char*>> tools);
 // The type key of a row's record: the shell's display-name field holds it.
 inline std::string TypeKeyOf(const SHFILEINFOA* record)
 {
@@ -62,7 +58,6 @@ protected:
 private:
     void FillList();
     void Sort(int column);
-    void SetSystemImageLists();
     static SHFILEINFOA* RecordOf(const CListCtrl& list, int item);
 
     CToolTipCtrl m_toolTip;

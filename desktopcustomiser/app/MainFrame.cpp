@@ -4,6 +4,7 @@
 #include "FileTypesPage.h"
 #include "Helpers.h"
 #include "MainFrameMessages.h"
+#include "MusicPlayerDialog.h"
 #include "Timing.h"
 #include "TunewrightApp.h"
 #include "framework/Afx.h"
@@ -74,7 +75,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
-    // The background music player joins here when it is built.
+    auto* player = new CMusicPlayerDialog;
+    if (player->Create(this)) {
+        m_pMusicPlayer = player;
+    } else {
+        delete player;
+    }
     BuildTrayMenu();
     m_cornerThread.CreateThread();
     if (theApp.GetProfileInt("Wallpapers", "Enable Auto Randomize", 0))

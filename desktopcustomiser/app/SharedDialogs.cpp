@@ -223,6 +223,37 @@ UINT_PTR CALLBACK ImageFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LP
     return 0;
 }
 
+void UseSystemImageLists(CListCtrl& list, bool withLarge)
+{
+    SHFILEINFOA info = {};
+    if (auto small = reinterpret_cast<HIMAGELIST>(
+            ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)))
+        ListView_SetImageList(list.m_hWnd, small, LVSIL_SMALL);
+    if (!withLarge)
+        return;
+    if (auto large = reinterpret_cast<HIMAGELIST>(
+            ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON)))
+        ListView_SetImageList(list.m_hWnd, large, LVSIL_NORMAL);
+}
+
+void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
+{
+    toolTip.Create(&owner);
+    toolTip.Activate(TRUE);
+    for (const auto& [control, text] : tools)
+        if (CWnd* window = owner.GetDlgItem(control))
+            toolTip.AddTool(window, text);
+}
+
+void CreateToolTipTexts(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, const char*>> tools)
+{
+    toolTip.Create(&owner);
+    toolTip.Activate(TRUE);
+    for (const auto& [control, text] : tools)
+        if (CWnd* window = owner.GetDlgItem(control))
+            toolTip.AddTool(window, text);
+}
+
 int CALLBACK CompareListViewItems(LPARAM itemData1, LPARAM itemData2, LPARAM sortInfo)
 {
     auto* info = reinterpret_cast<const ListSortInfo*>(sortInfo);

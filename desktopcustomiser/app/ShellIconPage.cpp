@@ -119,10 +119,7 @@ BOOL CShellIconPage::OnInitDialog()
 
     FillIconList();
 
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    m_toolTip.AddTool(&m_list, 57832);
-    m_toolTip.AddTool(&m_buttonModify, 57833);
+    CreateToolTips(m_toolTip, *this, {{IDC_ICON_LIST, 57832}, {IDC_ICON_MODIFY, 57833}});
     Sort(0);
     return TRUE;
 }

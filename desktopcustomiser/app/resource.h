@@ -72,4 +72,5 @@
 #include "resource_winconfig.h"
 #include "resource_imagesheet.h"
 #include "resource_preview.h"
+#include "resource_music.h"
 #include "resource_filetypes.h"

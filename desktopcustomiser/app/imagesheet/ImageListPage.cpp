@@ -10,14 +10,6 @@
 
 #include <cstdlib>
 
-void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
-{
-    toolTip.Create(&owner);
-    toolTip.Activate(TRUE);
-    for (const auto& [control, text] : tools)
-        toolTip.AddTool(owner.GetDlgItem(control), text);
-}
-
 namespace {
 
 int CALLBACK CompareItemPositions(LPARAM a, LPARAM b, LPARAM)
@@ -67,15 +59,7 @@ BOOL CImageListPage::PreTranslateMessage(MSG* pMsg)
 BOOL CImageListPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    SHFILEINFOA info = {};
-    auto small = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (small)
-        ListView_SetImageList(m_list.m_hWnd, small, LVSIL_SMALL);
-    auto large = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
-    if (large)
-        ListView_SetImageList(m_list.m_hWnd, large, LVSIL_NORMAL);
+    UseSystemImageLists(m_list, true);
 
     RECT client;
     m_list.GetClientRect(&client);

@@ -278,15 +278,21 @@ TEST_F(SharedDialogs, ImageChooserPreviewOpensAPreviewAndStaysOpen)
         CloseHandle(h);
     }
     const char* previewTitle = "chooser preview.bmp - Tunewright 97 Preview";
+    bool previewEnabled = false;
     bool chooserOpenWithPreview = false;
+    // The chooser starts on the file, so it is the selection, as when the user clicks it in the
+    // list. (A full path typed into the name box is no selection: the chooser joins it to its
+    // current folder and leaves Preview as it was.)
     WhenChooserOpens("Pick An Image", [&](HWND h) {
-        SetDlgItemTextA(h, 0x047c, image);
-        SetDlgItemTextA(h, 0x0480, image);
         HWND button = nullptr;
         for (HWND child = GetWindow(h, GW_CHILD); child && !button; child = GetWindow(child, GW_HWNDNEXT))
             button = GetDlgItem(child, 1038);
-        ASSERT_NE(button, nullptr);
-        SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(1038, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        previewEnabled = button && IsWindowEnabled(button);
+        if (!previewEnabled) {
+            PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        SendMessageA(button, BM_CLICK, 0, 0);
         WhenTitled(previewTitle, [&, h](HWND preview) {
             chooserOpenWithPreview = preview && IsWindowVisible(h);
             if (preview)
@@ -295,7 +301,8 @@ TEST_F(SharedDialogs, ImageChooserPreviewOpensAPreviewAndStaysOpen)
         });
     });
     CString result;
-    EXPECT_FALSE(BrowseForImageFile(result, "Pick An Image", nullptr, 123, nullptr));
+    EXPECT_FALSE(BrowseForImageFile(result, "Pick An Image", image, 123, nullptr));
+    EXPECT_TRUE(previewEnabled);
     EXPECT_TRUE(chooserOpenWithPreview);
     for (int i = 0; i < 100 && FindWindowA(nullptr, previewTitle); ++i)
         Sleep(50);
