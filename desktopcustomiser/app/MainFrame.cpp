@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include "AboutDialog.h"
+#include "FileTypesPage.h"
 #include "Helpers.h"
 #include "MainFrameMessages.h"
 #include "MusicPlayerDialog.h"
@@ -394,9 +395,13 @@ void CMainFrame::OnClose()
             return;
         }
         if (m_pModalDialog && m_pModalDialog->m_hWnd) {
-            // A dialog that has switched its Cancel off has committed its changes already.
-            HWND cancel = ::GetDlgItem(m_pModalDialog->m_hWnd, IDCANCEL);
-            bool committed = cancel && !::IsWindowEnabled(cancel);
+            // A dialog that has switched its Cancel off has committed its changes already. Its
+            // action editors go first: one still open would hold its OK back.
+            BOOL committed = FALSE;
+            if (auto* fileType = dynamic_cast<CFileTypePropertiesDialog*>(m_pModalDialog)) {
+                fileType->CloseActionEditors();
+                committed = fileType->m_bCancelDisabled;
+            }
             m_pModalDialog->SendMessage(WM_COMMAND, committed ? IDOK : IDCANCEL);
         }
         for (CPropertySheet* sheet : m_pSheets)

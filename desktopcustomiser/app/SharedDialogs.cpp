@@ -336,3 +336,15 @@ void PaintSheetBackground(HDC hdc, const RECT& client)
     DrawBitmapResource(hdc, IDB_SHEETBACKGROUND, 102278, x < 0 ? 0 : x, height - 253, nullptr, 0);
     DrawBitmapResource(hdc, IDB_SHEETCORNER, 3322, 5, height - 35, nullptr, 0);
 }
+
+void SortListByColumn(CListCtrl& list, int column, int& sortState)
+{
+    ListSortInfo info{&list, column, FALSE};
+    if (sortState == column) {
+        info.descending = TRUE;
+        sortState = -1;
+    } else {
+        sortState = column;
+    }
+    list.SortItems(CompareListViewItems, reinterpret_cast<DWORD_PTR>(&info));
+}

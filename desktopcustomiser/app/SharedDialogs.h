@@ -45,6 +45,9 @@ struct ListSortInfo {
 };
 // Compares the texts of the column of two items found by their item data, without case.
 int CALLBACK CompareListViewItems(LPARAM itemData1, LPARAM itemData2, LPARAM sortInfo);
+// Sorts by a column: the first click on a column sorts it ascending, each further click on it
+// reverses. The state is the column last sorted ascending, or -1 after a descending sort.
+void SortListByColumn(CListCtrl& list, int column, int& sortState);
 
 // Draws a complete bitmap file kept as a resource of type 300 at (x, y), after filling the
 // rectangle when one is given. Sizes come from the resource itself; the byte size the caller

@@ -266,14 +266,7 @@ void CShellIconPage::OnItemChanged(NMHDR*, LRESULT* pResult)
 
 void CShellIconPage::Sort(int column)
 {
-    ListSortInfo info{&m_list, column, FALSE};
-    if (s_nSortState == column) {
-        info.descending = TRUE;
-        s_nSortState = -1;
-    } else {
-        s_nSortState = column;
-    }
-    m_list.SortItems(CompareListViewItems, reinterpret_cast<DWORD_PTR>(&info));
+    SortListByColumn(m_list, column, s_nSortState);
 }
 
 void CShellIconPage::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)

@@ -30,6 +30,7 @@ int RemainingWidth(CListCtrl& list, int used)
 
 CWindowsConfigSheet::CWindowsConfigSheet(CWnd* pParentWnd) : CLookSheet(IDS_WINCONFIG_CAPTION, pParentWnd)
 {
+    m_pFileTypesPage = std::make_unique<CFileTypesPage>();
     m_pShellIconPage = std::make_unique<CShellIconPage>();
     m_pShellFolderPage = std::make_unique<CShellFolderPage>();
     m_pMiscPage = std::make_unique<CMiscPage>();
@@ -37,6 +38,7 @@ CWindowsConfigSheet::CWindowsConfigSheet(CWnd* pParentWnd) : CLookSheet(IDS_WINC
     m_pAboutPage = std::make_unique<CAboutPage>();
     // The miscellaneous page is built with the others but has no tab of its own.
     AddPage(m_pStartupOptionsPage.get());
+    AddPage(m_pFileTypesPage.get());
     AddPage(m_pShellIconPage.get());
     AddPage(m_pShellFolderPage.get());
     AddPage(m_pAboutPage.get());

@@ -74,3 +74,4 @@
 #include "resource_imagesheet.h"
 #include "resource_preview.h"
 #include "resource_music.h"
+#include "resource_filetypes.h"

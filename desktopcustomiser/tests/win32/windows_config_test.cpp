@@ -95,13 +95,13 @@ TEST(WindowsConfig, SheetHasItsCaptionAndTabsInOrder)
     CString caption;
     open.sheet.GetWindowText(caption);
     EXPECT_STREQ(caption, "Tunewright 97: Windows Configuration");
-    EXPECT_EQ(TabCaptions(open.sheet), (std::vector<std::string>{"Windows 95 Boot Options", "Shell Icons", "Shell Folders",
-                                               "About Tunewright 97"}));
+    EXPECT_EQ(TabCaptions(open.sheet), (std::vector<std::string>{"Windows 95 Boot Options", "Registered File Types",
+                                                                  "Shell Icons", "Shell Folders", "About Tunewright 97"}));
 }
 
 TEST(WindowsConfig, ShellFoldersListInOrderAndOpenRealFoldersOnly)
 {
-    OpenSheet open(2);
+    OpenSheet open(3);
     CListCtrl& list = open.sheet.m_pShellFolderPage->m_list;
     ASSERT_EQ(list.GetItemCount(), 17);
     EXPECT_STREQ(list.GetItemText(0, 0), "Control Panel");
@@ -157,7 +157,7 @@ TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
     RegSetValueExA(key, "4", 0, REG_BINARY, binary, sizeof binary);
     RegCloseKey(key);
 
-    OpenSheet open(1);
+    OpenSheet open(2);
     CShellIconPage& page = *open.sheet.m_pShellIconPage;
     ASSERT_EQ(page.m_list.GetItemCount(), 39);
     int hardDrive = page.m_list.FindItemByData(8);
