@@ -50,7 +50,9 @@ LRESULT CALLBACK WatchFolderDisplay(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (message == WM_SETTEXT && lParam && !g_abortAt.empty() &&
         std::string(reinterpret_cast<const char*>(lParam)).rfind("Scanning in " + g_abortAt, 0) == 0) {
         g_abortAt.clear();
-        PostMessageA(g_abortButton, BM_CLICK, 0, 0);
+        // The button's own notice, as a click gives it: a simulated click could lose the mouse
+        // to another program on the same display.
+        PostMessageA(GetParent(g_abortButton), WM_COMMAND, MAKEWPARAM(1012, BN_CLICKED), LPARAM(g_abortButton));
     }
     return CallWindowProcA(g_editProc, hwnd, message, wParam, lParam);
 }
