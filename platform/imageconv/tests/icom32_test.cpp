@@ -159,4 +159,38 @@ TEST_F(Icom32, ConversionsFromSeveralThreadsAllSucceed) {
   }
 }
 
+// Every corpus file, whole and cut at several lengths, through the library: a success leaves a
+// bitmap, a failure leaves the destination as it was; nothing takes the process down.
+TEST_F(Icom32, CorpusFilesWholeAndCutConvertOrFailCleanly) {
+  int files = 0;
+  for (const char* folder : {"formats", "damaged"}) {
+    const std::string base = std::string(IMAGECONV_CORPUS) + "/" + folder + "/";
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((base + "*").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE) << base;
+    do {
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      ++files;
+      const std::vector<uint8_t> whole = Read(base + found.cFileName);
+      const size_t n = whole.size();
+      for (size_t cut : {n, n / 3, n / 2, n - 1}) {
+        Write(Path("cut.img"), std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<long>(cut)));
+        Write(Path("cut.bmp"), {'k'});
+        int option = 2;
+        const int r = convert_(Path("cut.img").c_str(), Path("cut.bmp").c_str(), 1, &option, 1);
+        const auto bmp = Read(Path("cut.bmp"));
+        if (r == -1) {
+          EXPECT_EQ(bmp, std::vector<uint8_t>{'k'}) << found.cFileName << " cut at " << cut;
+          EXPECT_FALSE(cut == n && std::string(folder) == "formats") << found.cFileName;
+        } else {
+          ASSERT_GE(bmp.size(), 54u) << found.cFileName << " cut at " << cut;
+          EXPECT_EQ(U32(bmp, 2), bmp.size()) << found.cFileName << " cut at " << cut;
+        }
+      }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+  }
+  EXPECT_GT(files, 10);
+}
+
 }  // namespace

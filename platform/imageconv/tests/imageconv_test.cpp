@@ -239,3 +239,77 @@ TEST(RleBitmap, DamagedStreamsStopWithoutReadingPastTheEnd) {
 
 }  // namespace
 }  // namespace imageconv
+
+namespace imageconv {
+namespace {
+
+// A Softimage PIC of w x h with one RGB packet of the given type; pixel (x, y) is
+// (x * 20, y * 30, 7) so that runs form along rows only where x repeats (never).
+std::vector<uint8_t> Pic(int w, int h, int type, bool grey = false) {
+  std::vector<uint8_t> out(104, 0);
+  const uint8_t magic[] = {0x53, 0x80, 0xF6, 0x34};
+  std::copy(magic, magic + 4, out.begin());
+  std::copy_n("PICT", 4, out.begin() + 88);
+  out[92] = static_cast<uint8_t>(w >> 8);
+  out[93] = static_cast<uint8_t>(w);
+  out[94] = static_cast<uint8_t>(h >> 8);
+  out[95] = static_cast<uint8_t>(h);
+  out.insert(out.end(), {0, 8, static_cast<uint8_t>(type), 0xE0});
+  for (int y = 0; y < h; ++y) {
+    auto value = [&](int x) {
+      const uint8_t v = grey ? static_cast<uint8_t>(y) : static_cast<uint8_t>(x * 20);
+      out.insert(out.end(), {v, static_cast<uint8_t>(grey ? y : y * 30), static_cast<uint8_t>(grey ? y : 7)});
+    };
+    if (type == 0) {
+      for (int x = 0; x < w; ++x) value(x);
+    } else if (type == 1) {  // grey rows: one run a row
+      out.push_back(static_cast<uint8_t>(w));
+      value(0);
+    } else if (grey) {  // a long run through the u16 count
+      out.insert(out.end(), {128, static_cast<uint8_t>(w >> 8), static_cast<uint8_t>(w)});
+      value(0);
+    } else {  // literals
+      out.push_back(static_cast<uint8_t>(w - 1));
+      for (int x = 0; x < w; ++x) value(x);
+    }
+  }
+  return out;
+}
+
+TEST(SoftimagePic, RawRunAndMixedPacketsDecode) {
+  struct Case {
+    int type;
+    bool grey;
+  } cases[] = {{0, false}, {1, true}, {2, false}, {2, true}};
+  for (const Case& c : cases) {
+    RgbImage image;
+    ASSERT_EQ(DecodeImage(Pic(7, 5, c.type, c.grey), image), ConversionResult::kOk) << c.type;
+    ASSERT_EQ(image.width, 7);
+    ASSERT_EQ(image.height, 5);
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 7; ++x) {
+        const uint8_t* p = image.Pixel(x, y);
+        EXPECT_EQ(p[0], c.grey ? y : x * 20) << c.type << " " << x << "," << y;
+        EXPECT_EQ(p[1], c.grey ? y : y * 30);
+        EXPECT_EQ(p[2], c.grey ? y : 7);
+      }
+  }
+}
+
+TEST(SoftimagePic, EveryCutOfTheFileConvertsOrFails) {
+  for (int type = 0; type < 3; ++type) {
+    const std::vector<uint8_t> whole = Pic(9, 6, type, type == 1);
+    for (size_t cut = 0; cut < whole.size(); ++cut) {
+      const std::vector<uint8_t> part(whole.begin(), whole.begin() + static_cast<long>(cut));
+      std::vector<uint8_t> bmp;
+      const bool ok = ConvertToBitmap(part, bmp) == ConversionResult::kOk;
+      EXPECT_EQ(ok ? bmp.size() : 0u, ok ? 54u + 28u * 6u : 0u) << type << " cut " << cut;
+      EXPECT_FALSE(ok && cut <= 108) << type << " cut " << cut;  // no whole row
+    }
+    std::vector<uint8_t> boot;
+    EXPECT_EQ(MakeBootScreen(std::vector<uint8_t>(whole.begin(), whole.end() - 9), boot), ConversionResult::kOk);
+  }
+}
+
+}  // namespace
+}  // namespace imageconv

@@ -1,0 +1,21 @@
+// The formats decoded by our own bounded code rather than by the packaged image library.
+// Each Is function looks only at the signature; its Decode function then owns the verdict, so
+// a damaged file of a recognised kind never falls through to another decoder. Decoders give
+// kUnreadable for a file they cannot use, and keep what they decoded of a file cut short.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "conversion_result.h"
+#include "rgb_image.h"
+
+namespace imageconv {
+
+// Checks the size against the side and pixel limits and makes a black width x height picture.
+ConversionResult StartImage(RgbImage& out, int64_t width, int64_t height, int64_t maxPixels);
+
+bool IsSoftimagePic(std::span<const uint8_t> file);
+ConversionResult DecodeSoftimagePic(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
+}  // namespace imageconv
