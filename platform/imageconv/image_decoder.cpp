@@ -1,5 +1,6 @@
 #include "image_decoder.h"
 
+#include "jpeg_guard.h"
 #include "own_formats.h"
 #include "rle_bitmap.h"
 
@@ -39,6 +40,8 @@ struct OwnFormat {
 
 constexpr OwnFormat kOwnFormats[] = {
     {IsSoftimagePic, DecodeSoftimagePic},
+    {IsPcx, DecodePcx},
+    {IsTiff, DecodeTiff},
 };
 
 }  // namespace
@@ -74,6 +77,7 @@ ConversionResult DecodedImage::Decode(std::span<const uint8_t> file, int64_t max
   };
   for (const OwnFormat& format : kOwnFormats)
     if (format.is(file)) return keep(format.decode(file, own_, maxPixels));
+  if (!JpegTablesAreSafe(file)) return ConversionResult::kUnreadable;
   // Run-length compressed bitmaps are ours to decode; the other bitmaps are stb's.
   auto ownDecoder = [&] { return keep(DecodeRleBitmap(file, own_, maxPixels)); };
   if (!stbi_info_from_memory(file.data(), length, &w, &h, &channels)) return ownDecoder();

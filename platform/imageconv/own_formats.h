@@ -8,6 +8,7 @@
 #include <span>
 
 #include "conversion_result.h"
+#include "image_decoder.h"
 #include "rgb_image.h"
 
 namespace imageconv {
@@ -17,5 +18,11 @@ ConversionResult StartImage(RgbImage& out, int64_t width, int64_t height, int64_
 
 bool IsSoftimagePic(std::span<const uint8_t> file);
 ConversionResult DecodeSoftimagePic(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
+bool IsPcx(std::span<const uint8_t> file);
+ConversionResult DecodePcx(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
+bool IsTiff(std::span<const uint8_t> file);
+ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 
 }  // namespace imageconv

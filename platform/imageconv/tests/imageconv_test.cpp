@@ -313,3 +313,50 @@ TEST(SoftimagePic, EveryCutOfTheFileConvertsOrFails) {
 
 }  // namespace
 }  // namespace imageconv
+
+#include "tiff_codecs.h"
+
+namespace imageconv {
+namespace {
+
+// Codes packed most significant bit first at 9 bits.
+std::vector<uint8_t> Codes9(std::initializer_list<int> codes) {
+  std::vector<uint8_t> out;
+  uint32_t buffer = 0;
+  int bits = 0;
+  for (int c : codes) {
+    buffer = buffer << 9 | static_cast<uint32_t>(c);
+    for (bits += 9; bits >= 8; bits -= 8) out.push_back(static_cast<uint8_t>(buffer >> (bits - 8)));
+  }
+  if (bits) out.push_back(static_cast<uint8_t>(buffer << (8 - bits)));
+  return out;
+}
+
+TEST(TiffCodecs, StreamsExpandAndDamageStopsCleanly) {
+  struct Case {
+    const char* name;
+    TiffCompression compression;
+    std::vector<uint8_t> in;
+    std::vector<uint8_t> want;
+  } cases[] = {
+      // clear, a, b, ab (258), then 260 before it exists: the KwKwK case gives "abab" + "a".
+      {"lzw", TiffCompression::kLzw, Codes9({256, 'a', 'b', 258, 260, 257}), {'a', 'b', 'a', 'b', 'a', 'b', 'a'}},
+      {"lzw code beyond the table", TiffCompression::kLzw, Codes9({256, 'a', 300, 'b'}), {'a'}},
+      {"lzw without a clear code", TiffCompression::kLzw, Codes9({'x', 'y', 258}), {'x', 'y', 'x', 'y'}},
+      {"packbits", TiffCompression::kPackBits, {2, 1, 2, 3, 0xFE, 9, 0x80, 0, 4}, {1, 2, 3, 9, 9, 9, 4}},
+      {"packbits literal cut short", TiffCompression::kPackBits, {5, 1, 2}, {1, 2}},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> out(c.want.size() + 3, 0xEE);
+    const size_t done = UnpackTiffChunk(c.compression, c.in, out);
+    out.resize(done);
+    EXPECT_EQ(out, c.want) << c.name;
+  }
+  // Output that fills up stops the stream; nothing is written past the chunk.
+  std::vector<uint8_t> small(3);
+  EXPECT_EQ(UnpackTiffChunk(TiffCompression::kLzw, Codes9({256, 'a', 'b', 258, 260, 257}), small), 3u);
+  EXPECT_EQ(small, (std::vector<uint8_t>{'a', 'b', 'a'}));
+}
+
+}  // namespace
+}  // namespace imageconv
