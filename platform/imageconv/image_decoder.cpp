@@ -42,6 +42,9 @@ constexpr OwnFormat kOwnFormats[] = {
     {IsSoftimagePic, DecodeSoftimagePic},
     {IsPcx, DecodePcx},
     {IsTiff, DecodeTiff},
+    {IsFlic, DecodeFlic},
+    {IsClipboardFile, DecodeClipboardFile},
+    {IsPhotoCd, DecodePhotoCd},
 };
 
 }  // namespace

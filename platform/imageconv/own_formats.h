@@ -25,4 +25,13 @@ ConversionResult DecodePcx(std::span<const uint8_t> file, RgbImage& out, int64_t
 bool IsTiff(std::span<const uint8_t> file);
 ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 
+bool IsFlic(std::span<const uint8_t> file);
+ConversionResult DecodeFlic(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
+bool IsClipboardFile(std::span<const uint8_t> file);
+ConversionResult DecodeClipboardFile(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
+bool IsPhotoCd(std::span<const uint8_t> file);
+ConversionResult DecodePhotoCd(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
 }  // namespace imageconv

@@ -360,3 +360,115 @@ TEST(TiffCodecs, StreamsExpandAndDamageStopsCleanly) {
 
 }  // namespace
 }  // namespace imageconv
+
+namespace imageconv {
+namespace {
+
+// A w x h animation whose first frame shows index (x + y) % 4 of a four-colour palette.
+// kind: 'c' FLC with 256-level colours and byte runs, 'i' FLI with 64-level colours and a
+// raw copy, 'd' FLC whose first frame is a delta over black.
+std::vector<uint8_t> Flic(int w, int h, char kind) {
+  std::vector<uint8_t> out(128, 0);
+  auto put16 = [](std::vector<uint8_t>& b, size_t at, uint32_t v) { b[at] = static_cast<uint8_t>(v); b[at + 1] = static_cast<uint8_t>(v >> 8); };
+  auto put32 = [&](std::vector<uint8_t>& b, size_t at, uint32_t v) { put16(b, at, v); put16(b, at + 2, v >> 16); };
+  put16(out, 4, kind == 'i' ? 0xAF11 : 0xAF12);
+  put16(out, 6, 2);
+  put16(out, 8, static_cast<uint32_t>(w));
+  put16(out, 10, static_cast<uint32_t>(h));
+  put16(out, 12, 8);
+  put32(out, 80, 128);
+  auto chunk = [&](uint16_t type, const std::vector<uint8_t>& body) {
+    std::vector<uint8_t> c(body.size() + 6, 0);
+    put32(c, 0, static_cast<uint32_t>(c.size()));
+    put16(c, 4, type);
+    std::copy(body.begin(), body.end(), c.begin() + 6);
+    return c;
+  };
+  const int scale = kind == 'i' ? 4 : 1;
+  std::vector<uint8_t> colours = {1, 0, 0, 4};  // one packet: skip 0, set 4
+  for (int i = 0; i < 4; ++i) colours.insert(colours.end(), {static_cast<uint8_t>(i * 60 / scale), static_cast<uint8_t>(200 / scale), static_cast<uint8_t>(i * 10 / scale)});
+  std::vector<uint8_t> pixels;
+  if (kind == 'c') {
+    for (int y = 0; y < h; ++y) {
+      pixels.push_back(0);
+      pixels.push_back(static_cast<uint8_t>(-w));  // copy the whole row
+      for (int x = 0; x < w; ++x) pixels.push_back(static_cast<uint8_t>((x + y) % 4));
+    }
+  } else if (kind == 'i') {
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) pixels.push_back(static_cast<uint8_t>((x + y) % 4));
+  } else {  // FLC delta: every row one packet of w / 2 words
+    pixels = {static_cast<uint8_t>(h), 0};
+    for (int y = 0; y < h; ++y) {
+      pixels.insert(pixels.end(), {1, 0, 0, static_cast<uint8_t>(w / 2)});
+      for (int x = 0; x < w; ++x) pixels.push_back(static_cast<uint8_t>((x + y) % 4));
+    }
+  }
+  const auto c1 = chunk(kind == 'i' ? 11 : 4, colours);
+  const auto c2 = chunk(kind == 'c' ? 15 : kind == 'i' ? 16 : 7, pixels);
+  std::vector<uint8_t> frameBody = {2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  frameBody.insert(frameBody.end(), c1.begin(), c1.end());
+  frameBody.insert(frameBody.end(), c2.begin(), c2.end());
+  const auto frame = chunk(0xF1FA, frameBody);
+  out.insert(out.end(), frame.begin(), frame.end());
+  put32(out, 0, static_cast<uint32_t>(out.size()));
+  return out;
+}
+
+TEST(Flic, FirstFrameOfEachKindDecodes) {
+  for (char kind : {'c', 'i', 'd'}) {
+    RgbImage image;
+    ASSERT_EQ(DecodeImage(Flic(6, 5, kind), image), ConversionResult::kOk) << kind;
+    ASSERT_EQ(image.width, 6);
+    ASSERT_EQ(image.height, 5);
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 6; ++x) {
+        const int i = (x + y) % 4;
+        const uint8_t* p = image.Pixel(x, y);
+        EXPECT_EQ(p[0], kind == 'i' ? (i * 15) << 2 | (i * 15) >> 4 : i * 60) << kind << x << y;
+        EXPECT_EQ(p[1], kind == 'i' ? 50 << 2 | 50 >> 4 : 200) << kind;
+      }
+  }
+}
+
+}  // namespace
+}  // namespace imageconv
+
+namespace imageconv {
+namespace {
+
+// A PhotoCD image pack whose base picture has luma 100 and neutral chroma on its left half,
+// luma 150 with chroma (200, 100) on its right half; turned a quarter anticlockwise.
+TEST(PhotoCd, BaseResolutionTurnedAndColoured) {
+  std::vector<uint8_t> file(96 * 2048 + 768 * 512 * 3 / 2, 0);
+  std::copy_n("PCD_IPI", 7, file.begin() + 0x800);
+  file[0xE02] = 1;
+  for (size_t pair = 0; pair < 256; ++pair) {
+    uint8_t* at = file.data() + 96 * 2048 + pair * 768 * 3;
+    for (size_t x = 0; x < 768; ++x) at[x] = at[768 + x] = x < 384 ? 100 : 150;
+    for (size_t x = 0; x < 384; ++x) {
+      at[1536 + x] = x < 192 ? 156 : 200;
+      at[1920 + x] = x < 192 ? 137 : 100;
+    }
+  }
+  RgbImage image;
+  ASSERT_EQ(DecodeImage(file, image), ConversionResult::kOk);
+  ASSERT_EQ(image.width, 512);
+  ASSERT_EQ(image.height, 768);
+  // Stored (x, y) lands at (y, 767 - x): the left half ends at the bottom.
+  const uint8_t* grey = image.Pixel(10, 700);
+  EXPECT_EQ(grey[0], 136);  // 1.3584 x 100
+  EXPECT_EQ(grey[1], 136);
+  EXPECT_EQ(grey[2], 136);
+  const uint8_t* colour = image.Pixel(10, 10);  // 204 - 67 = 137 red, 204 - 19 + 34 = 219 green, 255 blue
+  EXPECT_NEAR(colour[0], 137, 1);
+  EXPECT_NEAR(colour[1], 219, 1);
+  EXPECT_EQ(colour[2], 255);
+  file.resize(96 * 2048 + 768 * 3 * 10);  // ten row pairs: the rest black
+  ASSERT_EQ(DecodeImage(file, image), ConversionResult::kOk);
+  EXPECT_EQ(image.Pixel(10, 700)[0], 136);
+  EXPECT_EQ(image.Pixel(100, 700)[0], 0);
+}
+
+}  // namespace
+}  // namespace imageconv
