@@ -17,6 +17,8 @@ struct Entry {
   std::span<const uint8_t> data;
 };
 
+}  // namespace
+
 // A device-independent bitmap (information header, colour table, bits) given the file
 // header it lacks, then read as any bitmap file is.
 ConversionResult DecodeDib(std::span<const uint8_t> dib, RgbImage& out, int64_t maxPixels) {
@@ -48,6 +50,8 @@ ConversionResult DecodeDib(std::span<const uint8_t> dib, RgbImage& out, int64_t 
   file.insert(file.end(), dib.begin(), dib.end());
   return DecodeImage(file, out, maxPixels);
 }
+
+namespace {
 
 // A device-dependent bitmap as the 16-bit clipboard stores it: i16 type, width, height,
 // bytes a row, u8 planes, u8 bits a pixel, u32 (a pointer, meaningless in a file), then the

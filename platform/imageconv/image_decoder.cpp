@@ -45,6 +45,7 @@ constexpr OwnFormat kOwnFormats[] = {
     {IsFlic, DecodeFlic},
     {IsClipboardFile, DecodeClipboardFile},
     {IsPhotoCd, DecodePhotoCd},
+    {IsEps, DecodeEps},
 };
 
 }  // namespace

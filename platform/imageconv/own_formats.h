@@ -28,10 +28,20 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
 bool IsFlic(std::span<const uint8_t> file);
 ConversionResult DecodeFlic(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 
+// A device-independent bitmap in memory (a bitmap file less its 14-byte header), as the
+// clipboard and the video-file interface hand them over.
+ConversionResult DecodeDib(std::span<const uint8_t> dib, RgbImage& out, int64_t maxPixels);
+
 bool IsClipboardFile(std::span<const uint8_t> file);
 ConversionResult DecodeClipboardFile(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 
 bool IsPhotoCd(std::span<const uint8_t> file);
 ConversionResult DecodePhotoCd(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
+// EPS with a binary header, through its TIFF preview; one with a metafile preview is for the
+// platform to draw (EpsMetafilePreview gives those bytes, or nothing).
+bool IsEps(std::span<const uint8_t> file);
+ConversionResult DecodeEps(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+std::span<const uint8_t> EpsMetafilePreview(std::span<const uint8_t> file);
 
 }  // namespace imageconv

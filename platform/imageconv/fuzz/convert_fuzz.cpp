@@ -1,5 +1,5 @@
-// Any bytes through the whole conversion entry, every decoder included, and the converted
-// bitmap through the boot-screen finish: no crash, no read outside the buffer, and a success
+// Any bytes through the whole conversion entry, every decoder included, the metafile header
+// reading, and the converted bitmap through the boot-screen finish: no crash, no read outside the buffer, and a success
 // is always a well-formed bitmap of the size its header states.
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "converter.h"
+#include "metafile_header.h"
+#include "own_formats.h"
 
 namespace {
 
@@ -35,6 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::unique_ptr<uint8_t[]> copy(new uint8_t[size ? size : 1]);
   if (size) std::memcpy(copy.get(), data, size);
   const std::span<const uint8_t> source(copy.get(), size);
+  // The header reading the Windows edge does before the platform draws a metafile.
+  const imageconv::MetafileHeader metafile = imageconv::ReadMetafileHeader(source, 96, 96);
+  if (!metafile.records.empty() && (metafile.records.data() < source.data() ||
+                                    metafile.records.data() + metafile.records.size() > source.data() + source.size()))
+    std::abort();
+  (void)imageconv::ReadMetafileHeader(imageconv::EpsMetafilePreview(source), 96, 96);
   std::vector<uint8_t> bitmap;
   if (imageconv::ConvertToBitmap(source, bitmap, kFuzzMaxPixels) != imageconv::ConversionResult::kOk) return 0;
   CheckBitmap(bitmap);

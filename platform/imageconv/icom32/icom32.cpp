@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../converter.h"
+#include "platform_drawn.h"
 
 namespace {
 
@@ -67,6 +68,11 @@ int Run(LPCSTR source, LPCSTR destination, Step step) {
     std::lock_guard<std::mutex> hold(g_conversionLock);
     std::vector<uint8_t> in, out;
     if (!ReadWholeFile(source, in)) return -1;
+    std::vector<uint8_t> drawn;
+    if (DrawnByPlatform(source, in, drawn)) {
+      if (drawn.empty()) return -1;
+      in.swap(drawn);
+    }
     if (step(in, out, imageconv::kMaxPixels) != imageconv::ConversionResult::kOk) return -1;
     return WriteWholeFile(destination, out) ? 1 : -1;
   } catch (...) {

@@ -21,8 +21,8 @@ convert -size 61x43 xc:navy -fill orange -draw 'rectangle 5,5 30,30' -fill lime 
 # im1 (ImageMagick within one level a channel: it rounds 16-bit palette entries down),
 # netpbm (pcxtoppm, which honours a monochrome file's own two colours), psnrN (lossy: PSNR of
 # at least N dB; 35 for JPEG; 20 for PhotoCD, whose highlights ImageMagick tone-maps where the
-# converter clips them). Clipboard files wrap the bitmap ImageMagick wrote; the reference
-# is then the bitmap.
+# converter clips them). Clipboard and EPS files wrap the bitmap or TIFF file ImageMagick
+# wrote; that file is then the reference.
 samples=$(cat <<'TABLE'
 a.png     im     convert "$b" "PNG24:$o"
 b.png     im     convert "$f" "PNG8:$o"
@@ -52,8 +52,9 @@ tm.tif    im     convert "$b" -monochrome -define quantum:polarity=min-is-white 
 tp4.tif   im1    convert "$f" -type Palette "$o"
 tc.tif    im     convert "$b" -colorspace CMYK -compress LZW "$o"
 ta.tif    im     convert "$b" -type TrueColorAlpha "$o"
-c.clp     im     convert "$f" -type Palette "BMP3:$o.src.bmp" && "$here/make-clp.sh" "$o.src.bmp" "$o"
-cn.clp    im     convert "$b" -type TrueColor "BMP3:$o.src.bmp" && "$here/make-clp.sh" "$o.src.bmp" "$o" nt
+c.clp     im     convert "$f" -type Palette "BMP3:$o.src.bmp" && "$here/wrap-sample.sh" clp "$o.src.bmp" "$o"
+cn.clp    im     convert "$b" -type TrueColor "BMP3:$o.src.bmp" && "$here/wrap-sample.sh" clp-nt "$o.src.bmp" "$o"
+e.eps     im     convert "$b" -compress LZW "$o.src.tif" && "$here/wrap-sample.sh" eps "$o.src.tif" "$o"
 x.pcd     psnr20 convert "$b" -resize 768x512! "$o"
 TABLE
 )
@@ -67,7 +68,7 @@ while read -r src reference maker; do
     say "FAIL $src: conversion failed"; fail=1; continue
   fi
   if [ "$(head -c 2 "$work/$out")" != "BM" ]; then say "FAIL $src: no bitmap"; fail=1; continue; fi
-  [ -e "$o.src.bmp" ] && o=$o.src.bmp
+  for wrapped in "$o.src.bmp" "$o.src.tif"; do [ -e "$wrapped" ] && o=$wrapped; done
   ref="$o[0]"  # the first frame; PhotoCD's first is its smallest size
   [ "${src##*.}" = pcd ] && ref=$o
   if [ "$reference" = netpbm ]; then pcxtoppm "$o" >"$work/ref.ppm" 2>/dev/null; ref=$work/ref.ppm; fi
