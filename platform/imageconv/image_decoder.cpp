@@ -46,6 +46,7 @@ constexpr OwnFormat kOwnFormats[] = {
     {IsClipboardFile, DecodeClipboardFile},
     {IsPhotoCd, DecodePhotoCd},
     {IsEps, DecodeEps},
+    {IsQuickTime, DecodeQuickTime},
 };
 
 }  // namespace

@@ -38,6 +38,9 @@ ConversionResult DecodeClipboardFile(std::span<const uint8_t> file, RgbImage& ou
 bool IsPhotoCd(std::span<const uint8_t> file);
 ConversionResult DecodePhotoCd(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 
+bool IsQuickTime(std::span<const uint8_t> file);
+ConversionResult DecodeQuickTime(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
 // EPS with a binary header, through its TIFF preview; one with a metafile preview is for the
 // platform to draw (EpsMetafilePreview gives those bytes, or nothing).
 bool IsEps(std::span<const uint8_t> file);

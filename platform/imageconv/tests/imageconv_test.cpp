@@ -472,3 +472,85 @@ TEST(PhotoCd, BaseResolutionTurnedAndColoured) {
 
 }  // namespace
 }  // namespace imageconv
+
+#include <fstream>
+#include <iterator>
+
+namespace imageconv {
+namespace {
+
+std::vector<uint8_t> Atom(const char* type, const std::vector<uint8_t>& body) {
+  const uint32_t size = static_cast<uint32_t>(body.size() + 8);
+  std::vector<uint8_t> out(size);
+  for (int i = 0; i < 4; ++i) out[static_cast<size_t>(i)] = static_cast<uint8_t>(size >> (24 - 8 * i));
+  std::copy_n(type, 4, out.begin() + 4);
+  std::copy(body.begin(), body.end(), out.begin() + 8);
+  return out;
+}
+std::vector<uint8_t> Join(std::initializer_list<std::vector<uint8_t>> parts) {
+  std::vector<uint8_t> out;
+  for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+std::vector<uint8_t> Be(uint32_t v, int bytes) {
+  std::vector<uint8_t> out;
+  for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  return out;
+}
+
+// A movie of one sound track and one video track of the given codec whose first sample
+// (stored after the movie atom) is the given bytes.
+std::vector<uint8_t> Movie(const char* codec, int w, int h, int depth, const std::vector<uint8_t>& sample) {
+  auto track = [&](const char* handler, uint32_t offset) {
+    const auto description = Join({std::vector<uint8_t>(codec, codec + 4), Be(0, 6), Be(1, 2), Be(0, 16),
+                                    Be(static_cast<uint32_t>(w), 2), Be(static_cast<uint32_t>(h), 2), Be(0x480000, 4),
+                                    Be(0x480000, 4), Be(0, 4), Be(1, 2), std::vector<uint8_t>(32, 0),
+                                    Be(static_cast<uint32_t>(depth), 2), Be(0xFFFF, 2)});
+    const auto stsd = Atom("stsd", Join({Be(0, 4), Be(1, 4), Be(static_cast<uint32_t>(description.size() + 4), 4), description}));
+    const auto stbl = Atom("stbl", Join({stsd, Atom("stsz", Join({Be(0, 4), Be(0, 4), Be(1, 4), Be(static_cast<uint32_t>(sample.size()), 4)})),
+                                         Atom("stco", Join({Be(0, 4), Be(1, 4), Be(offset, 4)}))}));
+    const auto hdlr = Atom("hdlr", Join({Be(0, 4), std::vector<uint8_t>{'m', 'h', 'l', 'r'}, std::vector<uint8_t>(handler, handler + 4), Be(0, 12)}));
+    return Atom("trak", Atom("mdia", Join({hdlr, Atom("minf", stbl)})));
+  };
+  // Two passes: the sample's offset depends on the movie atom's size, which does not depend on it.
+  const size_t moovSize = Atom("moov", Join({track("soun", 0), track("vide", 0)})).size();
+  const uint32_t offset = static_cast<uint32_t>(moovSize + 8);
+  return Join({Atom("moov", Join({track("soun", 0), track("vide", offset)})), Atom("mdat", sample)});
+}
+
+TEST(QuickTime, FirstFrameOfRawAndPhotoJpegMoviesAndOthersRefused) {
+  std::vector<uint8_t> raw;
+  for (int i = 0; i < 4 * 3; ++i) raw.insert(raw.end(), {static_cast<uint8_t>(i * 20), 7, static_cast<uint8_t>(255 - i)});
+  std::vector<uint8_t> argb;
+  for (size_t i = 0; i < raw.size(); i += 3) argb.insert(argb.end(), {0xFF, raw[i], raw[i + 1], raw[i + 2]});
+  std::ifstream in(std::string(IMAGECONV_CORPUS) + "/formats/photo.jpg", std::ios::binary);
+  const std::vector<uint8_t> jpeg{std::istreambuf_iterator<char>(in), {}};
+  RgbImage want;
+  ASSERT_EQ(DecodeImage(jpeg, want), ConversionResult::kOk);
+  struct Case {
+    const char* codec;
+    int depth;
+    std::vector<uint8_t> sample;
+    std::vector<uint8_t> pixels;  // empty: refused
+  } cases[] = {
+      {"raw ", 24, raw, raw},
+      {"raw ", 32, argb, raw},
+      {"jpeg", 24, jpeg, want.rgb},
+      {"avc1", 24, raw, {}},
+  };
+  for (const Case& c : cases) {
+    const int w = c.codec[0] == 'j' ? want.width : 4, h = c.codec[0] == 'j' ? want.height : 3;
+    RgbImage image;
+    const ConversionResult r = DecodeImage(Movie(c.codec, w, h, c.depth, c.sample), image);
+    if (c.pixels.empty()) {
+      EXPECT_EQ(r, ConversionResult::kUnreadable) << c.codec;
+      continue;
+    }
+    ASSERT_EQ(r, ConversionResult::kOk) << c.codec << c.depth;
+    EXPECT_EQ(image.width, w);
+    EXPECT_EQ(image.rgb, c.pixels) << c.codec << c.depth;
+  }
+}
+
+}  // namespace
+}  // namespace imageconv
