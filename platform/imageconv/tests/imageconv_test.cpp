@@ -492,7 +492,7 @@ std::vector<uint8_t> Join(std::initializer_list<std::vector<uint8_t>> parts) {
   for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
   return out;
 }
-std::vector<uint8_t> Be(uint32_t v, int bytes) {
+std::vector<uint8_t> Be(uint64_t v, int bytes) {
   std::vector<uint8_t> out;
   for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
   return out;
