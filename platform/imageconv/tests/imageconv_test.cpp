@@ -502,14 +502,14 @@ std::vector<uint8_t> Be(uint64_t v, int bytes) {
 // (stored after the movie atom) is the given bytes.
 std::vector<uint8_t> Movie(const char* codec, int w, int h, int depth, const std::vector<uint8_t>& sample) {
   auto track = [&](const char* handler, uint32_t offset) {
-    const auto description = Join({std::vector<uint8_t>(codec, codec + 4), Be(0, 6), Be(1, 2), Be(0, 16),
+    const auto description = Join({std::vector<uint8_t>(codec, codec + 4), Be(0, 6), Be(1, 2), std::vector<uint8_t>(16, 0),
                                     Be(static_cast<uint32_t>(w), 2), Be(static_cast<uint32_t>(h), 2), Be(0x480000, 4),
                                     Be(0x480000, 4), Be(0, 4), Be(1, 2), std::vector<uint8_t>(32, 0),
                                     Be(static_cast<uint32_t>(depth), 2), Be(0xFFFF, 2)});
     const auto stsd = Atom("stsd", Join({Be(0, 4), Be(1, 4), Be(static_cast<uint32_t>(description.size() + 4), 4), description}));
     const auto stbl = Atom("stbl", Join({stsd, Atom("stsz", Join({Be(0, 4), Be(0, 4), Be(1, 4), Be(static_cast<uint32_t>(sample.size()), 4)})),
                                          Atom("stco", Join({Be(0, 4), Be(1, 4), Be(offset, 4)}))}));
-    const auto hdlr = Atom("hdlr", Join({Be(0, 4), std::vector<uint8_t>{'m', 'h', 'l', 'r'}, std::vector<uint8_t>(handler, handler + 4), Be(0, 12)}));
+    const auto hdlr = Atom("hdlr", Join({Be(0, 4), std::vector<uint8_t>{'m', 'h', 'l', 'r'}, std::vector<uint8_t>(handler, handler + 4), std::vector<uint8_t>(12, 0)}));
     return Atom("trak", Atom("mdia", Join({hdlr, Atom("minf", stbl)})));
   };
   // Two passes: the sample's offset depends on the movie atom's size, which does not depend on it.
