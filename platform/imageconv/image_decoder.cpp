@@ -47,6 +47,7 @@ constexpr OwnFormat kOwnFormats[] = {
     {IsPhotoCd, DecodePhotoCd},
     {IsEps, DecodeEps},
     {IsQuickTime, DecodeQuickTime},
+    {IsWpg, DecodeWpg},
 };
 
 }  // namespace

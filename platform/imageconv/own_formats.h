@@ -38,6 +38,9 @@ ConversionResult DecodeClipboardFile(std::span<const uint8_t> file, RgbImage& ou
 bool IsPhotoCd(std::span<const uint8_t> file);
 ConversionResult DecodePhotoCd(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 
+bool IsWpg(std::span<const uint8_t> file);
+ConversionResult DecodeWpg(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
 bool IsQuickTime(std::span<const uint8_t> file);
 ConversionResult DecodeQuickTime(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 

@@ -18,11 +18,13 @@ convert -size 61x43 xc:navy -fill orange -draw 'rectangle 5,5 30,30' -fill lime 
 
 # One line a sample: file name, reference decoder, maker command ("$b" the gradient picture,
 # "$f" the 16-colour one, "$o" the output). References: im (ImageMagick reads the file),
-# im1 (ImageMagick within one level a channel: it rounds 16-bit palette entries down),
+# im1 (ImageMagick within one level a channel: it rounds 16-bit palette entries down and
+# lifts a WordPerfect black to blue level 1),
 # netpbm (pcxtoppm, which honours a monochrome file's own two colours), psnrN (lossy: PSNR of
 # at least N dB; 35 for JPEG; 20 for PhotoCD, whose highlights ImageMagick tone-maps where the
-# converter clips them). Clipboard and EPS files wrap the bitmap or TIFF file ImageMagick
-# wrote; that file is then the reference.
+# converter clips them). Clipboard, EPS and WordPerfect files wrap a picture ImageMagick
+# wrote (NAME.src.*); that picture is then the reference (ImageMagick gives 1-bit WordPerfect
+# bitmaps a colour palette of its own, where the format's pictures are black and white).
 samples=$(cat <<'TABLE'
 a.png     im     convert "$b" "PNG24:$o"
 b.png     im     convert "$f" "PNG8:$o"
@@ -55,6 +57,8 @@ ta.tif    im     convert "$b" -type TrueColorAlpha "$o"
 c.clp     im     convert "$f" -type Palette "BMP3:$o.src.bmp" && "$here/wrap-sample.sh" clp "$o.src.bmp" "$o"
 cn.clp    im     convert "$b" -type TrueColor "BMP3:$o.src.bmp" && "$here/wrap-sample.sh" clp-nt "$o.src.bmp" "$o"
 e.eps     im     convert "$b" -compress LZW "$o.src.tif" && "$here/wrap-sample.sh" eps "$o.src.tif" "$o"
+g.wpg     im1    "$here/wrap-sample.sh" wpg "$b" "$o"
+m.wpg     im     convert "$b" -monochrome "$o.src.png" && "$here/wrap-sample.sh" wpg-mono "$o.src.png" "$o"
 x.pcd     psnr20 convert "$b" -resize 768x512! "$o"
 TABLE
 )
@@ -68,7 +72,7 @@ while read -r src reference maker; do
     say "FAIL $src: conversion failed"; fail=1; continue
   fi
   if [ "$(head -c 2 "$work/$out")" != "BM" ]; then say "FAIL $src: no bitmap"; fail=1; continue; fi
-  for wrapped in "$o.src.bmp" "$o.src.tif"; do [ -e "$wrapped" ] && o=$wrapped; done
+  for wrapped in "$o".src.*; do [ -e "$wrapped" ] && o=$wrapped; done
   ref="$o[0]"  # the first frame; PhotoCD's first is its smallest size
   [ "${src##*.}" = pcd ] && ref=$o
   if [ "$reference" = netpbm ]; then pcxtoppm "$o" >"$work/ref.ppm" 2>/dev/null; ref=$work/ref.ppm; fi

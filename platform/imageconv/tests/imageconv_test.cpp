@@ -554,3 +554,28 @@ TEST(QuickTime, FirstFrameOfRawAndPhotoJpegMoviesAndOthersRefused) {
 
 }  // namespace
 }  // namespace imageconv
+
+namespace imageconv {
+namespace {
+
+// A 4 x 4 WordPerfect bitmap of 8 bits with a two-entry colour map, its rows coded with each
+// kind of control byte: a run, literals, a repeat of the previous row, a run of 0xFF.
+TEST(Wpg, EveryRunKindDecodes) {
+  const std::vector<uint8_t> file = {
+      0xFF, 'W', 'P', 'C', 16, 0, 0, 0, 1, 0x16, 1, 0, 0, 0, 0, 0,
+      0x0E, 9, 5, 2, 0, 10, 20, 30, 40, 50, 60,   // colours 5 and 6
+      0x0B, 20, 4, 0, 4, 0, 8, 0, 75, 0, 75, 0,   // 4 x 4, 8 bits
+      0x84, 5, 0x04, 5, 6, 5, 6, 0x00, 1, 0x80, 4,
+      0x10, 0};
+  RgbImage image;
+  ASSERT_EQ(DecodeImage(file, image), ConversionResult::kOk);
+  const int want[4][4] = {{5, 5, 5, 5}, {5, 6, 5, 6}, {5, 6, 5, 6}, {255, 255, 255, 255}};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) {
+      const int i = want[y][x];
+      EXPECT_EQ(image.Pixel(x, y)[0], i == 5 ? 10 : i == 6 ? 40 : 0) << x << "," << y;
+    }
+}
+
+}  // namespace
+}  // namespace imageconv

@@ -5,6 +5,10 @@
 #                entry, the device-independent bitmap (the file less its 14-byte header).
 #   eps:         IN is a TIFF file; OUT an EPS file with a binary header, a one-line
 #                PostScript section and IN as its preview.
+#   wpg, wpg-mono: IN is any picture; OUT a WordPerfect graphic of its grey levels (8 bits,
+#                with a grey colour map) or of its black-and-white version (1 bit, with the
+#                format's own two colours), the rows
+#                run-length coded as literal runs, the pixels as ImageMagick gives them.
 set -eu
 le() { # value, bytes: little-endian binary
   local v=$1 n=$2 i
@@ -31,6 +35,33 @@ case $kind in
       le "$(stat -c %s "$in")" 4; le $((0xFFFF)) 2
       printf '%s' "$ps"
       cat "$in"
+    } >"$out" ;;
+  wpg | wpg-mono)
+    raw=$(mktemp)
+    trap 'rm -f "$raw"' EXIT
+    read -r w h < <(identify -format '%w %h\n' "$in[0]")
+    if [ "$kind" = wpg ]; then
+      bits=8
+      convert "$in[0]" -colorspace Gray -depth 8 "gray:$raw"
+    else
+      bits=1
+      convert "$in[0]" -monochrome -depth 1 "gray:$raw"
+    fi
+    runs=$(xxd -p -c 127 "$raw" | while read -r hex; do
+      printf '%02x%s' $((${#hex} / 2)) "$hex"
+    done)
+    length=$((10 + ${#runs} / 2))
+    {
+      printf '\377WPC'; le 16 4; le 1 1; le $((0x16)) 1; le 1 1; le 0 1; le 0 2; le 0 2
+      le $((0x0F)) 1; le 6 1; le 1 1; le 0 1; le "$w" 2; le "$h" 2
+      if [ "$bits" = 8 ]; then
+        le $((0x0E)) 1; le 255 1; le $((3 + 256 * 3)) 2; le 0 1; le 256 2
+        for ((i = 0; i < 256; i++)); do le $i 1; le $i 1; le $i 1; done
+      fi
+      le $((0x0B)) 1; le 255 1; le $((0x8000 | (length >> 16))) 2; le $((length & 0xFFFF)) 2
+      le "$w" 2; le "$h" 2; le "$bits" 2; le 75 2; le 75 2
+      printf '%s' "$runs" | xxd -r -p
+      le $((0x10)) 1; le 0 1
     } >"$out" ;;
   *) echo "wrap-sample.sh: unknown kind $kind" >&2; exit 2 ;;
 esac
