@@ -1,5 +1,5 @@
 // Any bytes through the whole conversion entry, every decoder included, the metafile header
-// reading, and the converted bitmap through the boot-screen finish: no crash, no read outside the buffer, and a success
+// reading and the CGM translation, and the converted bitmap through the boot-screen finish: no crash, no read outside the buffer, and a success
 // is always a well-formed bitmap of the size its header states.
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "cgm.h"
 #include "converter.h"
 #include "metafile_header.h"
 #include "own_formats.h"
@@ -43,6 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                     metafile.records.data() + metafile.records.size() > source.data() + source.size()))
     std::abort();
   (void)imageconv::ReadMetafileHeader(imageconv::EpsMetafilePreview(source), 96, 96);
+  std::vector<uint8_t> translated;
+  if (imageconv::CgmToMetafile(source, translated) == imageconv::ConversionResult::kOk &&
+      imageconv::ReadMetafileHeader(translated, 96, 96).kind != imageconv::MetafileKind::kPlaceable)
+    std::abort();
   std::vector<uint8_t> bitmap;
   if (imageconv::ConvertToBitmap(source, bitmap, kFuzzMaxPixels) != imageconv::ConversionResult::kOk) return 0;
   CheckBitmap(bitmap);

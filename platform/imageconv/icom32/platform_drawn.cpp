@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "../bitmap_writer.h"
+#include "../cgm.h"
 #include "../image_decoder.h"
 #include "../metafile_header.h"
 #include "../own_formats.h"
@@ -46,7 +47,8 @@ std::vector<uint8_t> Play(HENHMETAFILE emf, int width, int height) {
   Finally unselect{[&] { SelectObject(dc, old); }};
   RECT area{0, 0, width, height};
   FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  if (!PlayEnhMetaFile(dc, emf, &area)) return {};
+  // A record the player cannot carry out leaves the rest drawn: a partial picture is a result.
+  PlayEnhMetaFile(dc, emf, &area);
   GdiFlush();
   imageconv::RgbImage image;
   image.width = width;
@@ -121,7 +123,11 @@ bool DrawnByPlatform(LPCSTR path, std::span<const uint8_t> file, std::vector<uin
     return true;
   }
   std::span<const uint8_t> metafile = file;
-  if (imageconv::IsEps(file)) {
+  std::vector<uint8_t> translated;
+  if (imageconv::IsCgm(file)) {
+    if (imageconv::CgmToMetafile(file, translated) != imageconv::ConversionResult::kOk) return true;
+    metafile = translated;
+  } else if (imageconv::IsEps(file)) {
     metafile = imageconv::EpsMetafilePreview(file);
     if (metafile.empty()) return false;  // a TIFF preview, or none: the portable decoder says
   }

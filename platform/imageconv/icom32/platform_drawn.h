@@ -1,5 +1,5 @@
 // The formats the platform draws for the converter: metafiles (and an EPS file's metafile
-// preview) played by GDI into a device-independent bitmap section at their stated size, and
+// preview, and CGM pictures turned into metafiles) played by GDI into a device-independent bitmap section at their stated size, and
 // a video's first frame through the video-file interface.
 #pragma once
 
