@@ -579,3 +579,35 @@ TEST(Wpg, EveryRunKindDecodes) {
 
 }  // namespace
 }  // namespace imageconv
+
+#include "cgm.h"
+#include "metafile_header.h"
+
+namespace imageconv {
+namespace {
+
+// One inch square in metric scaling (100 units of 0.254 mm), a rectangle in its lower left
+// quarter: a placeable metafile of 96 x 96 pixels whose rectangle has y turned downwards.
+TEST(Cgm, DrawingBecomesAPlaceableMetafileOfItsStatedSize) {
+  const std::vector<uint8_t> cgm = {
+      0x00, 0x22, 0, 0,                                        // begin metafile
+      0x20, 0x26, 0, 1, 0x3E, 0x82, 0x0C, 0x4A,                // scaling mode: metric, 0.254
+      0x20, 0xC8, 0, 0, 0, 0, 0, 100, 0, 100,                  // VDC extent 0,0 to 100,100
+      0x52, 0xC2, 0, 1,                                        // interior style solid
+      0x41, 0x68, 0, 10, 0, 10, 0, 40, 0, 30,                  // rectangle (10,10)-(40,30)
+      0x00, 0xA0};                                             // end picture
+  std::vector<uint8_t> wmf;
+  ASSERT_EQ(CgmToMetafile(cgm, wmf), ConversionResult::kOk);
+  const MetafileHeader header = ReadMetafileHeader(wmf, 96, 96);
+  ASSERT_EQ(header.kind, MetafileKind::kPlaceable);
+  EXPECT_EQ(header.width, 96);
+  EXPECT_EQ(header.height, 96);
+  // The rectangle record: size 7 words, 0x041B, bottom, right, top, left.
+  const uint8_t rect[] = {7, 0, 0, 0, 0x1B, 0x04, 87, 0, 39, 0, 67, 0, 10, 0};
+  EXPECT_NE(std::search(wmf.begin(), wmf.end(), std::begin(rect), std::end(rect)), wmf.end());
+  // A metafile that ends before drawing anything is refused.
+  EXPECT_EQ(CgmToMetafile(std::vector<uint8_t>(cgm.begin(), cgm.begin() + 22), wmf), ConversionResult::kUnreadable);
+}
+
+}  // namespace
+}  // namespace imageconv
