@@ -10,7 +10,7 @@ namespace imageconv {
 namespace {
 
 constexpr uint16_t kWin3 = 0xC350, kNt = 0xC351, kNtLater = 0xC352;
-constexpr uint32_t kBitmap = 2, kDib = 8, kPalette = 9, kDibV5 = 17;
+constexpr uint32_t kBitmap = 2, kMetafilePicture = 3, kDib = 8, kPalette = 9, kEnhancedMetafile = 14, kDibV5 = 17;
 
 struct Entry {
   uint32_t format = 0;
@@ -109,8 +109,9 @@ bool IsClipboardFile(std::span<const uint8_t> file) {
 // the directory: Windows 3 entries of u16 format, u32 length, u32 offset, 79-byte name; NT
 // entries of u32 format, u32 length, u32 offset, 79 wide characters of name. The picture is
 // the first of: a device-independent bitmap (V5 or plain), a bitmap with its palette.
-ConversionResult DecodeClipboardFile(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels) {
-  if (!IsClipboardFile(file)) return ConversionResult::kUnreadable;
+namespace {
+
+std::vector<Entry> Entries(std::span<const uint8_t> file) {
   ByteReader in(file);
   const bool nt = in.U16() != kWin3;
   const uint16_t count = in.U16();
@@ -126,18 +127,61 @@ ConversionResult DecodeClipboardFile(std::span<const uint8_t> file, RgbImage& ou
     e.data = data.Bytes(std::min<uint64_t>(length, data.remaining()));
     entries.push_back(e);
   }
-  auto find = [&](uint32_t format) {
-    for (const Entry& e : entries)
-      if (e.format == format && !e.data.empty()) return e.data;
-    return std::span<const uint8_t>{};
-  };
+  return entries;
+}
+
+std::span<const uint8_t> Find(const std::vector<Entry>& entries, uint32_t format) {
+  for (const Entry& e : entries)
+    if (e.format == format && !e.data.empty()) return e.data;
+  return {};
+}
+
+}  // namespace
+
+ConversionResult DecodeClipboardFile(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels) {
+  if (!IsClipboardFile(file)) return ConversionResult::kUnreadable;
+  const std::vector<Entry> entries = Entries(file);
+  auto find = [&](uint32_t format) { return Find(entries, format); };
   for (uint32_t format : {kDibV5, kDib}) {
     const auto dib = find(format);
     if (!dib.empty()) return DecodeDib(dib, out, maxPixels);
   }
   const auto ddb = find(kBitmap);
   if (!ddb.empty()) return DecodeDdb(ddb, find(kPalette), out, maxPixels);
-  return ConversionResult::kUnreadable;  // text, metafiles and other formats hold no bitmap
+  return ConversionResult::kUnreadable;  // metafiles are for the platform to draw
+}
+
+// An enhanced metafile entry is the metafile itself. A metafile picture entry starts with
+// the picture's mapping mode and extents (Windows 3: four i16 values, the last a handle;
+// NT: four i32), the extents in hundredths of a millimetre when positive; the metafile
+// follows.
+ClipboardMetafile FindClipboardMetafile(std::span<const uint8_t> file) {
+  ClipboardMetafile found;
+  if (!IsClipboardFile(file)) return found;
+  const std::vector<Entry> entries = Entries(file);
+  if (const auto emf = Find(entries, kEnhancedMetafile); !emf.empty()) {
+    found.bits = emf;
+    return found;
+  }
+  const auto picture = Find(entries, kMetafilePicture);
+  const bool nt = file[0] != 0x50;
+  const size_t head = nt ? 16 : 8;
+  if (picture.size() <= head) return found;
+  ByteReader in(picture);
+  int64_t x, y;
+  if (nt) {
+    in.U32();  // mapping mode
+    x = static_cast<int32_t>(in.U32());
+    y = static_cast<int32_t>(in.U32());
+  } else {
+    in.U16();
+    x = static_cast<int16_t>(in.U16());
+    y = static_cast<int16_t>(in.U16());
+  }
+  found.widthHundredthsMm = x > 0 ? x : 0;
+  found.heightHundredthsMm = y > 0 ? y : 0;
+  found.bits = picture.subspan(head);
+  return found;
 }
 
 }  // namespace imageconv

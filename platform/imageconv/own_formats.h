@@ -34,6 +34,14 @@ ConversionResult DecodeDib(std::span<const uint8_t> dib, RgbImage& out, int64_t 
 
 bool IsClipboardFile(std::span<const uint8_t> file);
 ConversionResult DecodeClipboardFile(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+// A clipboard file's metafile entry, for the platform to draw when it holds no bitmap: the
+// metafile's bytes (empty when there is none) and the picture's stated size, if any.
+struct ClipboardMetafile {
+  std::span<const uint8_t> bits;
+  int64_t widthHundredthsMm = 0;
+  int64_t heightHundredthsMm = 0;
+};
+ClipboardMetafile FindClipboardMetafile(std::span<const uint8_t> file);
 
 bool IsPhotoCd(std::span<const uint8_t> file);
 ConversionResult DecodePhotoCd(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);

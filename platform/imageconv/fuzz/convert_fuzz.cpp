@@ -44,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                     metafile.records.data() + metafile.records.size() > source.data() + source.size()))
     std::abort();
   (void)imageconv::ReadMetafileHeader(imageconv::EpsMetafilePreview(source), 96, 96);
+  (void)imageconv::ReadMetafileHeader(imageconv::FindClipboardMetafile(source).bits, 96, 96);
   std::vector<uint8_t> translated;
   if (imageconv::CgmToMetafile(source, translated) == imageconv::ConversionResult::kOk &&
       imageconv::ReadMetafileHeader(translated, 96, 96).kind != imageconv::MetafileKind::kPlaceable)

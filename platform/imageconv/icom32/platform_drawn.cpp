@@ -2,6 +2,7 @@
 
 #include <vfw.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "../bitmap_writer.h"
@@ -134,7 +135,21 @@ bool DrawnByPlatform(LPCSTR path, std::span<const uint8_t> file, std::vector<uin
   HDC screen = GetDC(nullptr);
   const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  const imageconv::MetafileHeader header = imageconv::ReadMetafileHeader(metafile, dpiX, dpiY);
+  imageconv::MetafileHeader header;
+  if (imageconv::IsClipboardFile(file)) {
+    // Only a clipboard file without a bitmap entry is the platform's to draw.
+    imageconv::RgbImage unused;
+    if (imageconv::DecodeClipboardFile(file, unused, 1) != imageconv::ConversionResult::kUnreadable) return false;
+    const imageconv::ClipboardMetafile entry = imageconv::FindClipboardMetafile(file);
+    if (entry.bits.empty()) return false;
+    header = imageconv::ReadMetafileHeader(entry.bits, dpiX, dpiY);
+    if (entry.widthHundredthsMm > 0 && entry.heightHundredthsMm > 0) {
+      header.width = static_cast<int>(std::min<int64_t>(entry.widthHundredthsMm * dpiX / 2540, imageconv::kMaxSide));
+      header.height = static_cast<int>(std::min<int64_t>(entry.heightHundredthsMm * dpiY / 2540, imageconv::kMaxSide));
+    }
+  } else {
+    header = imageconv::ReadMetafileHeader(metafile, dpiX, dpiY);
+  }
   if (header.kind == MetafileKind::kNone) return false;
   bitmap = DrawMetafile(header);
   return true;

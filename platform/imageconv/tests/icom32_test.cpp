@@ -163,8 +163,8 @@ TEST_F(Icom32, ConversionsFromSeveralThreadsAllSucceed) {
 }
 
 // Pictures only the platform can make here: a red square on white, drawn into an enhanced
-// metafile, a plain and a placeable Windows metafile and an EPS file carrying the placeable
-// one as its preview; a blue left half in the first frame of an uncompressed video.
+// metafile, a plain and a placeable Windows metafile, an EPS file carrying the placeable one
+// as its preview and a clipboard file carrying the enhanced one; a blue left half in the first frame of an uncompressed video.
 class PlatformDrawn : public Icom32 {
 protected:
   std::vector<uint8_t> Enhanced() {
@@ -202,6 +202,16 @@ protected:
     for (size_t i = 0; i < 7; ++i)
       for (size_t b = 0; b < 4; ++b) out[i * 4 + b] = static_cast<uint8_t>(fields[i] >> (8 * b));
     std::copy(wmf.begin(), wmf.end(), out.begin() + 30);
+    return out;
+  }
+  // An NT clipboard file whose only entry is the enhanced metafile.
+  std::vector<uint8_t> Clipboard() {
+    const std::vector<uint8_t> emf = Enhanced();
+    std::vector<uint8_t> out(174 + emf.size(), 0);
+    const uint32_t fields[] = {0x0001C351, 14, static_cast<uint32_t>(emf.size()), 174};
+    for (size_t i = 0; i < 4; ++i)
+      for (size_t b = 0; b < 4; ++b) out[i * 4 + b] = static_cast<uint8_t>(fields[i] >> (8 * b));
+    std::copy(emf.begin(), emf.end(), out.begin() + 174);
     return out;
   }
   static void Square(HDC dc, int side) {
@@ -252,6 +262,7 @@ TEST_F(PlatformDrawn, MetafilesAndVideoBecomeBitmapsOfTheirStatedSize) {
       {"p.wmf", Plain(), 80, 40, {10, 10}, {70, 30}, RGB(255, 0, 0), RGB(255, 255, 255)},
       {"q.wmf", Placeable(), 80, 40, {30, 30}, {70, 10}, RGB(255, 0, 0), RGB(255, 255, 255)},
       {"w.eps", Eps(), 80, 40, {30, 30}, {70, 10}, RGB(255, 0, 0), RGB(255, 255, 255)},
+      {"c.clp", Clipboard(), 100, 50, {10, 10}, {90, 40}, RGB(255, 0, 0), RGB(255, 255, 255)},
       {"f.avi", Video(), 16, 8, {2, 2}, {12, 2}, RGB(0, 0, 255), RGB(0, 0, 0)},
   };
   for (const Case& c : cases) {
