@@ -2,8 +2,8 @@
 // and OS/2 layouts, uncompressed or run-length compressed), GIF (first frame), TGA, PSD and
 // PNM through the packaged decoder; Softimage PIC, PCX, TIFF, FLI and FLC (first frame),
 // clipboard files, PhotoCD (base size), EPS (TIFF preview), QuickTime (first frame) and
-// WordPerfect bitmaps through our own (own_formats.h). Metafiles and AVI are drawn by the
-// platform, at the library's Windows edge.
+// WordPerfect bitmaps through our own (own_formats.h). Metafiles, CGM and WordPerfect
+// drawings and AVI are drawn by the platform, at the library's Windows edge.
 #pragma once
 
 #include <cstdint>

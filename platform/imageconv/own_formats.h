@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "conversion_result.h"
 #include "image_decoder.h"
@@ -48,6 +49,9 @@ ConversionResult DecodePhotoCd(std::span<const uint8_t> file, RgbImage& out, int
 
 bool IsWpg(std::span<const uint8_t> file);
 ConversionResult DecodeWpg(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+// A WordPerfect graphic without a bitmap, its drawing records as a placeable metafile for the
+// platform to draw.
+ConversionResult WpgToMetafile(std::span<const uint8_t> file, std::vector<uint8_t>& metafile);
 
 bool IsQuickTime(std::span<const uint8_t> file);
 ConversionResult DecodeQuickTime(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);

@@ -1,5 +1,5 @@
 // Any bytes through the whole conversion entry, every decoder included, the metafile header
-// reading and the CGM translation, and the converted bitmap through the boot-screen finish: no crash, no read outside the buffer, and a success
+// reading and the CGM and WordPerfect drawing translations, and the converted bitmap through the boot-screen finish: no crash, no read outside the buffer, and a success
 // is always a well-formed bitmap of the size its header states.
 #include <cstddef>
 #include <cstdint>
@@ -47,6 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)imageconv::ReadMetafileHeader(imageconv::FindClipboardMetafile(source).bits, 96, 96);
   std::vector<uint8_t> translated;
   if (imageconv::CgmToMetafile(source, translated) == imageconv::ConversionResult::kOk &&
+      imageconv::ReadMetafileHeader(translated, 96, 96).kind != imageconv::MetafileKind::kPlaceable)
+    std::abort();
+  if (imageconv::WpgToMetafile(source, translated) == imageconv::ConversionResult::kOk &&
       imageconv::ReadMetafileHeader(translated, 96, 96).kind != imageconv::MetafileKind::kPlaceable)
     std::abort();
   std::vector<uint8_t> bitmap;

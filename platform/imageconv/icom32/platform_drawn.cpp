@@ -125,8 +125,14 @@ bool DrawnByPlatform(LPCSTR path, std::span<const uint8_t> file, std::vector<uin
   }
   std::span<const uint8_t> metafile = file;
   std::vector<uint8_t> translated;
+  imageconv::RgbImage unused;
   if (imageconv::IsCgm(file)) {
     if (imageconv::CgmToMetafile(file, translated) != imageconv::ConversionResult::kOk) return true;
+    metafile = translated;
+  } else if (imageconv::IsWpg(file)) {
+    // Only a WordPerfect graphic without a bitmap is the platform's to draw.
+    if (imageconv::DecodeWpg(file, unused, 1) != imageconv::ConversionResult::kUnreadable) return false;
+    if (imageconv::WpgToMetafile(file, translated) != imageconv::ConversionResult::kOk) return false;
     metafile = translated;
   } else if (imageconv::IsEps(file)) {
     metafile = imageconv::EpsMetafilePreview(file);
@@ -138,7 +144,6 @@ bool DrawnByPlatform(LPCSTR path, std::span<const uint8_t> file, std::vector<uin
   imageconv::MetafileHeader header;
   if (imageconv::IsClipboardFile(file)) {
     // Only a clipboard file without a bitmap entry is the platform's to draw.
-    imageconv::RgbImage unused;
     if (imageconv::DecodeClipboardFile(file, unused, 1) != imageconv::ConversionResult::kUnreadable) return false;
     const imageconv::ClipboardMetafile entry = imageconv::FindClipboardMetafile(file);
     if (entry.bits.empty()) return false;

@@ -164,7 +164,7 @@ TEST_F(Icom32, ConversionsFromSeveralThreadsAllSucceed) {
 
 // Pictures only the platform can make here: a red square on white, drawn into an enhanced
 // metafile, a plain and a placeable Windows metafile, an EPS file carrying the placeable one
-// as its preview and a clipboard file carrying the enhanced one; a blue left half in the first frame of an uncompressed video.
+// as its preview and a clipboard file carrying the enhanced one; a WordPerfect drawing; a blue left half in the first frame of an uncompressed video.
 class PlatformDrawn : public Icom32 {
 protected:
   std::vector<uint8_t> Enhanced() {
@@ -213,6 +213,16 @@ protected:
       for (size_t b = 0; b < 4; ++b) out[i * 4 + b] = static_cast<uint8_t>(fields[i] >> (8 * b));
     std::copy(emf.begin(), emf.end(), out.begin() + 174);
     return out;
+  }
+  // A WordPerfect drawing one inch by half an inch, a red square filling its left half.
+  static std::vector<uint8_t> Drawing() {
+    return {0xFF, 'W', 'P', 'C', 16, 0, 0, 0, 1, 0x16, 1, 0, 0, 0, 0, 0,
+            0x0F, 6, 1, 0, 0xB0, 0x04, 0x58, 0x02,   // start: 1200 x 600 units
+            0x0E, 6, 2, 1, 0, 255, 0, 0,             // colour 2 is red
+            0x02, 4, 0, 0, 0, 0,                     // no outline
+            0x01, 2, 1, 2,                           // filled with colour 2
+            0x07, 8, 0, 0, 0, 0, 0x58, 0x02, 0x58, 0x02,
+            0x10, 0};
   }
   static void Square(HDC dc, int side) {
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
@@ -263,6 +273,7 @@ TEST_F(PlatformDrawn, MetafilesAndVideoBecomeBitmapsOfTheirStatedSize) {
       {"q.wmf", Placeable(), 80, 40, {30, 30}, {70, 10}, RGB(255, 0, 0), RGB(255, 255, 255)},
       {"w.eps", Eps(), 80, 40, {30, 30}, {70, 10}, RGB(255, 0, 0), RGB(255, 255, 255)},
       {"c.clp", Clipboard(), 100, 50, {10, 10}, {90, 40}, RGB(255, 0, 0), RGB(255, 255, 255)},
+      {"d.wpg", Drawing(), 96, 48, {10, 10}, {80, 20}, RGB(255, 0, 0), RGB(255, 255, 255)},
       {"f.avi", Video(), 16, 8, {2, 2}, {12, 2}, RGB(0, 0, 255), RGB(0, 0, 0)},
   };
   for (const Case& c : cases) {
