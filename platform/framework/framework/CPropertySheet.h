@@ -63,6 +63,8 @@ public:
     void SetWizardMode();
     void SetWizardButtons(DWORD dwFlags);
     void PressButton(int nButton);
+    // A wizard's last page: the Next button becomes a Finish button with this caption.
+    void SetFinishText(const char* lpszText);
     CWnd* GetTabControl() const;
     void EndDialog(int nEndID);
 
@@ -75,6 +77,9 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Menu and accelerator commands the sheet does not take go on to the active page: a page's
+    // context menu is owned by the sheet, its top-level window.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     PROPSHEETHEADER m_psh;
 
