@@ -1,7 +1,7 @@
 #include "image_decoder.h"
 
-#include "jpeg_guard.h"
 #include "own_formats.h"
+#include "packaged_decoder_guard.h"
 #include "rle_bitmap.h"
 
 #include <cstring>
@@ -83,7 +83,7 @@ ConversionResult DecodedImage::Decode(std::span<const uint8_t> file, int64_t max
   };
   for (const OwnFormat& format : kOwnFormats)
     if (format.is(file)) return keep(format.decode(file, own_, maxPixels));
-  if (!JpegTablesAreSafe(file)) return ConversionResult::kUnreadable;
+  if (!SafeForPackagedDecoder(file)) return ConversionResult::kUnreadable;
   // Run-length compressed bitmaps are ours to decode; the other bitmaps are stb's.
   auto ownDecoder = [&] { return keep(DecodeRleBitmap(file, own_, maxPixels)); };
   if (!stbi_info_from_memory(file.data(), length, &w, &h, &channels)) return ownDecoder();
