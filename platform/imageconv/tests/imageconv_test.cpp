@@ -137,7 +137,7 @@ TEST(Converter, UnreadableAndDamagedSourcesFail) {
   const std::vector<uint8_t> garbage(100, 0x5A);
   EXPECT_EQ(ConvertToBitmap(garbage, out), ConversionResult::kUnreadable);
   EXPECT_EQ(ConvertToBitmap({}, out), ConversionResult::kUnreadable);
-  // PCX and TIFF headers: formats this converter does not read.
+  // PCX and TIFF files that end inside their headers.
   const std::vector<uint8_t> pcx = {0x0A, 5, 1, 8, 0, 0, 0, 0, 15, 0, 15, 0};
   const std::vector<uint8_t> tiff = {'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0};
   EXPECT_EQ(ConvertToBitmap(pcx, out), ConversionResult::kUnreadable);
