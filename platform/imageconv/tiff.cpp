@@ -95,7 +95,7 @@ void Undifference(std::vector<uint8_t>& chunk, size_t rowBytes, int samplesInRow
   }
 }
 
-bool ReadLayout(std::span<const uint8_t> file, Layout& l) {
+bool ReadLayout(std::span<const uint8_t> file, Layout& l, int64_t maxPixels) {
   Directory dir;
   if (!ReadDirectory(file, dir)) return false;
   l.bigEndian = file[0] == 'M';
@@ -133,12 +133,14 @@ bool ReadLayout(std::span<const uint8_t> file, Layout& l) {
     l.offsets = dir[kStripOffsets];
     l.counts = dir[kStripByteCounts];
   }
-  if (l.chunkWidth <= 0 || l.chunkHeight <= 0 || l.chunkWidth > kMaxSide || l.chunkHeight > kMaxSide) return false;
+  if (l.chunkWidth <= 0 || l.chunkHeight <= 0 || l.chunkWidth > kMaxSide || l.chunkHeight > kMaxSide ||
+      l.chunkWidth * l.chunkHeight > maxPixels)
+    return false;
   return !l.offsets.empty();
 }
 
 // The colour of one pixel from its samples (already at the file's depth).
-void Colour(const Layout& l, const uint32_t* s, uint8_t* rgb) {
+void Colour(const Layout& l, const uint16_t* s, uint8_t* rgb) {
   switch (l.photometric) {
     case kWhiteIsZero: std::fill_n(rgb, 3, static_cast<uint8_t>(255 - Scale(s[0], l.bits))); break;
     case kBlackIsZero: std::fill_n(rgb, 3, Scale(s[0], l.bits)); break;
@@ -170,7 +172,7 @@ bool IsTiff(std::span<const uint8_t> file) {
 ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels) {
   if (!IsTiff(file)) return ConversionResult::kUnreadable;
   Layout l;
-  if (!ReadLayout(file, l)) return ConversionResult::kUnreadable;
+  if (!ReadLayout(file, l, maxPixels)) return ConversionResult::kUnreadable;
   const ConversionResult r = StartImage(out, l.width, l.height, maxPixels);
   if (r != ConversionResult::kOk) return r;
 
@@ -179,15 +181,17 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
   const int planes = l.planar ? l.samples : 1;
   const int inChunk = l.planar ? 1 : l.samples;
   const size_t rowBytes = (static_cast<size_t>(l.chunkWidth) * static_cast<size_t>(inChunk * l.bits) + 7) / 8;
-  // Samples of every pixel, gathered from the planes before the colour is worked out.
-  std::vector<uint32_t> samples(static_cast<size_t>(l.width * l.height) * static_cast<size_t>(l.samples), 0);
+  // The samples the colour needs (at most four; extra ones such as alpha are dropped) of every
+  // pixel, gathered from the planes before the colour is worked out.
+  const int kept = std::min(l.samples, 4);
+  std::vector<uint16_t> samples(static_cast<size_t>(l.width * l.height) * static_cast<size_t>(kept), 0);
   std::vector<uint8_t> chunk(rowBytes * static_cast<size_t>(l.chunkHeight));
   bool any = false;
   for (int plane = 0; plane < planes; ++plane)
     for (int64_t cy = 0; cy < down; ++cy)
       for (int64_t cx = 0; cx < across; ++cx) {
         const size_t index = static_cast<size_t>((plane * down + cy) * across + cx);
-        if (index >= l.offsets.size()) continue;
+        if (index >= l.offsets.size() || plane >= kept) continue;
         ByteReader in(file);
         in.Seek(l.offsets[index]);
         const size_t stated = index < l.counts.size() ? l.counts[index] : in.remaining();
@@ -202,15 +206,15 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
           const uint8_t* src = chunk.data() + static_cast<size_t>(y) * rowBytes;
           const int64_t py = cy * l.chunkHeight + y;
           for (int64_t x = 0; x < cols; ++x) {
-            uint32_t* s = samples.data() + static_cast<size_t>(py * l.width + cx * l.chunkWidth + x) * static_cast<size_t>(l.samples);
-            for (int k = 0; k < inChunk; ++k)
-              s[plane + k] = Sample(src, static_cast<size_t>(x * inChunk + k), l.bits, l.bigEndian);
+            uint16_t* s = samples.data() + static_cast<size_t>(py * l.width + cx * l.chunkWidth + x) * static_cast<size_t>(kept);
+            for (int k = 0; k < inChunk && plane + k < kept; ++k)
+              s[plane + k] = static_cast<uint16_t>(Sample(src, static_cast<size_t>(x * inChunk + k), l.bits, l.bigEndian));
           }
         }
       }
   if (!any) return ConversionResult::kUnreadable;
   for (size_t i = 0; i < static_cast<size_t>(l.width * l.height); ++i)
-    Colour(l, samples.data() + i * static_cast<size_t>(l.samples), out.rgb.data() + i * 3);
+    Colour(l, samples.data() + i * static_cast<size_t>(kept), out.rgb.data() + i * 3);
   return ConversionResult::kOk;
 }
 
