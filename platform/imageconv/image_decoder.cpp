@@ -8,7 +8,8 @@
 #include <limits>
 
 // stb_image is compiled here and nowhere else, with only the formats the converter offers.
-// Its Softimage PIC loader dereferences a null pointer on a file cut short: PIC is ours.
+// Its Softimage PIC loader dereferences a null pointer on a file cut short, and its PNM loader
+// reads past its buffer on a damaged 16-bit file: both formats are ours.
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
 #define STBI_NO_STDIO
@@ -18,7 +19,6 @@
 #define STBI_ONLY_GIF
 #define STBI_ONLY_TGA
 #define STBI_ONLY_PSD
-#define STBI_ONLY_PNM
 #define STBI_MAX_DIMENSIONS 16384
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
@@ -40,6 +40,7 @@ struct OwnFormat {
 
 constexpr OwnFormat kOwnFormats[] = {
     {IsSoftimagePic, DecodeSoftimagePic},
+    {IsPnm, DecodePnm},
     {IsPcx, DecodePcx},
     {IsTiff, DecodeTiff},
     {IsFlic, DecodeFlic},

@@ -20,6 +20,9 @@ ConversionResult StartImage(RgbImage& out, int64_t width, int64_t height, int64_
 bool IsSoftimagePic(std::span<const uint8_t> file);
 ConversionResult DecodeSoftimagePic(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 
+bool IsPnm(std::span<const uint8_t> file);
+ConversionResult DecodePnm(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
 bool IsPcx(std::span<const uint8_t> file);
 ConversionResult DecodePcx(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 

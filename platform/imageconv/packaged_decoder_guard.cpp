@@ -68,33 +68,10 @@ bool JpegTablesAreSafe(std::span<const uint8_t> file) {
   return true;
 }
 
-// Header: "P5" or "P6", then width, height and largest value as decimal numbers, separated
-// by white space and "#" comments that run to the end of the line.
-bool PnmNumbersAreSafe(std::span<const uint8_t> file) {
-  size_t at = 2;
-  for (int number = 0; number < 3; ++number) {
-    while (at < file.size()) {
-      if (file[at] == '#') {
-        while (at < file.size() && file[at] != '\n' && file[at] != '\r') ++at;
-      } else if (file[at] == ' ' || (file[at] >= '\t' && file[at] <= '\r')) {
-        ++at;
-      } else {
-        break;
-      }
-    }
-    size_t digits = 0;
-    while (at < file.size() && file[at] >= '0' && file[at] <= '9') ++at, ++digits;
-    if (digits > 9) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool SafeForPackagedDecoder(std::span<const uint8_t> file) {
-  if (file.size() >= 2 && file[0] == 0xFF && file[1] == 0xD8) return JpegTablesAreSafe(file);
-  if (file.size() >= 2 && file[0] == 'P' && (file[1] == '5' || file[1] == '6')) return PnmNumbersAreSafe(file);
-  return true;
+  return file.size() < 2 || file[0] != 0xFF || file[1] != 0xD8 || JpegTablesAreSafe(file);
 }
 
 }  // namespace imageconv

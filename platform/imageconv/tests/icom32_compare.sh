@@ -18,8 +18,8 @@ convert -size 61x43 xc:navy -fill orange -draw 'rectangle 5,5 30,30' -fill lime 
 
 # One line a sample: file name, reference decoder, maker command ("$b" the gradient picture,
 # "$f" the 16-colour one, "$o" the output). References: im (ImageMagick reads the file),
-# im1 (ImageMagick within one level a channel: it rounds 16-bit palette entries down and
-# lifts a WordPerfect black to blue level 1),
+# im1 (ImageMagick within one level a channel: it rounds 16-bit palette entries and samples
+# of fewer than 8 bits down, and lifts a WordPerfect black to blue level 1),
 # netpbm (pcxtoppm, which honours a monochrome file's own two colours), drawn (a drawing
 # rendered by the tool that wrote it, see below), psnrN (lossy: PSNR of
 # at least N dB; 35 for JPEG; 20 for PhotoCD, whose highlights ImageMagick tone-maps where the
@@ -37,6 +37,8 @@ f.gif     im     convert "$f" "$o"
 g.tga     im     convert "$b" -orient TopLeft "$o"
 h.ppm     im     convert "$b" "$o"
 i.pgm     im     convert "$b" -colorspace Gray -depth 8 "$o"
+h16.ppm   im     convert "$b" -depth 16 "$o"
+i7.pgm    im1    convert "$b" -colorspace Gray -depth 7 "$o"
 k.psd     im     convert "$b" -type TrueColor "$o"
 j.jpg     psnr35 convert "$b" -quality 92 "$o"
 p24.pcx   im     convert "$b" -type TrueColor "$o"
