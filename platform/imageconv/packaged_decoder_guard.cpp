@@ -10,10 +10,9 @@ namespace {
 // SOI, EOI, TEM and the restart markers) a big-endian u16 length that counts itself. A DHT
 // segment holds tables of: class and slot byte, sixteen code counts, then as many symbols as
 // the counts add up to. After a start of scan the entropy-coded data runs to the next FF
-// that is not followed by 00 or a restart marker.
+// that is not followed (after any further FFs) by 00 or a restart marker.
 bool JpegTablesAreSafe(std::span<const uint8_t> file) {
   ByteReader in(file, true);
-  in.Seek(2);
   bool defined[2][4] = {};  // Huffman tables by class (DC, AC) and slot
   while (in.ok() && in.remaining() >= 2) {
     if (in.U8() != 0xFF) continue;  // the decoder looks for the next marker byte by byte too
@@ -52,12 +51,13 @@ bool JpegTablesAreSafe(std::span<const uint8_t> file) {
       }
     }
     in.Seek(end);
-    if (marker == 0xDA) {  // skip the scan's data
+    if (marker == 0xDA) {  // skip the scan's data; FF, more FFs, then 00 is data there
       while (in.ok() && in.remaining() >= 2) {
         const size_t at = in.position();
         if (in.U8() == 0xFF) {
-          const uint8_t next = in.U8();
-          if (next != 0 && !(next >= 0xD0 && next <= 0xD7)) {
+          uint8_t next = in.U8();
+          while (next == 0xFF && in.ok()) next = in.U8();
+          if (in.ok() && next != 0 && !(next >= 0xD0 && next <= 0xD7)) {
             in.Seek(at);
             break;
           }
@@ -70,8 +70,10 @@ bool JpegTablesAreSafe(std::span<const uint8_t> file) {
 
 }  // namespace
 
+// The decoder takes a file for JPEG when fill bytes (FF) and then the start marker (D8)
+// begin it, so the walk covers every file that starts with FF.
 bool SafeForPackagedDecoder(std::span<const uint8_t> file) {
-  return file.size() < 2 || file[0] != 0xFF || file[1] != 0xD8 || JpegTablesAreSafe(file);
+  return file.empty() || file[0] != 0xFF || JpegTablesAreSafe(file);
 }
 
 }  // namespace imageconv
