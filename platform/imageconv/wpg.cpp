@@ -76,7 +76,7 @@ bool Unpack(ByteReader& in, size_t rowBytes, size_t rows, std::vector<uint8_t>& 
       const uint32_t times = in.U8();
       if (!in.ok()) break;
       // The previous row is the last whole one written; mid-row the stream is damaged.
-      if (done < rowBytes || done % rowBytes != 0) return done > 0;
+      if (done < rowBytes || done % rowBytes != 0) return done >= rowBytes;
       for (uint32_t t = 0; t < times && done < out.size(); ++t)
         for (size_t i = 0; i < rowBytes; ++i) put(out[done - rowBytes]);
     }
