@@ -29,10 +29,10 @@ RgbImage Resize(const RgbImage& image, int width, int height) {
   return out;
 }
 
-ConversionResult ConvertToBitmap(std::span<const uint8_t> source, std::vector<uint8_t>& bitmap) {
+ConversionResult ConvertToBitmap(std::span<const uint8_t> source, std::vector<uint8_t>& bitmap, int64_t maxPixels) {
   try {
     DecodedImage image;
-    const ConversionResult r = image.Decode(source);
+    const ConversionResult r = image.Decode(source, maxPixels);
     if (r != ConversionResult::kOk) return r;
     bitmap = WriteBitmap24(image.View());
     return ConversionResult::kOk;
@@ -41,10 +41,10 @@ ConversionResult ConvertToBitmap(std::span<const uint8_t> source, std::vector<ui
   }
 }
 
-ConversionResult MakeBootScreen(std::span<const uint8_t> source, std::vector<uint8_t>& bootScreen) {
+ConversionResult MakeBootScreen(std::span<const uint8_t> source, std::vector<uint8_t>& bootScreen, int64_t maxPixels) {
   try {
     RgbImage image;
-    const ConversionResult r = DecodeImage(source, image);
+    const ConversionResult r = DecodeImage(source, image, maxPixels);
     if (r != ConversionResult::kOk) return r;
     const RgbImage sized = Resize(image, kBootScreenWidth, kBootScreenHeight);
     bootScreen = WriteBitmap8(ReduceColours(sized, 256));

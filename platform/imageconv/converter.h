@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "conversion_result.h"
+#include "image_decoder.h"
 #include "rgb_image.h"
 
 namespace imageconv {
@@ -14,8 +15,10 @@ namespace imageconv {
 constexpr int kBootScreenWidth = 320;
 constexpr int kBootScreenHeight = 400;
 
-ConversionResult ConvertToBitmap(std::span<const uint8_t> source, std::vector<uint8_t>& bitmap);
-ConversionResult MakeBootScreen(std::span<const uint8_t> source, std::vector<uint8_t>& bootScreen);
+ConversionResult ConvertToBitmap(std::span<const uint8_t> source, std::vector<uint8_t>& bitmap,
+                                 int64_t maxPixels = kMaxPixels);
+ConversionResult MakeBootScreen(std::span<const uint8_t> source, std::vector<uint8_t>& bootScreen,
+                                int64_t maxPixels = kMaxPixels);
 
 // Resamples to exactly width x height (a copy when the size already matches).
 RgbImage Resize(const RgbImage& image, int width, int height);

@@ -1,11 +1,15 @@
 #include "image_decoder.h"
 
+#include "own_formats.h"
+#include "packaged_decoder_guard.h"
 #include "rle_bitmap.h"
 
 #include <cstring>
 #include <limits>
 
 // stb_image is compiled here and nowhere else, with only the formats the converter offers.
+// Its Softimage PIC loader dereferences a null pointer on a file cut short, and its PNM loader
+// reads past its buffer on a damaged 16-bit file: both formats are ours.
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
 #define STBI_NO_STDIO
@@ -15,8 +19,6 @@
 #define STBI_ONLY_GIF
 #define STBI_ONLY_TGA
 #define STBI_ONLY_PSD
-#define STBI_ONLY_PIC
-#define STBI_ONLY_PNM
 #define STBI_MAX_DIMENSIONS 16384
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
@@ -29,11 +31,42 @@
 
 namespace imageconv {
 
+namespace {
+
+struct OwnFormat {
+  bool (*is)(std::span<const uint8_t>);
+  ConversionResult (*decode)(std::span<const uint8_t>, RgbImage&, int64_t);
+};
+
+constexpr OwnFormat kOwnFormats[] = {
+    {IsSoftimagePic, DecodeSoftimagePic},
+    {IsPnm, DecodePnm},
+    {IsPcx, DecodePcx},
+    {IsTiff, DecodeTiff},
+    {IsFlic, DecodeFlic},
+    {IsClipboardFile, DecodeClipboardFile},
+    {IsPhotoCd, DecodePhotoCd},
+    {IsEps, DecodeEps},
+    {IsQuickTime, DecodeQuickTime},
+    {IsWpg, DecodeWpg},
+};
+
+}  // namespace
+
+ConversionResult StartImage(RgbImage& out, int64_t width, int64_t height, int64_t maxPixels) {
+  if (width <= 0 || height <= 0) return ConversionResult::kUnreadable;
+  if (width > kMaxSide || height > kMaxSide || width * height > maxPixels) return ConversionResult::kTooLarge;
+  out.width = static_cast<int>(width);
+  out.height = static_cast<int>(height);
+  out.rgb.assign(static_cast<size_t>(width * height) * 3, 0);
+  return ConversionResult::kOk;
+}
+
 DecodedImage::~DecodedImage() {
   if (pixels_) stbi_image_free(pixels_);
 }
 
-ConversionResult DecodedImage::Decode(std::span<const uint8_t> file) {
+ConversionResult DecodedImage::Decode(std::span<const uint8_t> file, int64_t maxPixels) {
   if (pixels_) {
     stbi_image_free(pixels_);
     pixels_ = nullptr;
@@ -42,17 +75,21 @@ ConversionResult DecodedImage::Decode(std::span<const uint8_t> file) {
     return ConversionResult::kUnreadable;
   const int length = static_cast<int>(file.size());
   int w = 0, h = 0, channels = 0;
-  // Run-length compressed bitmaps are ours to decode; everything else is stb's.
-  auto ownDecoder = [&] {
-    const ConversionResult r = DecodeRleBitmap(file, own_);
+  auto keep = [&](ConversionResult r) {
     if (r == ConversionResult::kOk) {
       width_ = own_.width;
       height_ = own_.height;
     }
     return r;
   };
+  for (const OwnFormat& format : kOwnFormats)
+    if (format.is(file)) return keep(format.decode(file, own_, maxPixels));
+  if (!SafeForPackagedDecoder(file)) return ConversionResult::kUnreadable;
+  // Run-length compressed bitmaps are ours to decode; the other bitmaps are stb's.
+  auto ownDecoder = [&] { return keep(DecodeRleBitmap(file, own_, maxPixels)); };
   if (!stbi_info_from_memory(file.data(), length, &w, &h, &channels)) return ownDecoder();
-  if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide) return ConversionResult::kTooLarge;
+  if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || int64_t{w} * h > maxPixels)
+    return ConversionResult::kTooLarge;
   // Alpha is dropped: a bitmap file has none, and the colour under it is what remains.
   pixels_ = stbi_load_from_memory(file.data(), length, &w, &h, &channels, 3);
   if (!pixels_) return ownDecoder();
@@ -61,9 +98,9 @@ ConversionResult DecodedImage::Decode(std::span<const uint8_t> file) {
   return ConversionResult::kOk;
 }
 
-ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out) {
+ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels) {
   DecodedImage decoded;
-  const ConversionResult r = decoded.Decode(file);
+  const ConversionResult r = decoded.Decode(file, maxPixels);
   if (r != ConversionResult::kOk) return r;
   const RgbView view = decoded.View();
   out.width = view.width;

@@ -1,6 +1,9 @@
 // Decodes an image file held in memory, whatever its extension says: JPEG, PNG, BMP (Windows
-// and OS/2 layouts, uncompressed or run-length compressed), GIF (first frame), TGA, PSD,
-// Softimage PIC and PNM.
+// and OS/2 layouts, uncompressed or run-length compressed), GIF (first frame), TGA and PSD
+// through the packaged decoder; binary PNM, Softimage PIC, PCX, TIFF, FLI and FLC (first frame),
+// clipboard files, PhotoCD (base size), EPS (TIFF preview), QuickTime (first frame) and
+// WordPerfect bitmaps through our own (own_formats.h). Metafiles, CGM and WordPerfect
+// drawings and AVI are drawn by the platform, at the library's Windows edge.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +16,10 @@ namespace imageconv {
 
 // Largest side accepted, so that row sizes and the bitmap file size stay within 32 bits.
 constexpr int kMaxSide = 16384;
+// Largest picture accepted; callers that must stay small (the fuzzer) pass less.
+constexpr int64_t kMaxPixels = int64_t{kMaxSide} * kMaxSide;
 
-ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out);
+ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels = kMaxPixels);
 
 // The decoded picture in the decoder's own buffer, freed with the object (no copy).
 class DecodedImage {
@@ -24,7 +29,7 @@ public:
   DecodedImage(const DecodedImage&) = delete;
   DecodedImage& operator=(const DecodedImage&) = delete;
 
-  ConversionResult Decode(std::span<const uint8_t> file);
+  ConversionResult Decode(std::span<const uint8_t> file, int64_t maxPixels = kMaxPixels);
   RgbView View() const { return RgbView{width_, height_, pixels_ ? pixels_ : own_.rgb.data()}; }
 
 private:

@@ -21,7 +21,7 @@ uint32_t Get32(std::span<const uint8_t> b, size_t at) {
 // The stream is pairs: a non-zero count repeats the next byte (RLE4: its two nibbles in
 // turn); a zero count is followed by 0 end of row, 1 end of picture, 2 a move right and up,
 // or n >= 3 literal pixels padded to an even byte count.
-ConversionResult DecodeRleBitmap(std::span<const uint8_t> file, RgbImage& out) {
+ConversionResult DecodeRleBitmap(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels) {
   if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') return ConversionResult::kUnreadable;
   const uint32_t offset = Get32(file, 10);
   const uint32_t headerSize = Get32(file, 14);
@@ -33,7 +33,7 @@ ConversionResult DecodeRleBitmap(std::span<const uint8_t> file, RgbImage& out) {
   if (!((compression == 1 && bits == 8) || (compression == 2 && bits == 4)))
     return ConversionResult::kUnreadable;
   if (width <= 0 || height <= 0) return ConversionResult::kUnreadable;
-  if (width > kMaxSide || height > kMaxSide) return ConversionResult::kTooLarge;
+  if (width > kMaxSide || height > kMaxSide || int64_t{width} * height > maxPixels) return ConversionResult::kTooLarge;
 
   uint32_t colours = Get32(file, 46);
   const uint32_t maxColours = 1u << bits;

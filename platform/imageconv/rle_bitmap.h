@@ -13,6 +13,6 @@ namespace imageconv {
 // kUnreadable unless the file is a bitmap with a 40-byte (or longer Windows) header and RLE4
 // or RLE8 compression. Pixels the stream never reaches take colour 0; a stream that ends
 // early gives the rows decoded so far.
-ConversionResult DecodeRleBitmap(std::span<const uint8_t> file, RgbImage& out);
+ConversionResult DecodeRleBitmap(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels = INT64_MAX);
 
 }  // namespace imageconv

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../converter.h"
+#include "platform_drawn.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ bool WriteWholeFile(LPCSTR path, const std::vector<uint8_t>& bytes) {
   return ok;
 }
 
-using Step = imageconv::ConversionResult (*)(std::span<const uint8_t>, std::vector<uint8_t>&);
+using Step = imageconv::ConversionResult (*)(std::span<const uint8_t>, std::vector<uint8_t>&, int64_t);
 
 int Run(LPCSTR source, LPCSTR destination, Step step) {
   if (!source || !destination) return -1;
@@ -67,7 +68,12 @@ int Run(LPCSTR source, LPCSTR destination, Step step) {
     std::lock_guard<std::mutex> hold(g_conversionLock);
     std::vector<uint8_t> in, out;
     if (!ReadWholeFile(source, in)) return -1;
-    if (step(in, out) != imageconv::ConversionResult::kOk) return -1;
+    std::vector<uint8_t> drawn;
+    if (DrawnByPlatform(source, in, drawn)) {
+      if (drawn.empty()) return -1;
+      in.swap(drawn);
+    }
+    if (step(in, out, imageconv::kMaxPixels) != imageconv::ConversionResult::kOk) return -1;
     return WriteWholeFile(destination, out) ? 1 : -1;
   } catch (...) {
     return -1;

@@ -1,0 +1,79 @@
+#include "packaged_decoder_guard.h"
+
+#include "byte_reader.h"
+
+namespace imageconv {
+
+namespace {
+
+// Walks the segments as the packaged decoder does. Segments: FF marker, then (except for
+// SOI, EOI, TEM and the restart markers) a big-endian u16 length that counts itself. A DHT
+// segment holds tables of: class and slot byte, sixteen code counts, then as many symbols as
+// the counts add up to. After a start of scan the entropy-coded data runs to the next FF
+// that is not followed (after any further FFs) by 00 or a restart marker.
+bool JpegTablesAreSafe(std::span<const uint8_t> file) {
+  ByteReader in(file, true);
+  bool defined[2][4] = {};  // Huffman tables by class (DC, AC) and slot
+  while (in.ok() && in.remaining() >= 2) {
+    if (in.U8() != 0xFF) continue;  // the decoder looks for the next marker byte by byte too
+    uint8_t marker = in.U8();
+    while (marker == 0xFF && in.ok()) marker = in.U8();
+    if (marker == 0xD9) return true;
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;
+    const uint16_t length = in.U16();
+    if (length < 2) return true;
+    const size_t end = in.position() + length - 2;
+    if (marker == 0xC4) {
+      while (in.ok() && in.position() < end) {  // the decoder reads a whole table even past the end
+        const uint8_t slot = in.U8();
+        uint32_t symbols = 0;
+        for (int i = 0; i < 16; ++i) symbols += in.U8();
+        if (symbols > 256) return false;  // more symbols than a table holds
+        if ((slot >> 4) < 2 && (slot & 15) < 4) defined[slot >> 4][slot & 15] = true;
+        in.Skip(symbols);
+      }
+    } else if (marker == 0xDA) {
+      // Start of scan: u8 count, then per component u8 id and u8 DC table << 4 | AC table;
+      // then spectral start and end. A scan that starts at 0 decodes DC values, one that
+      // ends past 0 AC values; each needs the tables it names to have been defined.
+      const uint8_t count = in.U8();
+      uint8_t tables[4] = {};
+      for (uint8_t i = 0; i < count && i < 4; ++i) {
+        in.U8();
+        tables[i] = in.U8();
+      }
+      if (count > 4) in.Skip(2u * (count - 4u));
+      const uint8_t start = in.U8(), stop = in.U8();
+      for (uint8_t i = 0; i < count && i < 4; ++i) {
+        const bool dc = defined[0][(tables[i] >> 4) & 3] && (tables[i] >> 4) < 4;
+        const bool ac = defined[1][tables[i] & 3] && (tables[i] & 15) < 4;
+        if ((start == 0 && !dc) || (stop > 0 && !ac)) return false;
+      }
+    }
+    in.Seek(end);
+    if (marker == 0xDA) {  // skip the scan's data; FF, more FFs, then 00 is data there
+      while (in.ok() && in.remaining() >= 2) {
+        const size_t at = in.position();
+        if (in.U8() == 0xFF) {
+          uint8_t next = in.U8();
+          while (next == 0xFF && in.ok()) next = in.U8();
+          if (in.ok() && next != 0 && !(next >= 0xD0 && next <= 0xD7)) {
+            in.Seek(at);
+            break;
+          }
+        }
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+// The decoder takes a file for JPEG when fill bytes (FF) and then the start marker (D8)
+// begin it, so the walk covers every file that starts with FF.
+bool SafeForPackagedDecoder(std::span<const uint8_t> file) {
+  return file.empty() || file[0] != 0xFF || JpegTablesAreSafe(file);
+}
+
+}  // namespace imageconv

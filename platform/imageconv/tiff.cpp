@@ -1,0 +1,221 @@
+#include "own_formats.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "byte_reader.h"
+#include "tiff_codecs.h"
+
+namespace imageconv {
+
+namespace {
+
+enum Tag : uint16_t {
+  kWidth = 256, kHeight = 257, kBitsPerSample = 258, kCompression = 259, kPhotometric = 262,
+  kStripOffsets = 273, kSamplesPerPixel = 277, kRowsPerStrip = 278, kStripByteCounts = 279,
+  kPlanarConfig = 284, kPredictor = 317, kColourMap = 320, kTileWidth = 322, kTileLength = 323,
+  kTileOffsets = 324, kTileByteCounts = 325, kSampleFormat = 339,
+};
+enum Photometric { kWhiteIsZero = 0, kBlackIsZero = 1, kRgb = 2, kPalette = 3, kSeparated = 5 };
+
+// The first directory's tags that a baseline reader needs, each as a list of numbers.
+struct Directory {
+  std::vector<uint32_t> values[kSampleFormat - kWidth + 1];
+  const std::vector<uint32_t>& operator[](Tag t) const { return values[t - kWidth]; }
+  uint32_t Get(Tag t, uint32_t fallback) const { return (*this)[t].empty() ? fallback : (*this)[t][0]; }
+};
+
+// Header: "II" or "MM", u16 42, u32 offset of the first directory. Directory: u16 entry
+// count, then entries of u16 tag, u16 type (1 byte, 3 short, 4 long, others not read here),
+// u32 count, and four bytes holding the values when they fit, else their offset.
+bool ReadDirectory(std::span<const uint8_t> file, Directory& dir) {
+  ByteReader in(file, file[0] == 'M');
+  in.Seek(4);
+  in.Seek(in.U32());
+  const uint16_t entries = in.U16();
+  for (uint16_t i = 0; i < entries && in.ok(); ++i) {
+    const uint16_t tag = in.U16(), type = in.U16();
+    const uint32_t count = in.U32();
+    const size_t next = in.position() + 4;
+    const uint32_t size = type == 1 ? 1 : type == 3 ? 2 : type == 4 ? 4 : 0;
+    if (tag < kWidth || tag > kSampleFormat || size == 0 || count == 0) {
+      in.Seek(next);
+      continue;
+    }
+    if (uint64_t{count} * size > file.size()) return false;  // more values than the file holds
+    if (uint64_t{count} * size > 4) in.Seek(in.U32());
+    std::vector<uint32_t>& values = dir.values[tag - kWidth];
+    values.resize(count);
+    for (uint32_t& v : values) v = size == 1 ? in.U8() : size == 2 ? in.U16() : in.U32();
+    in.Seek(next);
+  }
+  return in.ok();
+}
+
+struct Layout {
+  int64_t width = 0, height = 0;
+  int bits = 0, samples = 0, photometric = 0;
+  bool planar = false, bigEndian = false, predictor = false;
+  TiffCompression compression = TiffCompression::kNone;
+  int64_t chunkWidth = 0, chunkHeight = 0;  // a tile, or a strip of the full width
+  std::vector<uint32_t> offsets, counts;
+  std::vector<uint32_t> colourMap;
+};
+
+// Brings a sample to 8 bits as the common viewers do.
+uint8_t Scale(uint32_t v, int bits) {
+  if (bits == 8) return static_cast<uint8_t>(v);
+  if (bits == 16) return static_cast<uint8_t>((v + 128) / 257);
+  return static_cast<uint8_t>(v * 255 / ((1u << bits) - 1));
+}
+
+uint32_t Sample(const uint8_t* row, size_t index, int bits, bool bigEndian) {
+  if (bits == 8) return row[index];
+  if (bits == 16) {
+    const uint8_t a = row[index * 2], b = row[index * 2 + 1];
+    return bigEndian ? (a << 8 | b) : (b << 8 | a);
+  }
+  const size_t bit = index * static_cast<size_t>(bits);
+  return (row[bit / 8] >> (8 - bits - static_cast<int>(bit % 8))) & ((1u << bits) - 1);
+}
+
+// Horizontal differencing undone, sample by sample along each row.
+void Undifference(std::vector<uint8_t>& chunk, size_t rowBytes, int samplesInRow, int stride, int bits, bool bigEndian) {
+  for (size_t row = 0; row + rowBytes <= chunk.size(); row += rowBytes) {
+    uint8_t* p = chunk.data() + row;
+    if (bits == 8) {
+      for (int i = stride; i < samplesInRow; ++i) p[i] = static_cast<uint8_t>(p[i] + p[i - stride]);
+    } else {
+      for (int i = stride; i < samplesInRow; ++i) {
+        const uint32_t v = Sample(p, static_cast<size_t>(i), 16, bigEndian) + Sample(p, static_cast<size_t>(i - stride), 16, bigEndian);
+        p[i * 2 + (bigEndian ? 0 : 1)] = static_cast<uint8_t>(v >> 8);
+        p[i * 2 + (bigEndian ? 1 : 0)] = static_cast<uint8_t>(v);
+      }
+    }
+  }
+}
+
+bool ReadLayout(std::span<const uint8_t> file, Layout& l, int64_t maxPixels) {
+  Directory dir;
+  if (!ReadDirectory(file, dir)) return false;
+  l.bigEndian = file[0] == 'M';
+  l.width = dir.Get(kWidth, 0);
+  l.height = dir.Get(kHeight, 0);
+  l.samples = static_cast<int>(dir.Get(kSamplesPerPixel, 1));
+  l.bits = static_cast<int>(dir.Get(kBitsPerSample, 1));
+  for (uint32_t b : dir[kBitsPerSample])
+    if (static_cast<int>(b) != l.bits) return false;
+  l.photometric = static_cast<int>(dir.Get(kPhotometric, l.samples >= 3 ? kRgb : kBlackIsZero));
+  l.planar = dir.Get(kPlanarConfig, 1) == 2;
+  l.predictor = dir.Get(kPredictor, 1) == 2;
+  const uint32_t compression = dir.Get(kCompression, 1);
+  if (compression == 32946) l.compression = TiffCompression::kDeflate;  // the older Deflate number
+  else if (compression == 1 || compression == 5 || compression == 8 || compression == 32773)
+    l.compression = static_cast<TiffCompression>(compression);
+  else return false;  // CCITT fax, JPEG and others are not read
+  if (dir.Get(kSampleFormat, 1) != 1) return false;
+  if (l.bits != 1 && l.bits != 2 && l.bits != 4 && l.bits != 8 && l.bits != 16) return false;
+  if (l.predictor && l.bits != 8 && l.bits != 16) return false;
+  const int needed = l.photometric == kRgb ? 3 : l.photometric == kSeparated ? 4 : 1;
+  if (l.photometric > kSeparated || l.photometric == 4 || l.samples < needed || l.samples > 8) return false;
+  if (l.photometric == kPalette) {
+    l.colourMap = dir[kColourMap];
+    if (l.bits > 8 || l.colourMap.size() < 3u << l.bits) return false;
+  }
+  if (!dir[kTileOffsets].empty()) {
+    l.chunkWidth = dir.Get(kTileWidth, 0);
+    l.chunkHeight = dir.Get(kTileLength, 0);
+    l.offsets = dir[kTileOffsets];
+    l.counts = dir[kTileByteCounts];
+  } else {
+    l.chunkWidth = l.width;
+    l.chunkHeight = std::min<int64_t>(dir.Get(kRowsPerStrip, UINT32_MAX), l.height);
+    l.offsets = dir[kStripOffsets];
+    l.counts = dir[kStripByteCounts];
+  }
+  if (l.chunkWidth <= 0 || l.chunkHeight <= 0 || l.chunkWidth > kMaxSide || l.chunkHeight > kMaxSide ||
+      l.chunkWidth * l.chunkHeight > maxPixels)
+    return false;
+  return !l.offsets.empty();
+}
+
+// The colour of one pixel from its samples (already at the file's depth).
+void Colour(const Layout& l, const uint16_t* s, uint8_t* rgb) {
+  switch (l.photometric) {
+    case kWhiteIsZero: std::fill_n(rgb, 3, static_cast<uint8_t>(255 - Scale(s[0], l.bits))); break;
+    case kBlackIsZero: std::fill_n(rgb, 3, Scale(s[0], l.bits)); break;
+    case kRgb:
+      for (int c = 0; c < 3; ++c) rgb[c] = Scale(s[c], l.bits);
+      break;
+    case kPalette:
+      for (size_t c = 0; c < 3; ++c) rgb[c] = Scale(l.colourMap[(c << l.bits) + s[0]], 16);
+      break;
+    case kSeparated: {
+      const uint32_t k = Scale(s[3], l.bits);
+      for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>((255 - Scale(s[c], l.bits)) * (255 - k) / 255);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+bool IsTiff(std::span<const uint8_t> file) {
+  return file.size() >= 8 && ((file[0] == 'I' && file[1] == 'I' && file[2] == 42 && file[3] == 0) ||
+                              (file[0] == 'M' && file[1] == 'M' && file[2] == 0 && file[3] == 42));
+}
+
+// The first picture of the file, strip by strip or tile by tile. Each chunk is expanded to
+// its full size (a short one leaves its remaining pixels black), the predictor undone, and
+// its pixels placed; chunks past the picture's edge are clipped. Planar files hold every
+// chunk of the first sample, then of the second, and so on.
+ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels) {
+  if (!IsTiff(file)) return ConversionResult::kUnreadable;
+  Layout l;
+  if (!ReadLayout(file, l, maxPixels)) return ConversionResult::kUnreadable;
+  const ConversionResult r = StartImage(out, l.width, l.height, maxPixels);
+  if (r != ConversionResult::kOk) return r;
+
+  const int64_t across = (l.width + l.chunkWidth - 1) / l.chunkWidth;
+  const int64_t down = (l.height + l.chunkHeight - 1) / l.chunkHeight;
+  const int planes = l.planar ? l.samples : 1;
+  const int inChunk = l.planar ? 1 : l.samples;
+  const size_t rowBytes = (static_cast<size_t>(l.chunkWidth) * static_cast<size_t>(inChunk * l.bits) + 7) / 8;
+  // The samples the colour needs (at most four; extra ones such as alpha are dropped) of every
+  // pixel, gathered from the planes before the colour is worked out.
+  const int kept = std::min(l.samples, 4);
+  std::vector<uint16_t> samples(static_cast<size_t>(l.width * l.height) * static_cast<size_t>(kept), 0);
+  std::vector<uint8_t> chunk(rowBytes * static_cast<size_t>(l.chunkHeight));
+  bool any = false;
+  for (int plane = 0; plane < planes; ++plane)
+    for (int64_t cy = 0; cy < down; ++cy)
+      for (int64_t cx = 0; cx < across; ++cx) {
+        const size_t index = static_cast<size_t>((plane * down + cy) * across + cx);
+        if (index >= l.offsets.size() || plane >= kept) continue;
+        ByteReader in(file);
+        in.Seek(l.offsets[index]);
+        const size_t stated = index < l.counts.size() ? l.counts[index] : in.remaining();
+        std::span<const uint8_t> packed = in.Bytes(std::min(stated, in.remaining()));
+        std::fill(chunk.begin(), chunk.end(), uint8_t{0});
+        if (UnpackTiffChunk(l.compression, packed, chunk) == 0) continue;
+        any = true;
+        if (l.predictor) Undifference(chunk, rowBytes, static_cast<int>(l.chunkWidth) * inChunk, inChunk, l.bits, l.bigEndian);
+        const int64_t rows = std::min(l.chunkHeight, l.height - cy * l.chunkHeight);
+        const int64_t cols = std::min(l.chunkWidth, l.width - cx * l.chunkWidth);
+        for (int64_t y = 0; y < rows; ++y) {
+          const uint8_t* src = chunk.data() + static_cast<size_t>(y) * rowBytes;
+          const int64_t py = cy * l.chunkHeight + y;
+          for (int64_t x = 0; x < cols; ++x) {
+            uint16_t* s = samples.data() + static_cast<size_t>(py * l.width + cx * l.chunkWidth + x) * static_cast<size_t>(kept);
+            for (int k = 0; k < inChunk && plane + k < kept; ++k)
+              s[plane + k] = static_cast<uint16_t>(Sample(src, static_cast<size_t>(x * inChunk + k), l.bits, l.bigEndian));
+          }
+        }
+      }
+  if (!any) return ConversionResult::kUnreadable;
+  for (size_t i = 0; i < static_cast<size_t>(l.width * l.height); ++i)
+    Colour(l, samples.data() + i * static_cast<size_t>(kept), out.rgb.data() + i * 3);
+  return ConversionResult::kOk;
+}
+
+}  // namespace imageconv
