@@ -8,7 +8,7 @@
 #define IDB_SPLASH 138            // picture of the splash and About boxes
 #define IDB_SHEETBACKGROUND 143   // sheet background, resource type 300
 #define IDB_SHEETCORNER 144       // sheet corner picture, resource type 300
-#define IDB_TABICONS 156          // one 16 x 16 picture per tab caption index
+#define IDB_TABICONS 156          // one 14 x 14 picture per tab caption index, on RGB(0,128,128)
 #define RT_SHEETBITMAP 300
 
 // Menus

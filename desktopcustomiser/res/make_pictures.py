@@ -137,24 +137,33 @@ def splash(x, y):
 
 
 def tab_icon_palette():
-    base = [(192, 192, 192), (0, 0, 0), (255, 255, 255), (0, 0, 128), (200, 40, 40), (40, 160, 60),
+    """Index 0 is the mask colour the sheets load the tab pictures with, RGB(0, 128, 128)."""
+    return [(0, 128, 128), (0, 0, 0), (255, 255, 255), (0, 0, 128), (200, 40, 40), (40, 160, 60),
             (230, 180, 30), (90, 160, 235), (128, 128, 128), (150, 60, 180)]
-    return base
+
+
+TAB_SIZE = 14
+TAB_COUNT = 19
 
 
 def tab_icons(x, y):
-    """19 tab pictures of 16 x 16 side by side; picture 0 is empty."""
-    index, px = divmod(x, 16)
+    """19 tab pictures of 14 x 14 side by side, on the mask colour; picture 0 is empty.
+
+    Each is a tile with rounded (transparent) corners whose colour and row of dots tell the
+    tabs apart.
+    """
+    index, px = divmod(x, TAB_SIZE)
     if index == 0:
         return 0
-    colour = 3 + index % 7
-    if 2 <= px < 14 and 2 <= y < 14:
-        if (px in (2, 13)) or (y in (2, 13)):
+    last = TAB_SIZE - 1
+    if px in (0, last) and y in (0, last):
+        return 0
+    if 1 <= px < last and 1 <= y < last:
+        if px in (1, last - 1) or y in (1, last - 1):
             return 1
-        # each picture carries its number as a row of dots so that tabs can be told apart
-        if y == 8 and 4 <= px < 4 + min(8, index) and (px - 4) % 1 == 0:
+        if y == 7 and 3 <= px < 3 + min(8, index):
             return 2
-        return colour
+        return 3 + index % 7
     return 0
 
 
@@ -170,4 +179,4 @@ if __name__ == "__main__":
     write("background.bmp", bmp_8bit(400, 253, gradient_palette(), background))
     write("corner.bmp", bmp_8bit(67, 33, [(0, 0, 0)] + [(200, 140, 40)] * 255, corner))
     write("splash.bmp", bmp_8bit(96, 160, gradient_palette(), splash))
-    write("tabicons.bmp", bmp_8bit(19 * 16, 16, tab_icon_palette(), tab_icons))
+    write("tabicons.bmp", bmp_8bit(TAB_COUNT * TAB_SIZE, TAB_SIZE, tab_icon_palette(), tab_icons))

@@ -75,6 +75,13 @@ LRESULT CCmdTarget::CallHandler(const AFX_MSGMAP_ENTRY& entry, UINT nID, WPARAM 
         return 0;
     case AfxSig::b_dc:
         return (this->*entry.pfn.b_dc)(reinterpret_cast<HDC>(wParam));
+    case AfxSig::v_show:
+        (this->*entry.pfn.v_show)(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
+        return 0;
+    case AfxSig::v_ctx:
+        (this->*entry.pfn.v_ctx)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)),
+                                 POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
     }
     return 0;
 }

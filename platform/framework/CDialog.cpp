@@ -2,6 +2,8 @@
 
 #include "framework/CWinApp.h"
 
+#include <new>
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
@@ -34,6 +36,9 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
         return TRUE;
     try {
         return pDialog->OnInitDialog();
+    } catch (const std::bad_alloc&) {
+        AfxReportOutOfMemory();
+        return TRUE;
     } catch (...) {
         return TRUE;
     }

@@ -1,6 +1,8 @@
 #include "framework/CPropertySheet.h"
 
 #include "framework/CWinApp.h"
+
+#include <new>
 #include "framework/FrameworkIds.h"
 
 // ---- pages ----------------------------------------------------------------------------------
@@ -35,6 +37,9 @@ INT_PTR CALLBACK AfxPageDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
     }
     try {
         return pPage->OnInitDialog();
+    } catch (const std::bad_alloc&) {
+        AfxReportOutOfMemory();
+        return TRUE;
     } catch (...) {
         return TRUE;
     }
@@ -230,6 +235,12 @@ void CPropertySheet::SetWizardButtons(DWORD dwFlags)
         ::PostMessageA(m_hWnd, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(dwFlags));
 }
 
+void CPropertySheet::SetFinishText(const char* lpszText)
+{
+    if (m_hWnd)
+        ::SendMessageA(m_hWnd, PSM_SETFINISHTEXTA, 0, reinterpret_cast<LPARAM>(lpszText));
+}
+
 void CPropertySheet::PressButton(int nButton)
 {
     if (m_hWnd)
@@ -253,6 +264,8 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT message, LPARAM)
         if (auto* pSheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(hWnd))) {
             try {
                 pSheet->OnInitDialog();
+            } catch (const std::bad_alloc&) {
+                AfxReportOutOfMemory();
             } catch (...) {
             }
         }

@@ -5,6 +5,8 @@
 
 #include <objbase.h>
 
+#include <new>
+
 namespace {
 CWinApp* g_pApp;
 }
@@ -100,6 +102,9 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
         } else {
             code = app->Run();
         }
+    } catch (const std::bad_alloc&) {
+        AfxReportOutOfMemory();
+        code = -1;
     } catch (...) {
         code = -1;
     }
@@ -206,22 +211,42 @@ HCURSOR CWinApp::LoadStandardCursor(const char* lpszCursorName) const
     return ::LoadCursorA(nullptr, lpszCursorName);
 }
 
+namespace {
+// The cursor belongs to the thread whose windows it shows over, so every thread keeps its own
+// count: a worker's wait cursor never ends the main thread's, nor the other way round.
+thread_local int t_nWaitCursorCount;
+thread_local HCURSOR t_hcurWaitCursorRestore;
+}  // namespace
+
 void CWinApp::DoWaitCursor(int nCode)
 {
     if (nCode > 0) {
-        if (m_nWaitCursorCount++ == 0)
-            m_hcurWaitCursorRestore = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        if (t_nWaitCursorCount++ == 0)
+            t_hcurWaitCursorRestore = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
     } else if (nCode < 0) {
-        if (m_nWaitCursorCount > 0 && --m_nWaitCursorCount == 0)
-            ::SetCursor(m_hcurWaitCursorRestore ? m_hcurWaitCursorRestore : ::LoadCursorA(nullptr, IDC_ARROW));
-    } else if (m_nWaitCursorCount > 0) {
+        if (t_nWaitCursorCount > 0 && --t_nWaitCursorCount == 0)
+            ::SetCursor(t_hcurWaitCursorRestore ? t_hcurWaitCursorRestore : ::LoadCursorA(nullptr, IDC_ARROW));
+    } else if (t_nWaitCursorCount > 0) {
         ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
     }
+}
+
+int CWinApp::WaitCursorCount() const
+{
+    return t_nWaitCursorCount;
 }
 
 BOOL CWinApp::Enable3dControls()
 {
     return TRUE;
+}
+
+void AfxReportOutOfMemory()
+{
+    CString text;
+    if (!text.LoadString(AFX_IDP_FAILED_MEMORY_ALLOC))
+        text = "A memory allocation error has occured";
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION, AFX_IDP_FAILED_MEMORY_ALLOC);
 }
 
 int AfxMessageBox(const char* lpszText, UINT nType, UINT nIDHelp)

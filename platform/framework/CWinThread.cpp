@@ -1,6 +1,10 @@
 #include "framework/CWinThread.h"
 
+#include "framework/CWinApp.h"
+
 #include <process.h>
+
+#include <new>
 
 namespace {
 thread_local CWinThread* t_pThread;
@@ -22,22 +26,38 @@ CWinThread::~CWinThread()
 {
     if (m_hThread)
         ::CloseHandle(m_hThread);
-    if (m_hStarted)
-        ::CloseHandle(m_hStarted);
     if (t_pThread == this)
         t_pThread = nullptr;
 }
 
+namespace {
+// What the creator hands the new thread. It lives on the creator's stack until the thread has
+// signalled "started"; the thread then waits for "released", which the creator sets as its
+// last touch of the object, so a thread that ends and deletes itself at once never frees
+// members the creator still reads.
+struct ThreadStart {
+    CWinThread* self;
+    HANDLE started;
+    HANDLE released;
+};
+}  // namespace
+
 unsigned __stdcall CWinThread::ThreadEntry(void* param)
 {
-    CWinThread* self = static_cast<CWinThread*>(param);
+    ThreadStart start = *static_cast<ThreadStart*>(param);
+    CWinThread* self = start.self;
     t_pThread = self;
     MSG msg;
     ::PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // the queue exists from here
-    ::SetEvent(self->m_hStarted);
+    ::SetEvent(start.started);
+    ::WaitForSingleObject(start.released, INFINITE);
+    ::CloseHandle(start.released);
     int code = 0;
     try {
         code = self->InitInstance() ? self->Run() : self->ExitInstance();
+    } catch (const std::bad_alloc&) {
+        AfxReportOutOfMemory();
+        code = -1;
     } catch (...) {
         code = -1;
     }
@@ -52,19 +72,26 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
 {
     if (m_hThread)
         return FALSE;
-    m_hStarted = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (!m_hStarted)
-        return FALSE;
+    ThreadStart start = {this, ::CreateEventA(nullptr, TRUE, FALSE, nullptr), ::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     unsigned id = 0;
-    uintptr_t handle = _beginthreadex(lpSecurityAttrs, nStackSize, ThreadEntry, this, CREATE_SUSPENDED, &id);
-    if (!handle)
+    uintptr_t handle = 0;
+    if (start.started && start.released)
+        handle = _beginthreadex(lpSecurityAttrs, nStackSize, ThreadEntry, &start, CREATE_SUSPENDED, &id);
+    if (!handle) {
+        if (start.started)
+            ::CloseHandle(start.started);
+        if (start.released)
+            ::CloseHandle(start.released);
         return FALSE;
+    }
     m_hThread = reinterpret_cast<HANDLE>(handle);
     m_nThreadID = id;
     ::ResumeThread(m_hThread);
-    ::WaitForSingleObject(m_hStarted, INFINITE);
+    ::WaitForSingleObject(start.started, INFINITE);
+    ::CloseHandle(start.started);
     if (dwCreateFlags & CREATE_SUSPENDED)
         ::SuspendThread(m_hThread);
+    ::SetEvent(start.released);  // from here on the thread may end and delete this object
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 #include "TempHandleMap.h"
 
 #include <mutex>
+#include <new>
 #include <unordered_map>
 
 namespace {
@@ -46,6 +47,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
     LRESULT result = 0;
     try {
         result = pWnd->WindowProc(message, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        AfxReportOutOfMemory();
+        result = 0;
     } catch (...) {
         result = 0;
     }

@@ -63,6 +63,8 @@ public:
     void SetWizardMode();
     void SetWizardButtons(DWORD dwFlags);
     void PressButton(int nButton);
+    // A wizard's last page: the Next button becomes a Finish button with this caption.
+    void SetFinishText(const char* lpszText);
     CWnd* GetTabControl() const;
     void EndDialog(int nEndID);
 

@@ -36,7 +36,8 @@ public:
 
     HICON LoadIcon(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(const char* lpszCursorName) const;
-    void DoWaitCursor(int nCode);  // 1 begin, -1 end, 0 restore
+    void DoWaitCursor(int nCode);  // 1 begin, -1 end, 0 restore; counted per thread
+    int WaitCursorCount() const;   // of the calling thread
     BOOL Enable3dControls();       // the look is the system's own from Windows 95 on
 
     HINSTANCE m_hInstance = nullptr;
@@ -54,8 +55,6 @@ protected:
 private:
     CString m_strAppName, m_strRegistryKey, m_strHelpFilePath, m_strExeName;
     std::unique_ptr<ProfileStore> m_profile;
-    int m_nWaitCursorCount = 0;
-    HCURSOR m_hcurWaitCursorRestore = nullptr;
     friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPSTR, int);
 };
 
@@ -73,6 +72,8 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
 // exclamation mark. The id form loads its text from the string table.
 int AfxMessageBox(const char* lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = UINT(-1));
+// What a handler that ran out of memory shows: string AFX_IDP_FAILED_MEMORY_ALLOC.
+void AfxReportOutOfMemory();
 
 // Hosting of OLE controls; the framework initialises OLE for the thread.
 void AfxEnableControlContainer();

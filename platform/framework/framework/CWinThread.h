@@ -45,7 +45,6 @@ protected:
 
 private:
     static unsigned __stdcall ThreadEntry(void* param);
-    HANDLE m_hStarted = nullptr;
 };
 
 // The object of the calling thread (the application on the main thread).

@@ -109,6 +109,8 @@ protected:
     void OnTimer(UINT_PTR) { Default(); }
     void OnSize(UINT, int, int) { Default(); }
     BOOL OnEraseBkgnd(HDC) { return static_cast<BOOL>(Default()); }
+    void OnShowWindow(BOOL, UINT) { Default(); }
+    void OnContextMenu(CWnd*, POINT) { Default(); }
 
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override;

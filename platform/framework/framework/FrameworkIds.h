@@ -10,6 +10,7 @@
 #define ID_CONTEXT_HELP 0xE145    // 57669
 #define ID_HELP 0xE146            // 57670
 #define ID_DEFAULT_HELP 0xE147    // 57671
+#define AFX_IDP_FAILED_MEMORY_ALLOC 32816  // shown when a handler runs out of memory
 #ifndef ID_WIZFINISH
 #define ID_WIZFINISH 0x3025
 #endif

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 class CCmdTarget;
+class CWnd;
 
 enum class AfxSig : unsigned char {
     end,
@@ -21,6 +22,8 @@ enum class AfxSig : unsigned char {
     v_timer,      // void (UINT_PTR)                WM_TIMER
     v_size,       // void (UINT, int, int)          WM_SIZE
     b_dc,         // BOOL (HDC)                     WM_ERASEBKGND
+    v_show,       // void (BOOL, UINT)              WM_SHOWWINDOW
+    v_ctx,        // void (CWnd*, POINT)            WM_CONTEXTMENU
 };
 
 union AfxHandler {
@@ -34,6 +37,8 @@ union AfxHandler {
     void (CCmdTarget::*v_timer)(UINT_PTR);
     void (CCmdTarget::*v_size)(UINT, int, int);
     BOOL (CCmdTarget::*b_dc)(HDC);
+    void (CCmdTarget::*v_show)(BOOL, UINT);
+    void (CCmdTarget::*v_ctx)(CWnd*, POINT);
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -131,6 +136,15 @@ protected:                                           \
     {WM_ERASEBKGND, 0, 0, 0, nullptr, AfxSig::b_dc,                                    \
      AFX_PMSG_CAST(b_dc, BOOL (CCmdTarget::*)(HDC),                                   \
                    static_cast<BOOL (ThisClass::*)(HDC)>(&ThisClass::OnEraseBkgnd))},
+#define ON_WM_SHOWWINDOW()                                                               \
+    {WM_SHOWWINDOW, 0, 0, 0, nullptr, AfxSig::v_show,                                  \
+     AFX_PMSG_CAST(v_show, void (CCmdTarget::*)(BOOL, UINT),                          \
+                   static_cast<void (ThisClass::*)(BOOL, UINT)>(&ThisClass::OnShowWindow))},
+// The point is in screen coordinates; (-1, -1) when the menu was asked for from the keyboard.
+#define ON_WM_CONTEXTMENU()                                                              \
+    {WM_CONTEXTMENU, 0, 0, 0, nullptr, AfxSig::v_ctx,                                  \
+     AFX_PMSG_CAST(v_ctx, void (CCmdTarget::*)(CWnd*, POINT),                         \
+                   static_cast<void (ThisClass::*)(CWnd*, POINT)>(&ThisClass::OnContextMenu))},
 #define AFX_ON_VOID_MESSAGE(message, memberFxn)                                          \
     {UINT(message), 0, 0, 0, nullptr, AfxSig::v_v,                                     \
      AFX_PMSG_CAST(v_v, void (CCmdTarget::*)(), static_cast<void (ThisClass::*)()>(&ThisClass::memberFxn))},

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <new>
+#include <string>
 
 namespace {
 
@@ -75,6 +77,81 @@ TEST(Profile, LivesUnderCompanyApplicationAndSection)
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Framework Test Company\\Framework Test\\Section");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Framework Test Company\\Framework Test");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Framework Test Company");
+}
+
+// A thread that ends at once and deletes itself: its creator must not read the freed object.
+class CQuickThread : public CWinThread {
+public:
+    BOOL InitInstance() override { return FALSE; }
+    ~CQuickThread() override
+    {
+        // Scribble over the object as a reused allocation would.
+        m_hThread = reinterpret_cast<HANDLE>(intptr_t(-2));
+        m_nThreadID = 0xDEADu;
+    }
+};
+
+TEST(Thread, AnAutoDeletingThreadThatEndsAtOnceLeavesItsCreatorSound)
+{
+    for (int i = 0; i < 200; ++i) {
+        auto* thread = new CQuickThread;
+        ASSERT_TRUE(thread->CreateThread());
+    }
+    Sleep(100);
+}
+
+class CWaitCursorThread : public CWinThread {
+public:
+    CWaitCursorThread() { m_bAutoDelete = FALSE; }
+    std::atomic<int> inside{-1}, after{-1};
+    BOOL InitInstance() override
+    {
+        {
+            CWaitCursor wait;
+            inside = AfxGetApp()->WaitCursorCount();
+        }
+        after = AfxGetApp()->WaitCursorCount();
+        return FALSE;
+    }
+};
+
+TEST(Thread, WaitCursorsAreCountedPerThread)
+{
+    CWaitCursor mine;
+    EXPECT_EQ(theTestApp.WaitCursorCount(), 1);
+    CWaitCursorThread worker;
+    ASSERT_TRUE(worker.CreateThread());
+    EXPECT_EQ(WaitForSingleObject(worker.m_hThread, 2000), DWORD(WAIT_OBJECT_0));
+    EXPECT_EQ(worker.inside, 1);
+    EXPECT_EQ(worker.after, 0);
+    EXPECT_EQ(theTestApp.WaitCursorCount(), 1);  // the worker's end did not end this one
+}
+
+// A window whose handler runs out of memory.
+class CHungryWnd : public CWnd {
+protected:
+    LRESULT OnHungry(WPARAM, LPARAM) { throw std::bad_alloc(); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHungryWnd, CWnd)
+    ON_MESSAGE(WM_USER + 5, OnHungry)
+END_MESSAGE_MAP()
+
+TEST(Handlers, OutOfMemoryShowsTheFrameworksMessage)
+{
+    CHungryWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "hungry", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
+    std::string text;
+    RunSoon(200, [&] {
+        HWND box = FindThreadMessageBox();
+        text = box ? MessageBoxText(box) : "no box";
+        if (box)
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(wnd.SendMessage(WM_USER + 5), 0);
+    EXPECT_EQ(text, "A memory allocation error has occured");
+    wnd.DestroyWindow();
 }
 
 }  // namespace
