@@ -191,8 +191,7 @@ LRESULT CInstallPage2::OnWizardNext()
 {
     if (RunInstallation()) {
         if (CPropertySheet* sheet = GetSheet())
-            ::SendMessageA(sheet->m_hWnd, PSM_SETFINISHTEXT, 0,
-                           reinterpret_cast<LPARAM>(LoadResourceString(IDS_INSTALL_FINISH)));
+            sheet->SetFinishText(LoadResourceString(IDS_INSTALL_FINISH));
     } else {
         SetButtons(*this, PSWIZB_BACK);
     }
