@@ -17,21 +17,35 @@ void ShowExclamation(const char* text)
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void SetButtons(CPropertyPage& page, DWORD buttons)
+}  // namespace
+
+BOOL CInstallWizardPage::PreTranslateMessage(MSG* pMsg)
 {
-    if (CPropertySheet* sheet = page.GetSheet())
+    m_toolTip.RelayEvent(pMsg);
+    return CPropertyPage::PreTranslateMessage(pMsg);
+}
+
+void CInstallWizardPage::CreateToolTips(std::initializer_list<std::pair<int, const char*>> tips)
+{
+    if (!m_toolTip.Create(this))
+        return;
+    for (const auto& [id, text] : tips)
+        m_toolTip.AddTool(GetDlgItem(id), text);
+}
+
+void CInstallWizardPage::SetButtons(DWORD buttons)
+{
+    if (CPropertySheet* sheet = GetSheet())
         sheet->SetWizardButtons(buttons);
 }
 
-}  // namespace
-
 // ---- page one: the destination folder ------------------------------------------------------
 
-BEGIN_MESSAGE_MAP(CInstallPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CInstallPage, CInstallWizardPage)
     ON_BN_CLICKED(IDC_INSTALL_BROWSE, OnBrowse)
 END_MESSAGE_MAP()
 
-CInstallPage::CInstallPage() : CPropertyPage(IDD_INSTALL_PAGE, IDS_INSTALL_CAPTION)
+CInstallPage::CInstallPage() : CInstallWizardPage(IDD_INSTALL_PAGE, IDS_INSTALL_CAPTION)
 {
     m_strFolder = ProposeInstallFolder(
         GetRegistryString(HKEY_LOCAL_MACHINE, kInstallKey, "Installed Path"),
@@ -47,22 +61,14 @@ void CInstallPage::DoDataExchange(CDataExchange* pDX)
 BOOL CInstallPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    if (m_toolTip.Create(this)) {
-        m_toolTip.AddTool(GetDlgItem(IDC_INSTALL_FOLDER), "Enter the folder to install to here, or click the browse button");
-        m_toolTip.AddTool(GetDlgItem(IDC_INSTALL_BROWSE), "Click to browse for a destination folder");
-    }
+    CreateToolTips({{IDC_INSTALL_FOLDER, "Enter the folder to install to here, or click the browse button"},
+                    {IDC_INSTALL_BROWSE, "Click to browse for a destination folder"}});
     return TRUE;
-}
-
-BOOL CInstallPage::PreTranslateMessage(MSG* pMsg)
-{
-    m_toolTip.RelayEvent(pMsg);
-    return CPropertyPage::PreTranslateMessage(pMsg);
 }
 
 BOOL CInstallPage::OnSetActive()
 {
-    SetButtons(*this, PSWIZB_NEXT);
+    SetButtons(PSWIZB_NEXT);
     return CPropertyPage::OnSetActive();
 }
 
@@ -128,7 +134,7 @@ HWND WizardInstallEnvironment::OwnerWindow()
 CInstallPage2::CInstallPage2() : CInstallPage2(std::make_unique<WizardInstallEnvironment>()) {}
 
 CInstallPage2::CInstallPage2(std::unique_ptr<WizardInstallEnvironment> environment)
-    : CPropertyPage(IDD_INSTALL_PAGE2, IDS_INSTALL_CAPTION), m_environment(std::move(environment)), m_installation(*m_environment)
+    : CInstallWizardPage(IDD_INSTALL_PAGE2, IDS_INSTALL_CAPTION), m_environment(std::move(environment)), m_installation(*m_environment)
 {
     m_environment->m_pPage = this;
 }
@@ -142,16 +148,9 @@ void CInstallPage2::DoDataExchange(CDataExchange* pDX)
 BOOL CInstallPage2::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    SetButtons(*this, PSWIZB_BACK | PSWIZB_NEXT);
-    if (m_toolTip.Create(this))
-        m_toolTip.AddTool(GetDlgItem(IDC_INSTALL_PROGRESS), "This is a display of the installation progress");
+    SetButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    CreateToolTips({{IDC_INSTALL_PROGRESS, "This is a display of the installation progress"}});
     return TRUE;
-}
-
-BOOL CInstallPage2::PreTranslateMessage(MSG* pMsg)
-{
-    m_toolTip.RelayEvent(pMsg);
-    return CPropertyPage::PreTranslateMessage(pMsg);
 }
 
 void CInstallPage2::OnOK()
@@ -161,7 +160,7 @@ void CInstallPage2::OnOK()
 
 BOOL CInstallPage2::OnSetActive()
 {
-    SetButtons(*this, PSWIZB_BACK | PSWIZB_NEXT);
+    SetButtons(PSWIZB_BACK | PSWIZB_NEXT);
     m_installation.Begin(theApp.m_strInstallFolder);
     return CPropertyPage::OnSetActive();
 }
@@ -193,7 +192,7 @@ LRESULT CInstallPage2::OnWizardNext()
         if (CPropertySheet* sheet = GetSheet())
             sheet->SetFinishText(LoadResourceString(IDS_INSTALL_FINISH));
     } else {
-        SetButtons(*this, PSWIZB_BACK);
+        SetButtons(PSWIZB_BACK);
     }
     return -1;  // the page stays: Finish or Back goes on from here
 }

@@ -7,16 +7,31 @@
 #include "framework/CPropertySheet.h"
 #include "framework/Controls.h"
 
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
-class CInstallPage : public CPropertyPage {
+// What both pages share: their tooltips and the wizard buttons they set.
+class CInstallWizardPage : public CPropertyPage {
+public:
+    using CPropertyPage::CPropertyPage;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    // One tooltip control for the page, the controls registered with their texts.
+    void CreateToolTips(std::initializer_list<std::pair<int, const char*>> tips);
+    void SetButtons(DWORD buttons);
+
+    CToolTipCtrl m_toolTip;
+};
+
+class CInstallPage : public CInstallWizardPage {
 public:
     CInstallPage();
 
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     LRESULT OnWizardNext() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     CString m_strFolder;
 
@@ -24,9 +39,6 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnBrowse();
     DECLARE_MESSAGE_MAP()
-
-private:
-    CToolTipCtrl m_toolTip;
 };
 
 class CInstallPage2;
@@ -48,7 +60,7 @@ protected:
     HWND OwnerWindow() override;
 };
 
-class CInstallPage2 : public CPropertyPage {
+class CInstallPage2 : public CInstallWizardPage {
 public:
     CInstallPage2();
     // In-process tests hand in an environment of their own.
@@ -60,7 +72,6 @@ public:
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     BOOL OnWizardFinish() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     BOOL RunInstallation();
     void AddProgressLine(const char* line);
@@ -76,7 +87,6 @@ protected:
 private:
     std::unique_ptr<WizardInstallEnvironment> m_environment;
     Installation m_installation;  // the folder, the program path and the run's result
-    CToolTipCtrl m_toolTip;
 };
 
 // The wizard of a start as the setup program: modal, no parent; ends when it closes.
