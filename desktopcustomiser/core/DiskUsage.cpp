@@ -1,0 +1,217 @@
+#include "DiskUsage.h"
+
+#include "HelperText.h"
+#include "PipeList.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+std::string Trim(const std::string& text)
+{
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string ExtensionOf(const std::string& fileName)
+{
+    size_t dot = fileName.rfind('.');
+    return dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
+}
+
+CString CountText(uint64_t value)
+{
+    CString text;
+    text.Format("%llu", static_cast<unsigned long long>(value));
+    InsertThousandsSeparators(text);
+    return text;
+}
+
+CString MegabyteText(uint64_t bytes)
+{
+    CString text;
+    FormatNumber(text, static_cast<double>(bytes) / 1048576.0, 2, true);
+    return text;
+}
+
+}  // namespace
+
+std::string NormalizeExtensionList(const std::string& list)
+{
+    return Trim(Lower(list));
+}
+
+std::string ExtensionListDisplay(const std::string& list)
+{
+    return list == "*" ? "all (*.*)" : list;
+}
+
+bool ExtensionMatches(const std::string& list, const std::string& fileName)
+{
+    if (list == "*")
+        return true;
+    std::string extension = Lower(ExtensionOf(fileName));
+    if (list.find(' ') == std::string::npos)
+        return Lower(list) == extension;
+    size_t pos = 0;
+    while (pos <= list.size()) {
+        size_t end = list.find(' ', pos);
+        if (end == std::string::npos)
+            end = list.size();
+        // Two blanks in a row make an empty word; it does not stand for "no extension".
+        if (end > pos && Lower(list.substr(pos, end - pos)) == extension)
+            return true;
+        pos = end + 1;
+    }
+    return false;
+}
+
+bool ScanFolderTree(const std::string& folder, const std::string& extensions, const FolderLister& lister,
+                    const std::function<bool()>& keepGoing, const std::function<void(const std::string&)>& onFolder,
+                    UsageTotals& totals)
+{
+    if (!keepGoing())
+        return false;
+    onFolder(folder);
+    std::string base = folder;
+    if (base.empty() || base.back() != '\\')
+        base += '\\';
+    bool completed = true;
+    lister(base, [&](const FolderEntry& entry) {
+        if (!keepGoing()) {
+            completed = false;
+            return false;
+        }
+        if (entry.isFolder) {
+            if (entry.name == "." || entry.name == ".." || entry.isLink)
+                return true;
+            if (!ScanFolderTree(base + entry.name, extensions, lister, keepGoing, onFolder, totals)) {
+                completed = false;
+                return false;
+            }
+            return true;
+        }
+        ++totals.totalCount;
+        totals.totalBytes += entry.size;
+        if (ExtensionMatches(extensions, entry.name)) {
+            ++totals.matchCount;
+            totals.matchBytes += entry.size;
+        }
+        return true;
+    });
+    return completed;
+}
+
+uint64_t UsagePercent(uint64_t matchBytes, uint64_t totalBytes)
+{
+    if (totalBytes == 0)
+        return 0;
+    // Whole numbers only: a double product gives 28 for 29 of 100. Past 2^57 bytes the
+    // product would overflow, so scale both first.
+    while (matchBytes > UINT64_MAX / 100) {
+        matchBytes >>= 1;
+        totalBytes >>= 1;
+    }
+    return matchBytes * 100 / totalBytes;
+}
+
+UsageTexts MakeUsageTexts(const UsageTotals& totals)
+{
+    UsageTexts texts;
+    texts.matchCount = CountText(totals.matchCount);
+    texts.totalCount = CountText(totals.totalCount);
+    texts.matchMegabytes = MegabyteText(totals.matchBytes);
+    texts.totalMegabytes = MegabyteText(totals.totalBytes);
+    texts.percent = CountText(UsagePercent(totals.matchBytes, totals.totalBytes));
+    return texts;
+}
+
+std::vector<UsageRecord> ParseUsageLists(const UsageLists& lists)
+{
+    // The loading order of the columns after the first: path, counts, sizes, percentage.
+    PipeListReader extensions(lists.extensions.c_str()), paths(lists.paths.c_str()), counts(lists.counts.c_str()),
+        sizes(lists.sizes.c_str()), totalCounts(lists.totalCounts.c_str()), totalSizes(lists.totalSizes.c_str()),
+        percents(lists.percents.c_str());
+    struct Source {
+        PipeListReader* reader;
+        int column;
+    };
+    const Source rest[] = {{&paths, 1}, {&counts, 2}, {&sizes, 4}, {&totalCounts, 3}, {&totalSizes, 5}, {&percents, 6}};
+    std::vector<UsageRecord> records;
+    for (;;) {
+        CString first = extensions.Next();
+        if (first.IsEmpty())
+            break;
+        UsageRecord record(kUsageColumns);
+        record[0] = Trim(static_cast<const char*>(first));
+        for (const Source& source : rest) {
+            CString item = source.reader->Next();
+            if (item.IsEmpty()) {
+                records.push_back(record);  // the row was shown before its columns ran out
+                return records;
+            }
+            record[size_t(source.column)] = Trim(static_cast<const char*>(item));
+        }
+        records.push_back(record);
+    }
+    return records;
+}
+
+UsageLists BuildUsageLists(const std::vector<UsageRecord>& records)
+{
+    UsageLists lists;
+    std::string* targets[kUsageColumns] = {&lists.extensions, &lists.paths,  &lists.counts,  &lists.totalCounts,
+                                           &lists.sizes,      &lists.totalSizes, &lists.percents};
+    for (const UsageRecord& record : records) {
+        for (int column = 0; column < kUsageColumns; ++column) {
+            const std::string& text = size_t(column) < record.size() ? record[size_t(column)] : std::string();
+            *targets[column] += (text.empty() ? std::string(" ") : text) + "|";
+        }
+    }
+    return lists;
+}
+
+UsageInputFault CheckUsageRecordInput(const std::string& extensions, const std::string& path)
+{
+    if (extensions.find('|') != std::string::npos || path.find('|') != std::string::npos)
+        return UsageInputFault::pipe;
+    if (Trim(path).empty())
+        return UsageInputFault::emptyPath;
+    return UsageInputFault::none;
+}
+
+const char* DriveTypeText(unsigned driveType)
+{
+    switch (driveType) {
+    case 2: return "Removable Drive";
+    case 3: return "Fixed Drive";
+    case 4: return "Network Drive";
+    case 5: return "CD-ROM";
+    case 6: return "RAM Drive";
+    default: return "Unknown";
+    }
+}
+
+bool DriveTypeIsRemovable(unsigned driveType)
+{
+    return driveType == 2 || driveType == 5;
+}
+
+std::string SerialNumberText(uint32_t serial)
+{
+    char digits[16];
+    snprintf(digits, sizeof digits, "%X", static_cast<unsigned>(serial));
+    std::string text = digits;
+    if (text.size() == 8)
+        text = text.substr(0, 4) + "-" + text.substr(4);
+    return text;
+}
