@@ -61,8 +61,13 @@ function(suite_add_win32_test)
     set(T_TIMEOUT 300)
   endif()
   if(CMAKE_CROSSCOMPILING)
+    # Inside the virtual desktop the program's exit code is lost: its own report carries it.
+    set(runner ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+    if("--desktop" IN_LIST T_WINE_ARGS)
+      set(runner ${CMAKE_SOURCE_DIR}/scripts/wine-desktop-gtest)
+    endif()
     add_test(NAME ${T_NAME}
-             COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run --prefix ${SUITE_WINE_PREFIX}
+             COMMAND ${runner} --prefix ${SUITE_WINE_PREFIX}
                      --timeout ${T_TIMEOUT} ${T_WINE_ARGS} $<TARGET_FILE:${T_NAME}> ${T_ARGS})
   else()
     add_test(NAME ${T_NAME} COMMAND ${T_NAME} ${T_ARGS})

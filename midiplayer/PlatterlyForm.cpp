@@ -27,8 +27,12 @@ public:
     void Stop() override { Run([&] { player_.Stop(false); }); }
     void Close() override
     {
+        // The file is let go of even when the device fails to close.
+        struct Forget {
+            forms::MediaPlayer& p;
+            ~Forget() { p.SetFileName(""); }
+        } forget{player_};
         Run([&] { player_.Close(); });
-        player_.SetFileName("");
     }
     bool IsOpen() const override { return player_.IsOpen(); }
     uint32_t Length() override { uint32_t v = 0; Run([&] { v = player_.Length(); }); return v; }
@@ -120,6 +124,7 @@ TPlatterlyform::TPlatterlyform(forms::Component* owner) : Form(owner)
     FNPlay->SetName("FNPlay");
     FNPlay->SetParent(GroupBox1);
     FNPlay->SetAutoSize(false);
+    FNPlay->SetShowAccelChar(false);  // a file name, drawn as it is
     FNPlay->SetBounds(240, 22, 177, 13);
     FNPlay->SetCaption("");
 
@@ -350,17 +355,13 @@ TPlatterlyform::~TPlatterlyform()
 
 void TPlatterlyform::FormCreate(forms::Component*)
 {
-    if (VolumeMidi->SupportVolume()) {
-        Volumebar->SetEnabled(true);
-        VolTimer->SetEnabled(true);
-        VolumeMidi->ReadDevice();
-        if (Volumebar->Position() != VolumeMidi->Volume())
-            Volumebar->SetPosition(VolumeMidi->Volume());
-        VolumeMidi->SetAllowModify(true);
-    } else {
-        Volumebar->SetEnabled(false);
-        VolTimer->SetEnabled(false);
-    }
+    // The slider sets the MIDI auxiliary device only; without one (or without its volume
+    // control) it stays disabled rather than drive whatever device the component fell back to.
+    bool bound = VolumeMidi->Bind(TDeviceTypes::dtMidi);
+    Volumebar->SetEnabled(bound);
+    VolTimer->SetEnabled(bound);
+    if (bound && Volumebar->Position() != VolumeMidi->Volume())
+        Volumebar->SetPosition(VolumeMidi->Volume());
     playback_ = std::make_unique<Playback>(*device_, static_cast<PlayerView&>(*this), FileExists);
     forms::Application::Instance().SetHelpFile(forms::Application::ExeFolder() + "Platterly.hlp");
     forms::Application::Instance().SetTitle("Platterly ");

@@ -428,11 +428,30 @@ LRESULT TCaptionControl::Handle(UINT msg, WPARAM wp, LPARAM lp)
         BuildColors();
         return Previous(msg, wp, lp);
     case WM_NCPAINT: {
-        // The frame first, then the caption over it in one blit.
-        LRESULT r = Previous(msg, wp, lp);
-        forms::WindowDC dc(hooked_, true);
-        PaintCaption(dc.Get());
-        return r;
+        // The own caption in one blit, clipped to the update region; the default painting then
+        // gets that region without the caption, so the standard title bar never shows under it.
+        RECT wr;
+        GetWindowRect(hooked_, &wr);
+        const bool whole = wp <= 1;
+        forms::Region update(whole ? CreateRectRgnIndirect(&wr) : CreateRectRgn(0, 0, 0, 0));
+        if (!whole)
+            CombineRgn(update.Get(), reinterpret_cast<HRGN>(wp), nullptr, RGN_COPY);
+        RECT cap;
+        try {
+            forms::WindowDC dc(hooked_, true);
+            forms::Region clip(CreateRectRgn(0, 0, 0, 0));
+            CombineRgn(clip.Get(), update.Get(), nullptr, RGN_COPY);
+            OffsetRgn(clip.Get(), -wr.left, -wr.top);
+            SelectClipRgn(dc.Get(), clip.Get());
+            cap = PaintCaption(dc.Get());
+        } catch (...) {
+            // Without its own caption the window keeps the standard one.
+            return Previous(msg, wp, lp);
+        }
+        OffsetRect(&cap, wr.left, wr.top);
+        forms::Region caption(CreateRectRgnIndirect(&cap));
+        CombineRgn(update.Get(), update.Get(), caption.Get(), RGN_DIFF);
+        return Previous(msg, reinterpret_cast<WPARAM>(update.Get()), lp);
     }
     case WM_NCACTIVATE: {
         active_ = wp != 0;

@@ -71,7 +71,12 @@ TJustOne32::TJustOne32(forms::Component* owner) : Component(owner)
     s.marker = marker;
     EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&s));
     if (s.found) {
-        if (IsIconic(s.found))
+        // A minimised first instance is restored through its application window, which owns
+        // the taskbar button and shows the forms again.
+        HWND appWindow = GetWindow(s.found, GW_OWNER);
+        if (appWindow && IsIconic(appWindow))
+            ShowWindow(appWindow, SW_RESTORE);
+        else if (IsIconic(s.found))
             ShowWindow(s.found, SW_RESTORE);
         else
             BringWindowToTop(s.found);

@@ -31,6 +31,7 @@ public:
     const std::string& ProductName() const { return core_.ProductName(); }
     uint32_t NumberOfDevices() { return core_.NumberOfDevices(); }
     uint8_t ReadDevice() { return core_.ReadDevice(); }
+    bool Bind(TDeviceTypes wanted) { return core_.Bind(wanted); }
 
 protected:
     void Loaded() override;

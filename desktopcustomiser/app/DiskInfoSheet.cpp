@@ -370,7 +370,7 @@ void CDiskUsagePage::OnListRightClick(NMHDR*, LRESULT* pResult)
     CMenu menu;
     if (!menu.LoadMenu(IDR_DISKUSAGE_MENU))
         return;
-    // The sheet owns the menu; it hands the commands back to this page.
+    // The sheet owns the menu and hands its commands to the active page.
     menu.GetSubMenu(0)->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, GetTopLevelParent());
 }
 
@@ -588,15 +588,8 @@ CDiskInfoSheet::CDiskInfoSheet(CWnd* pParentWnd) : CLookSheet(IDS_DISKINFO_CAPTI
 }
 
 BEGIN_MESSAGE_MAP(CDiskInfoSheet, CLookSheet)
-    ON_COMMAND_RANGE(ID_DISKUSAGE_REMOVE, ID_DISKUSAGE_UPDATEALL, OnUsageCommand)
     ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
 END_MESSAGE_MAP()
-
-void CDiskInfoSheet::OnUsageCommand(UINT nID)
-{
-    if (m_pageDiskUsage.m_hWnd)
-        m_pageDiskUsage.SendMessage(WM_COMMAND, nID);
-}
 
 LRESULT CDiskInfoSheet::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
 {

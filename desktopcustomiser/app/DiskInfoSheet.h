@@ -99,9 +99,7 @@ public:
     CAboutPage m_pageAbout;
 
 protected:
-    // The record menu is owned by the sheet: its commands go back to the usage page. The end of
-    // the Windows session reaches only top-level windows: the sheet tells the page.
-    void OnUsageCommand(UINT nID);
+    // The end of the Windows session reaches only top-level windows: the sheet tells the page.
     LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };

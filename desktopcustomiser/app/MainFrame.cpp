@@ -88,8 +88,8 @@ void CMainFrame::ArmAutoRandomize()
     m_nAutoRandomizeTimer = 0;
     if (!theApp.GetProfileInt("Wallpapers", "Enable Auto Randomize", 0))
         return;
-    UINT period = AutoRandomizePeriodMs(theApp.GetProfileInt("Wallpapers", "Time", 60));
-    m_nAutoRandomizeTimer = SetTimer(TIMERID_AUTORANDOMIZE, period);
+    UINT tick = m_autoRandomize.Start(theApp.GetProfileInt("Wallpapers", "Time", 60));
+    m_nAutoRandomizeTimer = SetTimer(TIMERID_AUTORANDOMIZE, tick);
     if (!m_nAutoRandomizeTimer)
         AfxMessageBox(IDS_TIMER_ERROR);
 }
@@ -97,7 +97,13 @@ void CMainFrame::ArmAutoRandomize()
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == TIMERID_AUTORANDOMIZE) {
-        theApp.ChangeImages(TRUE, FALSE, FALSE, FALSE);
+        UINT tick = m_autoRandomize.TickMs();
+        UINT next = 0;
+        bool due = m_autoRandomize.Tick(next);
+        if (next != tick)
+            SetTimer(TIMERID_AUTORANDOMIZE, next);
+        if (due)
+            theApp.ChangeImages(TRUE, FALSE, FALSE, FALSE);
     } else if (nIDEvent == TIMERID_TRAYRETRY) {
         ShowProgramIcon();
     } else {

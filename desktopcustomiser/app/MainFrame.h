@@ -2,6 +2,7 @@
 // icons, the corner thread, the auto-randomize timer, the property sheets and the exit.
 #pragma once
 
+#include "AutoRandomizeCountdown.h"
 #include "ScreenSaverThread.h"
 #include "Sheets.h"
 #include "TrayIcon.h"
@@ -80,6 +81,7 @@ private:
     CWnd* m_pDisplayTrayWnd = nullptr;
     BOOL m_bProgramIconShown = FALSE;
     UINT_PTR m_nAutoRandomizeTimer = 0;
+    AutoRandomizeCountdown m_autoRandomize;  // periods longer than one timer can wait
     int m_nTrayRetries = 0;
 };
 

@@ -1,18 +1,22 @@
 #include "Sheets.h"
 
 #include "DiskInfoSheet.h"
+#include "WindowsConfigSheet.h"
+#include "imagesheet/RandomizeSheet.h"
 
 CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
 {
     // The sheets join here as they are written.
     switch (kind) {
+    case SheetKind::ImageChanger:
+        return new CRandomizeSheet(pParentWnd);
     case SheetKind::DiskInfo:
         return new CDiskInfoSheet(pParentWnd);
     case SheetKind::Options:
-    case SheetKind::ImageChanger:
     case SheetKind::Media:
-    case SheetKind::WindowsConfig:
         return nullptr;
+    case SheetKind::WindowsConfig:
+        return new CWindowsConfigSheet(pParentWnd);
     }
     return nullptr;
 }

@@ -69,4 +69,6 @@
 #define IDS_ALREADY_RUNNING 58065
 #define IDS_HOMEPAGE_ADDRESS 57665
 #include "resource_diskinfo.h"
+#include "resource_winconfig.h"
+#include "resource_imagesheet.h"
 #include "resource_install.h"

@@ -3,10 +3,11 @@
 
 #include <cstdint>
 
-// The auto-randomize period: "Time" minutes as milliseconds, computed without overflow. The
-// minutes are clamped to at least 1 (a zero or negative stored value never makes the timer
-// fire continuously) and to the longest period a window timer takes (0x7FFFFFFF ms, about
-// 24 days), so 70000 minutes, the page's upper bound, still gives a valid timer.
+// The first timer tick of the auto-randomize period: "Time" minutes as milliseconds, computed
+// without overflow, at least 1 minute (a zero or negative stored value never makes the timer
+// fire continuously) and at most the longest period a window timer takes (0x7FFFFFFF ms, about
+// 24 days). A longer period, up to the page's 70000 minutes, is counted down in further ticks
+// (AutoRandomizeCountdown).
 uint32_t AutoRandomizePeriodMs(int minutes);
 constexpr uint32_t kMaxTimerPeriodMs = 0x7FFFFFFF;
 

@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace glyphwell {
@@ -44,6 +45,23 @@ std::string ReadSetting(SettingsStore& store, std::string_view name, std::string
 int ReadSettingNumber(SettingsStore& store, const SettingSpec& spec) {
     return SettingNumber(ReadSetting(store, spec), spec.fallback);
 }
+
+int BoundedFontSize(int points) { return std::clamp(points, 1, kMaxFontSize); }
+
+int FittingListFontSize(int points, const std::function<int(int)>& heightOf) {
+    int low = 1;
+    int high = BoundedFontSize(points);
+    if (heightOf(high) <= kMaxItemHeight) return high;
+    // Heights grow with the size: find the last size that fits.
+    while (low < high) {
+        const int mid = low + (high - low + 1) / 2;
+        if (heightOf(mid) <= kMaxItemHeight) low = mid;
+        else high = mid - 1;
+    }
+    return low;
+}
+
+int ValidChoice(int stored, int count) { return stored >= 0 && stored < count ? stored : 0; }
 
 bool WriteSetting(SettingsStore& store, std::string_view name, std::string_view value) {
     return store.WriteData(name, EncodeSettingData(value));

@@ -2,6 +2,7 @@
 // key. Every read names its default; numbers are stored as decimal text.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,22 @@ std::optional<int> ParseSettingNumber(std::string_view text);
 // The number a setting holds; an empty or non-numeric text counts as the default's number, so
 // a damaged value never stops the program from starting.
 int SettingNumber(std::string_view text, std::string_view fallback);
+
+// Bounds of the sizes the catalogue uses. A list item is at most 255 pixels high: the platform
+// ignores a larger item height, so the list's font is kept small enough to fit.
+inline constexpr int kMaxFontSize = 400;
+inline constexpr int kMaxItemHeight = 255;
+
+// A stored point size brought into 1..kMaxFontSize.
+int BoundedFontSize(int points);
+
+// The largest size, at most the bounded `points`, whose list item height (heightOf, growing
+// with the size) is at most kMaxItemHeight; 1 when none fits.
+int FittingListFontSize(int points, const std::function<int(int)>& heightOf);
+
+// The index a group of `count` choices shows for a stored value: the value when it names a
+// choice, else the first choice, so that what OK stores is always a choice the user saw.
+int ValidChoice(int stored, int count);
 
 // Where the values live: the registry in the program, a map in tests. Names ignore case.
 class SettingsStore {

@@ -27,7 +27,10 @@ std::vector<std::string> InstalledFonts(const ReportSources& sources, reports::L
     std::vector<std::string> fonts;
     if (printer && sources.printerFonts) fonts = sources.printerFonts();
     if (!printer && sources.screenFonts) fonts = sources.screenFonts();
-    std::sort(fonts.begin(), fonts.end(), [](const std::string& a, const std::string& b) { return FontNameLess(a, b); });
+    if (sources.nameLess)
+        std::sort(fonts.begin(), fonts.end(), sources.nameLess);
+    else
+        std::sort(fonts.begin(), fonts.end(), [](const std::string& a, const std::string& b) { return FontNameLess(a, b); });
     fontClass.SetCaption(printer ? "Font Class : Printer" : "Font Class : Screen");
     return fonts;
 }
@@ -91,7 +94,7 @@ AllFontsReport::AllFontsReport(const ReportSources& sources) : sources_(sources)
 void AllFontsReport::qrAllFontsBeforePrint() {
     Report& r = qrAllFonts;
     fonts_ = InstalledFonts(sources_, Find(r, "FontClass"));
-    const int size = std::max(1, ReadSettingNumber(*sources_.settings, setting::ReportFontSize));
+    const int size = BoundedFontSize(ReadSettingNumber(*sources_.settings, setting::ReportFontSize));
     // Measure the row with a hidden auto-sizing label, as the band will print it.
     Label& measure = r.AddLabel(r.DetailBand(), "MeasureRow", "X");
     measure.SetFont(Arial(size));

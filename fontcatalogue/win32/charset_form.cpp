@@ -65,13 +65,14 @@ void TfCharSet::sg1MouseDown(forms::Component*, forms::MouseButton button, unsig
         fMagnify->SetLeft(at.x);
         fMagnify->SetTop(at.y);
         fMagnify->Panel1->SetCaption(RecordedCellText());
-        fMagnify->Show();
+        // The view keeps the activation, so its arrow keys still move the selection.
+        fMagnify->ShowNoActivate();
     } else if (button == forms::mbRight) {
         const std::string text = RecordedCellText();
         const int points = HeightToPoints(fGlyphwell->LB1->GetFont().Height());
         const std::string rtf =
             CharacterRichText(sg1->GetFont().Name(), points, static_cast<unsigned char>(text.empty() ? 0 : text[0]));
-        if (!forms::clipboard::SetRichText(rtf, text))
+        if (!forms::clipboard::SetRichText(rtf, text, WindowHandle()))
             forms::MessageDlg("The character could not be copied to the clipboard.", forms::mtError, forms::mbOK);
         else
             MessageBeep(0);
@@ -81,8 +82,7 @@ void TfCharSet::sg1MouseDown(forms::Component*, forms::MouseButton button, unsig
 void TfCharSet::sg1MouseUp(forms::Component*, forms::MouseButton, unsigned, int, int) { fMagnify->Close(); }
 
 void TfCharSet::FormDestroy(forms::Component*) {
-    fGlyphwell->WriteSetting(setting::CharSetLeft, std::to_string(Left()));
-    fGlyphwell->WriteSetting(setting::CharSetTop, std::to_string(Top()));
+    fGlyphwell->WriteSettings({{setting::CharSetLeft, std::to_string(Left())}, {setting::CharSetTop, std::to_string(Top())}});
 }
 
 }  // namespace glyphwell

@@ -39,7 +39,6 @@ TfCompare::TfCompare(forms::Component* owner) : forms::Form(owner) {
     PFCount->SetName("PFCount");
     OKButton = new forms::GlyphButton(this);
     OKButton->SetKind(forms::bkOK);
-    OKButton->SetModalResult(forms::mrOk);
     OKButton->SetBounds(178, 362, 75, 25);
     OKButton->SetParent(this);
     OnShow = forms::Bind(this, &TfCompare::FormShow);
@@ -47,10 +46,9 @@ TfCompare::TfCompare(forms::Component* owner) : forms::Form(owner) {
 
 void TfCompare::FormShow(forms::Component*) {
     SF->SetItems(ScreenFontNames());
-    bool none = false;
-    PF->SetItems(PrinterFontNames(&none));
+    PF->SetItems(PrinterFontNames());
     SFCount->SetCaption(std::to_string(SF->Count()) + " Fonts");
-    PFCount->SetCaption(none ? std::string("0 Fonts: no printer is installed") : std::to_string(PF->Count()) + " Fonts");
+    PFCount->SetCaption(std::to_string(PF->Count()) + " Fonts");
 }
 
 }  // namespace glyphwell

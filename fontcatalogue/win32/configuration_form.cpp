@@ -44,6 +44,7 @@ TfConfiguration::TfConfiguration(forms::Component* owner) : forms::Form(owner) {
     SetName("fConfiguration");
     SetCaption("Glyphwell Configuration");
     SetBorderStyle(forms::bsDialog);
+    SetFormStyle(forms::fsStayOnTop);
     SetPosition(forms::poScreenCenter);
     SetFont(forms::Font("MS Sans Serif", PointsToHeight(8)));
     SetClientSize(397, 297);
@@ -65,14 +66,12 @@ TfConfiguration::TfConfiguration(forms::Component* owner) : forms::Form(owner) {
     btnOK->SetName("btnOK");
     btnOK->SetKind(forms::bkOK);
     btnOK->SetBounds(216, 260, 75, 25);
-    btnOK->SetModalResult(forms::mrOk);
     btnOK->OnClick = Bind(this, &TfConfiguration::btnOKClick);
     btnOK->SetParent(this);
     BtnCancel = new forms::GlyphButton(this);
     BtnCancel->SetName("BtnCancel");
     BtnCancel->SetKind(forms::bkCancel);
     BtnCancel->SetBounds(306, 260, 75, 25);
-    BtnCancel->SetModalResult(forms::mrCancel);
     BtnCancel->SetParent(this);
 
     OnShow = Bind(this, &TfConfiguration::FormShow);
@@ -83,18 +82,18 @@ void TfConfiguration::FormShow(forms::Component*) {
     pSize->SetText(fGlyphwell->ReadSetting(setting::ReportFontSize));
     eString->SetText(fGlyphwell->ReadSetting(setting::FontString));
     ePrinterString->SetText(fGlyphwell->ReadSetting(setting::PrinterString));
-    FontSet->SetItemIndex(fGlyphwell->ReadNumber(setting::FontSet));
-    PrinterSet->SetItemIndex(fGlyphwell->ReadNumber(setting::PrinterSet));
+    FontSet->SetItemIndex(ValidChoice(fGlyphwell->ReadNumber(setting::FontSet), static_cast<int>(FontSet->Items().size())));
+    PrinterSet->SetItemIndex(ValidChoice(fGlyphwell->ReadNumber(setting::PrinterSet), static_cast<int>(PrinterSet->Items().size())));
 }
 
 void TfConfiguration::btnOKClick(forms::Component*) {
     // Stored as typed; readers fall back to the default for an empty or damaged number.
-    fGlyphwell->WriteSetting(setting::FontSize, eSize->Text());
-    fGlyphwell->WriteSetting(setting::ReportFontSize, pSize->Text());
-    fGlyphwell->WriteSetting(setting::FontString, eString->Text());
-    fGlyphwell->WriteSetting(setting::PrinterString, ePrinterString->Text());
-    fGlyphwell->WriteSetting(setting::FontSet, std::to_string(FontSet->ItemIndex()));
-    fGlyphwell->WriteSetting(setting::PrinterSet, std::to_string(PrinterSet->ItemIndex()));
+    fGlyphwell->WriteSettings({{setting::FontSize, eSize->Text()},
+                               {setting::ReportFontSize, pSize->Text()},
+                               {setting::FontString, eString->Text()},
+                               {setting::PrinterString, ePrinterString->Text()},
+                               {setting::FontSet, std::to_string(FontSet->ItemIndex())},
+                               {setting::PrinterSet, std::to_string(PrinterSet->ItemIndex())}});
 }
 
 void TfConfiguration::eSizeKeyPress(forms::Component*, char& key) {

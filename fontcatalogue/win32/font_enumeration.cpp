@@ -45,4 +45,10 @@ std::vector<std::string> ScreenFontNames() { return FontNames(EnumerateScreenFon
 
 std::vector<std::string> PrinterFontNames(bool* noPrinter) { return FontNames(EnumeratePrinterFonts(noPrinter)); }
 
+bool ListCollationLess(const std::string& a, const std::string& b) {
+    const int order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1);
+    // Names the locale holds equal still get one order.
+    return order == CSTR_EQUAL ? a < b : order == CSTR_LESS_THAN;
+}
+
 }  // namespace glyphwell

@@ -19,4 +19,7 @@ std::vector<EnumeratedFont> EnumeratePrinterFonts(bool* noPrinter = nullptr);
 std::vector<std::string> ScreenFontNames();
 std::vector<std::string> PrinterFontNames(bool* noPrinter = nullptr);
 
+// The order a sorted list box keeps names in: the user's locale, without regard to case.
+bool ListCollationLess(const std::string& a, const std::string& b);
+
 }  // namespace glyphwell

@@ -67,6 +67,11 @@ void FreeGlyphwellForms() {
     FreeForm(fGlyphwell);
 }
 
+HICON ProgramIcon() {
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    return icon ? icon : LoadIconA(nullptr, IDI_APPLICATION);
+}
+
 int PointsToHeight(int points) {
     HDC screen = GetDC(nullptr);
     const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);

@@ -2,6 +2,8 @@
 // variable; they read the main window's font list and its selection directly.
 #pragma once
 
+#include <windows.h>
+
 namespace glyphwell {
 
 class TfGlyphwell;
@@ -34,6 +36,9 @@ extern TfqrCondensed* fqrCondensed;
 void CreateGlyphwellForms();
 // Frees them at exit, last created first (their destroy handlers store what they keep).
 void FreeGlyphwellForms();
+
+// The program's own icon (the system's application icon should the resource be missing).
+HICON ProgramIcon();
 
 // The font height of a point size on the screen.
 int PointsToHeight(int points);

@@ -26,7 +26,9 @@ TfMagnify::TfMagnify(forms::Component* owner) : forms::Form(owner) {
     SetBorderIcons(0);
     SetColor(forms::clWhite);
     SetFont(forms::Font("MS Sans Serif", PointsToHeight(24)));
-    SetBounds(0, 0, 66, 60);
+    SetFormStyle(forms::fsStayOnTop);
+    // Room for the shadow: it shows 5 pixels to the right of and below the white square.
+    SetBounds(0, 0, 66, 66);
     Shape1 = new forms::Shape(this);
     Shape1->SetName("Shape1");
     Shape1->SetBounds(4, 4, 61, 61);
@@ -42,8 +44,6 @@ TfMagnify::TfMagnify(forms::Component* owner) : forms::Form(owner) {
 
 void TfMagnify::FormCreate(forms::Component*) {
     SetWidth(Height());
-    // Always on top, without taking the focus from the grid under the pointer.
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TfMagnify::SetFontName(const std::string& name) {

@@ -1,9 +1,12 @@
 #include "win32/main_form.h"
 
+#include <algorithm>
+
 #include "Application.h"
 #include "MessageDialog.h"
 #include "Screen.h"
 #include "core/font_set.h"
+#include "core/window_bounds.h"
 #include "reports/printer_device.h"
 #include "win32/charset_form.h"
 #include "win32/compare_form.h"
@@ -24,6 +27,7 @@ TfGlyphwell::TfGlyphwell(forms::Component* owner) : forms::Form(owner) {
     SetName("fGlyphwell");
     SetCaption("Glyphwell 32");
     SetBounds(2, 2, 218, 316);
+    SetIcon(ProgramIcon());
 
     PopupMenu1 = new forms::PopupMenu(this);
     PopupMenu1->SetName("PopupMenu1");
@@ -92,15 +96,28 @@ forms::MenuItem* TfGlyphwell::AddItem(forms::MenuItem* parent, const char* name,
 }
 
 std::string TfGlyphwell::ReadSetting(const std::string&, const std::string& name, const std::string& fallback) {
-    return glyphwell::ReadSetting(store_, name, fallback);
+    return glyphwell::ReadSetting(*store_, name, fallback);
 }
 
-void TfGlyphwell::WriteSetting(const std::string&, const std::string& name, const std::string& value) {
-    if (!glyphwell::WriteSetting(store_, name, value))
-        throw forms::Exception("The setting \"" + name + "\" could not be stored in the registry.");
+bool TfGlyphwell::WriteSetting(const std::string&, const std::string& name, const std::string& value) {
+    return glyphwell::WriteSetting(*store_, name, value);
 }
 
-int TfGlyphwell::ReadNumber(const SettingSpec& spec) { return ReadSettingNumber(store_, spec); }
+bool TfGlyphwell::WriteSettings(const std::vector<std::pair<SettingSpec, std::string>>& values) {
+    std::string failed;
+    for (const auto& [spec, value] : values)
+        if (!WriteSetting(spec, value)) failed += std::string(failed.empty() ? "" : ", ") + spec.name;
+    if (failed.empty()) return true;
+    if (!(closing_ && failureReported_)) {
+        failureReported_ = true;
+        forms::MessageDlg("Glyphwell could not store its settings (" + failed + ") under HKEY_CURRENT_USER\\" +
+                              kSettingsKey + ".",
+                          forms::mtError, forms::mbOK);
+    }
+    return false;
+}
+
+int TfGlyphwell::ReadNumber(const SettingSpec& spec) { return ReadSettingNumber(*store_, spec); }
 
 std::string TfGlyphwell::SelectedFontName() const {
     const int index = LB1->ItemIndex();
@@ -110,8 +127,31 @@ std::string TfGlyphwell::SelectedFontName() const {
 
 void TfGlyphwell::FormCreate(forms::Component*) {
     forms::Application::Instance().SetHelpFile("glyphwell.hlp");
-    SetBounds(ReadNumber(setting::ScreenLeft), ReadNumber(setting::ScreenTop), ReadNumber(setting::ScreenWidth),
-              ReadNumber(setting::ScreenHeight));
+    const WindowBounds stored{ReadNumber(setting::ScreenLeft), ReadNumber(setting::ScreenTop),
+                              ReadNumber(setting::ScreenWidth), ReadNumber(setting::ScreenHeight)};
+    const auto fallback = [](const SettingSpec& spec) { return SettingNumber(spec.fallback, "0"); };
+    const WindowBounds defaults{fallback(setting::ScreenLeft), fallback(setting::ScreenTop),
+                                fallback(setting::ScreenWidth), fallback(setting::ScreenHeight)};
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const WindowBounds placed = FitOnScreen(
+        stored, WindowBounds{work.left, work.top, work.right - work.left, work.bottom - work.top}, defaults);
+    SetBounds(placed.left, placed.top, placed.width, placed.height);
+}
+
+// The list's font at a size whose item height fits the list box's limit.
+void TfGlyphwell::ApplyListFontSize(int points) {
+    forms::Font font = LB1->GetFont();
+    const int size = FittingListFontSize(points, [&](int candidate) {
+        font.SetHeight(PointsToHeight(candidate));
+        forms::WindowDC dc(nullptr);
+        forms::SelectGuard guard(dc.Get(), font.Handle());
+        SIZE extent{};
+        GetTextExtentPoint32A(dc.Get(), "X", 1, &extent);
+        return static_cast<int>(extent.cy) + 2;
+    });
+    font.SetHeight(PointsToHeight(size));
+    LB1->SetFont(font);
 }
 
 void TfGlyphwell::FormShow(forms::Component*) {
@@ -122,11 +162,9 @@ void TfGlyphwell::FormShow(forms::Component*) {
     }
     MainMenu1->AttachTo(this);
     Realign();  // the menu bar took room from the client area
-    forms::Font font = LB1->GetFont();
-    font.SetHeight(PointsToHeight(std::max(1, ReadNumber(setting::FontSize))));
-    LB1->SetFont(font);
+    ApplyListFontSize(ReadNumber(setting::FontSize));
     SampleString = ReadSetting(setting::FontString);
-    LB1->SetItemHeight(std::max(1, ReadNumber(setting::FontHeight)));
+    LB1->SetItemHeight(std::clamp(ReadNumber(setting::FontHeight), 1, kMaxItemHeight));
     LoadFontList();
 }
 
@@ -140,8 +178,7 @@ void TfGlyphwell::LoadFontList() {
         LB1->SetItems(PrinterFontNames(&none));
         printerMissing_ = none;
         // Without a printer the list stays empty and the status line says why.
-        StatusBar1->SetPanelText(0, none ? std::string("No printer installed: 0 Printer Fonts")
-                                         : FontCountText(static_cast<size_t>(LB1->Count()), true));
+        StatusBar1->SetPanelText(0, FontCountText(static_cast<size_t>(LB1->Count()), true));
     }
     if (LB1->Count() > 0) LB1->SetItemIndex(0);
 }
@@ -229,9 +266,7 @@ void TfGlyphwell::InstalledFontsCondensed1Click(forms::Component*) {
 void TfGlyphwell::SetString1Click(forms::Component*) {
     if (fConfiguration->ShowModal() != forms::mrOk) return;
     SampleString = fConfiguration->eString->Text();
-    forms::Font font = LB1->GetFont();
-    font.SetHeight(PointsToHeight(std::max(1, SettingNumber(fConfiguration->eSize->Text(), setting::FontSize.fallback))));
-    LB1->SetFont(font);
+    ApplyListFontSize(SettingNumber(fConfiguration->eSize->Text(), setting::FontSize.fallback));
     LB1->Repaint();
     int height = 0;
     {
@@ -242,7 +277,8 @@ void TfGlyphwell::SetString1Click(forms::Component*) {
         height = size.cy + 2;
     }
     LB1->SetItemHeight(height);
-    WriteSetting(setting::FontHeight, std::to_string(height));
+    // What the list box took is what is stored.
+    WriteSettings({{setting::FontHeight, std::to_string(SendMessageA(LB1->Handle(), LB_GETITEMHEIGHT, 0, 0))}});
     LoadFontList();
 }
 
@@ -259,12 +295,20 @@ void TfGlyphwell::Help1Click(forms::Component*) { forms::Application::Instance()
 void TfGlyphwell::About2Click(forms::Component*) { AboutBox->ShowModal(); }
 
 void TfGlyphwell::FormClose(forms::Component*, forms::CloseAction&) {
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    WriteSetting(setting::ScreenLeft, std::to_string(r.left));
-    WriteSetting(setting::ScreenTop, std::to_string(r.top));
-    WriteSetting(setting::ScreenWidth, std::to_string(r.right - r.left));
-    WriteSetting(setting::ScreenHeight, std::to_string(r.bottom - r.top));
+    closing_ = true;
+    // The restored bounds, also when the window is minimised or maximised now. They are given
+    // in work-area coordinates.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(Handle(), &placement);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT r = placement.rcNormalPosition;
+    OffsetRect(&r, work.left, work.top);
+    WriteSettings({{setting::ScreenLeft, std::to_string(r.left)},
+                   {setting::ScreenTop, std::to_string(r.top)},
+                   {setting::ScreenWidth, std::to_string(r.right - r.left)},
+                   {setting::ScreenHeight, std::to_string(r.bottom - r.top)}});
 }
 
 }  // namespace glyphwell

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Form.h"
 #include "ListBox.h"
@@ -18,13 +20,19 @@ class TfGlyphwell : public forms::Form {
 public:
     explicit TfGlyphwell(forms::Component* owner);
 
-    // The stored settings (the key is always the program's own).
+    // The stored settings (the key is always the program's own). A write answers false when
+    // the value could not be stored.
     std::string ReadSetting(const std::string& key, const std::string& name, const std::string& fallback);
-    void WriteSetting(const std::string& key, const std::string& name, const std::string& value);
+    bool WriteSetting(const std::string& key, const std::string& name, const std::string& value);
     std::string ReadSetting(const SettingSpec& spec) { return ReadSetting(kSettingsKey, spec.name, spec.fallback); }
     int ReadNumber(const SettingSpec& spec);
-    void WriteSetting(const SettingSpec& spec, const std::string& value) { WriteSetting(kSettingsKey, spec.name, value); }
-    SettingsStore& Store() { return store_; }
+    bool WriteSetting(const SettingSpec& spec, const std::string& value) { return WriteSetting(kSettingsKey, spec.name, value); }
+    // Writes the values of one action; when any cannot be stored the user is told once, and
+    // after a failure reported at closing nothing more is said (the program is ending).
+    bool WriteSettings(const std::vector<std::pair<SettingSpec, std::string>>& values);
+    SettingsStore& Store() { return *store_; }
+    // Another store in place of the registry (in-process tests).
+    void UseStore(SettingsStore* store) { store_ = store ? store : &registryStore_; }
 
     void LoadFontList();
     void ShowReportPreview(reports::ReportPrinter& printer);
@@ -65,7 +73,11 @@ public:
 private:
     forms::MenuItem* AddItem(forms::MenuItem* parent, const char* name, const char* caption,
                              void (TfGlyphwell::*handler)(forms::Component*));
-    RegistrySettingsStore store_;
+    void ApplyListFontSize(int points);
+    RegistrySettingsStore registryStore_;
+    SettingsStore* store_ = &registryStore_;
+    bool closing_ = false;
+    bool failureReported_ = false;
     bool firstShow_ = true;
     bool printerMissing_ = false;
 };

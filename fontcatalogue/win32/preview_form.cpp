@@ -94,22 +94,22 @@ void TCustPreview::ShowZoom() { QRPreview1->SetZoom(nav_.Zoom()); }
 void TCustPreview::SpeedButton1Click(forms::Component*) { Close(); }
 
 void TCustPreview::FirstPage1Click(forms::Component*) {
-    if (!nav_.First()) MessageBeep(0);
+    if (!nav_.First()) beep();
     ShowPage();
 }
 
 void TCustPreview::PreviousPage1Click(forms::Component*) {
-    if (!nav_.Previous()) MessageBeep(0);
+    if (!nav_.Previous()) beep();
     ShowPage();
 }
 
 void TCustPreview::NextPage1Click(forms::Component*) {
-    if (!nav_.Next()) MessageBeep(0);
+    if (!nav_.Next()) beep();
     ShowPage();
 }
 
 void TCustPreview::LastPage1Click(forms::Component*) {
-    if (!nav_.Last()) MessageBeep(0);
+    if (!nav_.Last()) beep();
     ShowPage();
 }
 
@@ -118,14 +118,19 @@ void TCustPreview::N1001Click(forms::Component*) { nav_.SetZoom(100); ShowZoom()
 void TCustPreview::N2001Click(forms::Component*) { nav_.SetZoom(200); ShowZoom(); }
 void TCustPreview::N4001Click(forms::Component*) { nav_.SetZoom(400); ShowZoom(); }
 
+// A new zoom may bring a scroll bar that takes room from the fitted extent: fit once more then.
 void TCustPreview::FitWidth1Click(forms::Component*) {
-    nav_.SetZoom(FitZoom(QRPreview1->AvailableWidth(), QRPreview1->PageWidthAt100()));
-    ShowZoom();
+    for (int pass = 0; pass < 2; ++pass) {
+        nav_.SetZoom(FitZoom(QRPreview1->AvailableWidth(), QRPreview1->PageWidthAt100()));
+        ShowZoom();
+    }
 }
 
 void TCustPreview::FitHeight1Click(forms::Component*) {
-    nav_.SetZoom(FitZoom(QRPreview1->AvailableHeight(), QRPreview1->PageHeightAt100()));
-    ShowZoom();
+    for (int pass = 0; pass < 2; ++pass) {
+        nav_.SetZoom(FitZoom(QRPreview1->AvailableHeight(), QRPreview1->PageHeightAt100()));
+        ShowZoom();
+    }
 }
 
 void TCustPreview::SpeedButton7Click(forms::Component*) { nav_.ZoomIn(); ShowZoom(); }

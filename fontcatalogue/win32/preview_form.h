@@ -2,6 +2,8 @@
 // shown without being modal and keeps the pages of the report it was last given.
 #pragma once
 
+#include <functional>
+
 #include "Form.h"
 #include "GlyphButton.h"
 #include "Menu.h"
@@ -53,6 +55,8 @@ public:
 
     // When set, print outcomes are recorded without a message box (in-process tests).
     bool quietPrinting = false;
+    // Sounded when paging cannot go further; in-process tests count the beeps instead.
+    std::function<void()> beep = [] { MessageBeep(0); };
 
 private:
     forms::GlyphButton* AddButton(const char* name, const char* caption, const char* hint, int left,

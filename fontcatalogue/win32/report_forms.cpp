@@ -27,6 +27,7 @@ ReportSources GlyphwellReportSources() {
     sources.screenFonts = [] { return ScreenFontNames(); };
     sources.printerFonts = [] { return PrinterFontNames(); };
     sources.selectedFont = [] { return fGlyphwell->SelectedFontName(); };
+    sources.nameLess = ListCollationLess;
     return sources;
 }
 

@@ -11,6 +11,7 @@ TAboutBox::TAboutBox(forms::Component* owner) : forms::Form(owner) {
     SetBorderStyle(forms::bsDialog);
     SetPosition(forms::poScreenCenter);
     SetClientSize(260, 140);
+    SetIcon(ProgramIcon());
     auto* name = new forms::Label(this);
     name->SetFont(forms::Font("Arial", PointsToHeight(14), forms::fsBold));
     name->SetCaption("Glyphwell 32");
@@ -27,15 +28,13 @@ TAboutBox::TAboutBox(forms::Component* owner) : forms::Form(owner) {
     OKButton = new forms::GlyphButton(this);
     OKButton->SetName("OKButton");
     OKButton->SetKind(forms::bkOK);
-    OKButton->SetModalResult(forms::mrOk);
     OKButton->SetBounds(92, 104, 75, 25);
     OKButton->SetParent(this);
 }
 
 void TAboutBox::Paint(HDC dc) {
     forms::Form::Paint(dc);
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-    DrawIcon(dc, 20, 20, icon ? icon : LoadIconA(nullptr, IDI_APPLICATION));
+    DrawIcon(dc, 20, 20, ProgramIcon());
 }
 
 }  // namespace glyphwell

@@ -1,5 +1,7 @@
 #include "win32/wholeset_form.h"
 
+#include <algorithm>
+
 #include "core/char_grids.h"
 #include "win32/glyphwell_forms.h"
 #include "win32/main_form.h"
@@ -11,6 +13,7 @@ using forms::Bind;
 TfWholeSet::TfWholeSet(forms::Component* owner) : forms::Form(owner) {
     SetName("fWholeSet");
     SetCaption("Entire Character Set");
+    SetFormStyle(forms::fsStayOnTop);
     SetPosition(forms::poScreenCenter);
     SetBounds(0, 0, 800, 575);
     FontComboBox1 = new TFontComboBox(this);
@@ -34,13 +37,14 @@ TfWholeSet::TfWholeSet(forms::Component* owner) : forms::Form(owner) {
     sg1->SetDefaultColWidth(kWholeSetCellWidth);
     sg1->SetDefaultRowHeight(kWholeSetCellHeight);
     sg1->SetFont(forms::Font("Courier New", PointsToHeight(10)));
-    sg1->SetBounds(8, 40, 16 * (kWholeSetCellWidth + 1) + 4, 16 * (kWholeSetCellHeight + 1) + 4);
+    // The grid (cells, their lines and a 2-pixel frame) centred in the window's width.
+    const int gridWidth = kWholeSetColumns * (kWholeSetCellWidth + 1) + 4;
+    sg1->SetBounds(std::max(0, (ClientWidth() - gridWidth) / 2), 40, gridWidth,
+                   kWholeSetRows * (kWholeSetCellHeight + 1) + 4);
     sg1->OnDrawCell = Bind(this, &TfWholeSet::sg1DrawCell);
     sg1->SetParent(this);
     FontComboBox1->SetFontName("Arial");
     OnShow = Bind(this, &TfWholeSet::FormShow);
-    // Always on top of the main window.
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TfWholeSet::FollowFont(const std::string& name) {

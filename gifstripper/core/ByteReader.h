@@ -14,6 +14,8 @@ public:
     bool atEnd() const { return pos_ >= size_; }
     size_t position() const { return pos_; }
     size_t remaining() const { return size_ - pos_; }
+    // The bytes from the read position on (remaining() of them).
+    const uint8_t* here() const { return data_ + pos_; }
 
     uint8_t u8()
     {

@@ -1,7 +1,5 @@
 #include "CommentBlock.h"
 
-#include <cstring>
-
 void CommentBlock::write(ByteWriter& out) const
 {
     out.u8(0x21);
@@ -13,7 +11,8 @@ std::string CommentBlock::text() const
 {
     std::string result;
     subBlocks.forEach([&](const DataSubBlock* sub) {
-        result.append(reinterpret_cast<const char*>(sub->data), sub->size);
+        if (sub->size)
+            result.append(reinterpret_cast<const char*>(sub->data), sub->size);
     });
     return result;
 }
@@ -24,8 +23,7 @@ void CommentBlock::setText(const std::string& text)
     while (pos < text.size()) {
         auto* sub = new DataSubBlock;
         size_t n = text.size() - pos < 255 ? text.size() - pos : 255;
-        sub->size = uint8_t(n);
-        std::memcpy(sub->data, text.data() + pos, n);
+        sub->assign(reinterpret_cast<const uint8_t*>(text.data() + pos), uint8_t(n));
         subBlocks.append(sub, 1);
         pos += n;
     }

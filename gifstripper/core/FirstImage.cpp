@@ -1,5 +1,7 @@
 #include "FirstImage.h"
 
+#include <algorithm>
+
 #include "GifFile.h"
 #include "ImageBlock.h"
 #include "LzwDecoder.h"
@@ -41,10 +43,10 @@ bool GifFile::drawFirstImage(PixelTarget& target)
     // The image data as it stands in the file: code size, then the sub-blocks.
     ByteWriter data;
     size_t total = 1;
-    image->subBlocks.forEach([&](const DataSubBlock* sub) { total += 1 + sub->size; });
+    image->subBlocks().forEach([&](const DataSubBlock* sub) { total += 1 + sub->size; });
     data.reserve(total);
     data.u8(image->minimumCodeSize);
-    writeSubBlocks(image->subBlocks, data);
+    writeSubBlocks(image->subBlocks(), data);
 
     std::vector<uint8_t> indices;
     LzwDecoder decoder;
@@ -54,9 +56,10 @@ bool GifFile::drawFirstImage(PixelTarget& target)
 
     std::vector<int> rows = plotRowOrder(image->height, image->interlaced);
     const size_t width = size_t(image->width);
-    const size_t lines = indices.size() / width;
-    for (size_t line = 0; line < lines && line < rows.size(); ++line)
-        target.setRow(rows[line], indices.data() + line * width, image->width,
+    // The last line may be partly decoded (the end code came in its middle): its start is
+    // drawn.
+    for (size_t line = 0, at = 0; at < indices.size() && line < rows.size(); ++line, at += width)
+        target.setRow(rows[line], indices.data() + at, int(std::min(width, indices.size() - at)),
                       table.colours.data(), table.colours.size());
     return true;
 }

@@ -13,7 +13,8 @@ public:
     virtual ~PixelTarget() = default;
     // colour: red in the low byte, then green, then blue.
     virtual void setPixel(int x, int y, uint32_t colour) = 0;
-    // One decoded row of colour indices; indices past the table's count are not drawn. By
+    // One decoded row of colour indices from x = 0 (width of them: the image's width, fewer
+    // in a last row the data ended in); indices past the table's count are not drawn. By
     // default each pixel goes through setPixel; targets that own their pixels write rows.
     virtual void setRow(int y, const uint8_t* indices, int width, const uint32_t* colours,
                         size_t count);

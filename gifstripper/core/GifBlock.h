@@ -2,6 +2,7 @@
 // keep flag the stripping driver clears for blocks that must go, and one write operation.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "ByteWriter.h"
@@ -21,7 +22,19 @@ public:
     bool keep() const { return keep_ != 0; }
     void drop() { keep_ = 0; }
 
+    // Where the block's bytes stand in the file it was read from, when write gives exactly
+    // those bytes again (length 0 otherwise); a rewrite then copies them unchanged.
+    void setSource(size_t offset, size_t length)
+    {
+        sourceOffset_ = offset;
+        sourceLength_ = length;
+    }
+    size_t sourceOffset() const { return sourceOffset_; }
+    size_t sourceLength() const { return sourceLength_; }
+
 private:
     char tag_[3];
     int32_t keep_ = 1;
+    size_t sourceOffset_ = 0;
+    size_t sourceLength_ = 0;
 };

@@ -27,19 +27,30 @@ GifFile::~GifFile()
 bool GifFile::parse(const std::string& path)
 {
     path_ = path;
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes))
+    if (!readWholeFile(path, source_, hasSignature, 6))
         return false;
-    return parseMemory(bytes.data(), bytes.size());
+    return parseSource();
 }
 
 bool GifFile::parseMemory(const uint8_t* data, size_t size)
 {
-    versionFlag_ = 0;
-    sourceSize_ = size;
+    source_.assign(data, data + size);
+    return parseSource();
+}
+
+bool GifFile::hasSignature(const uint8_t* head, size_t size)
+{
     // Files of other formats renamed to .gif must never be rewritten.
-    if (size < 3 || std::toupper(data[0]) != 'G' || std::toupper(data[1]) != 'I' ||
-        std::toupper(data[2]) != 'F')
+    return size >= 3 && std::toupper(head[0]) == 'G' && std::toupper(head[1]) == 'I' &&
+           std::toupper(head[2]) == 'F';
+}
+
+bool GifFile::parseSource()
+{
+    const uint8_t* data = source_.data();
+    const size_t size = source_.size();
+    versionFlag_ = 0;
+    if (!hasSignature(data, size))
         return false;
     versionFlag_ = (size >= 6 && std::memcmp(data, "GIF87a", 6) == 0) ? 0 : 1;
 
@@ -51,66 +62,98 @@ bool GifFile::parseMemory(const uint8_t* data, size_t size)
     globalTable_.read(in, screen_.tableSizeCode);
 
     while (!in.atEnd()) {
+        const size_t at = in.position();
+        const bool wasComplete = in.ok();
         uint8_t introducer = in.u8();
         if (introducer == 0x3B)
             break;
+        GifBlock* block = nullptr;
         if (introducer == 0x21) {
-            readExtension(in);
+            block = readExtension(in);
         } else if (introducer == 0x2C) {
             auto* image = new ImageBlock;
             image->read(in);
             allBlocks_.append(image, 1);
             images_.append(image, 1);
+            block = image;
         }
         // Any other byte between blocks is stray and ignored.
+        if (block)
+            noteSource(*block, at, in.position(), wasComplete && in.ok());
     }
     return true;
 }
 
-void GifFile::readExtension(ByteReader& in)
+void GifFile::noteSource(GifBlock& block, size_t offset, size_t end, bool complete) const
+{
+    if (!complete)
+        return; // a block cut off by the end of the file is written completed
+    // An image read whole is written field for field as read; checking it byte by byte
+    // would cost as much as rebuilding it.
+    if (block.hasTag("IM")) {
+        if (static_cast<ImageBlock&>(block).readWhole())
+            block.setSource(offset, end - offset);
+        return;
+    }
+    // The other blocks are small, and some are written otherwise than read (a graphic control
+    // block of another size, an application block size other than 0B): compare.
+    ByteWriter rebuilt;
+    block.write(rebuilt);
+    const std::vector<uint8_t>& bytes = rebuilt.data();
+    if (bytes.size() == end - offset &&
+        std::memcmp(bytes.data(), source_.data() + offset, bytes.size()) == 0)
+        block.setSource(offset, bytes.size());
+}
+
+GifBlock* GifFile::readExtension(ByteReader& in)
 {
     if (in.atEnd())
-        return;
+        return nullptr;
     switch (in.u8()) {
     case 0x01: {
         auto* text = new PlainTextBlock;
         text->read(in);
         allBlocks_.append(text, 1);
-        break;
+        return text;
     }
     case 0xF9: {
         auto* control = new GraphicControlBlock;
         control->read(in);
         allBlocks_.append(control, 1);
-        break;
+        return control;
     }
     case 0xFE: {
         auto* comment = new CommentBlock;
         comment->read(in);
         allBlocks_.append(comment, 1);
         comments_.append(comment, 1);
-        break;
+        return comment;
     }
     case 0xFF: {
         auto* application = new ApplicationBlock;
         application->read(in);
         applications_.append(application, 1);
         allBlocks_.append(application, 1);
-        break;
+        return application;
     }
     default:
         // An unknown extension is passed over by its sub-blocks, so that a 2C or 3B inside
         // its data is not taken for a block; it is not kept.
         skipSubBlocks(in);
-        break;
+        return nullptr;
     }
 }
 
-void GifFile::write(ByteWriter& out) const
+void GifFile::writeHead(ByteWriter& out) const
 {
     out.bytes(reinterpret_cast<const uint8_t*>(versionFlag_ ? "GIF89a" : "GIF87a"), 6);
     screen_.write(out);
     globalTable_.write(out);
+}
+
+void GifFile::write(ByteWriter& out) const
+{
+    writeHead(out);
     allBlocks_.forEach([&](const GifBlock* block) {
         if (block->keep())
             block->write(out);
@@ -121,15 +164,58 @@ void GifFile::write(ByteWriter& out) const
 std::vector<uint8_t> GifFile::toBytes() const
 {
     ByteWriter out;
-    out.reserve(sourceSize_ + 64);
+    out.reserve(source_.size() + 64);
     write(out);
     return std::move(out.data());
 }
 
+std::vector<ByteRange> GifFile::writeRanges(ByteWriter& rebuilt) const
+{
+    // The pieces of the new file in order: runs of the file's own bytes, and parts rebuilt
+    // into one buffer (held by offset until the buffer has stopped growing).
+    struct Piece {
+        bool fromSource;
+        size_t offset;
+        size_t size;
+    };
+    std::vector<Piece> pieces;
+    auto add = [&](bool fromSource, size_t offset, size_t size) {
+        Piece* last = pieces.empty() ? nullptr : &pieces.back();
+        if (last && last->fromSource == fromSource && last->offset + last->size == offset)
+            last->size += size; // blocks that follow one another in the file go in one run
+        else if (size > 0)
+            pieces.push_back({fromSource, offset, size});
+    };
+    auto rebuild = [&](auto writeIt) {
+        size_t at = rebuilt.data().size();
+        writeIt();
+        add(false, at, rebuilt.data().size() - at);
+    };
+
+    rebuild([&] { writeHead(rebuilt); });
+    allBlocks_.forEach([&](const GifBlock* block) {
+        if (!block->keep())
+            return;
+        if (block->sourceLength() > 0)
+            add(true, block->sourceOffset(), block->sourceLength());
+        else
+            rebuild([&] { block->write(rebuilt); });
+    });
+    rebuild([&] { rebuilt.u8(0x3B); });
+
+    std::vector<ByteRange> ranges;
+    ranges.reserve(pieces.size());
+    for (const Piece& piece : pieces)
+        ranges.push_back({(piece.fromSource ? source_.data() : rebuilt.data().data()) + piece.offset,
+                          piece.size});
+    return ranges;
+}
+
 SaveResult GifFile::write(const std::string& path)
 {
-    std::vector<uint8_t> bytes = toBytes();
-    return replaceFileSafely(path, bytes.data(), bytes.size());
+    ByteWriter rebuilt;
+    std::vector<ByteRange> ranges = writeRanges(rebuilt);
+    return replaceFileSafely(path, ranges.data(), ranges.size());
 }
 
 void GifFile::addComment(const std::string& text)

@@ -35,15 +35,23 @@ public:
     ~GifFile() override;
 
     // True when the file was read as a GIF: it starts with "GIF" (any case) and has a global
-    // colour table. Whatever a truncated file holds is kept.
+    // colour table. Whatever a truncated file holds is kept. A file of another kind is
+    // refused from its first bytes, without reading the rest. The object keeps the file's
+    // bytes: the blocks read from it point into them.
     bool parse(const std::string& path);
     bool parseMemory(const uint8_t* data, size_t size);
+    static bool hasSignature(const uint8_t* head, size_t size);
 
     // The file as it is to be written: header, screen, global table, kept blocks, trailer.
     void write(ByteWriter& out) const override;
     std::vector<uint8_t> toBytes() const;
-    // Replaces the contents of path with toBytes(); on failure the file stays as it was.
+    // Replaces the contents of path with the same bytes as toBytes(); on failure the file
+    // stays as it was. Blocks that come out as they were read are written straight from the
+    // file's bytes, the rest are rebuilt.
     SaveResult write(const std::string& path);
+    // The bytes of toBytes() as runs of the file's own bytes and of parts rebuilt into
+    // rebuilt; valid while this object and rebuilt live unchanged.
+    std::vector<ByteRange> writeRanges(ByteWriter& rebuilt) const;
 
     // The new comment goes after every block read from the file, before the trailer.
     void addComment(const std::string& text);
@@ -62,11 +70,14 @@ public:
     const ColorTable& globalTable() const { return globalTable_; }
 
 private:
-    void readExtension(ByteReader& in);
+    bool parseSource();
+    void writeHead(ByteWriter& out) const;
+    GifBlock* readExtension(ByteReader& in);
+    void noteSource(GifBlock& block, size_t offset, size_t end, bool complete) const;
 
     std::string path_;
     int versionFlag_ = 0; // 0: the header was exactly "GIF87a"
-    size_t sourceSize_ = 0;
+    std::vector<uint8_t> source_; // the file's bytes as read
     ScreenDescriptor screen_;
     ColorTable globalTable_;
     PtrList<GifBlock> allBlocks_; // owns every block

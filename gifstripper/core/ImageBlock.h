@@ -16,11 +16,18 @@
 class ImageBlock : public GifBlock {
 public:
     ImageBlock() : GifBlock("IM") {}
-    // Reads what follows the separator byte, through the terminator.
+    // Reads what follows the separator byte, through the terminator. The bytes read must
+    // outlive the block.
     void read(ByteReader& in);
     void write(ByteWriter& out) const override;
 
     int localEntryCount() const { return localTable ? localTable->entryCount() : 0; }
+    // The image data's sub-blocks, terminator included. They are taken apart from the file's
+    // bytes when first asked for: a rewrite copies a whole image at once, and only the
+    // display of the first image walks them.
+    const SubBlockList& subBlocks() const;
+    // True when the block was read through its terminator: it is then written as read.
+    bool readWhole() const { return readWhole_; }
 
     uint8_t separator = 0x2C;
     int left = 0;
@@ -31,5 +38,11 @@ public:
     bool interlaced = false;
     std::unique_ptr<ColorTable> localTable;
     uint8_t minimumCodeSize = 0;
-    SubBlockList subBlocks;
+
+private:
+    const uint8_t* data_ = nullptr; // the sub-blocks as read, in the bytes being read
+    size_t dataSize_ = 0;
+    bool readWhole_ = false;
+    mutable bool split_ = false;
+    mutable SubBlockList subBlocks_;
 };

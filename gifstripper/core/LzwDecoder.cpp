@@ -72,15 +72,22 @@ int LzwDecoder::decode(const uint8_t* data, size_t size, int lineWidth, int maxL
     int oldCode = -1;
     int firstChar = 0;
 
-    // Only complete lines count: a partly filled last line is not output.
+    // Data that breaks off keeps its complete lines only; an end code in the middle of a line
+    // ends the image there, and the part of the line decoded before it is kept.
     auto finish = [&] {
         out.resize(filled - filled % width);
+        return 0;
+    };
+    auto finishAtEndCode = [&] {
+        out.resize(filled);
         return 0;
     };
 
     for (;;) {
         int c = readCode();
-        if (c < 0 || c == end)
+        if (c == end)
+            return finishAtEndCode();
+        if (c < 0)
             return finish();
         if (c == clear) {
             codeWidth_ = minSize + 1;

@@ -14,9 +14,10 @@ class LzwDecoder {
 public:
     LzwDecoder();
 
-    // Decodes one image's data into out, one byte per pixel, complete lines of lineWidth
-    // only, at most maxLines of them. Returns -1 for a minimum code size outside 2..9 (nothing
-    // is decoded), else 0.
+    // Decodes one image's data into out, one byte per pixel, at most maxLines lines of
+    // lineWidth. The last line is partly filled only when the end code came in its middle;
+    // data that breaks off otherwise gives its complete lines. Returns -1 for a minimum code
+    // size outside 2..9 (nothing is decoded), else 0.
     int decode(const uint8_t* data, size_t size, int lineWidth, int maxLines,
                std::vector<uint8_t>& out);
 

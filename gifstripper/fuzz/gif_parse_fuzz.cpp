@@ -1,6 +1,7 @@
-// Parses any bytes as a GIF, draws its first image, and writes the result back, as the stripper does with every file:
-// first with every block kept, then with comments and application data dropped, and parses
-// the written file again; what was written must read back to the same bytes.
+// Parses any bytes as a GIF, draws its first image, and writes the result back, as the
+// stripper does with every file: first with every block kept, then with comments and
+// application data dropped, and parses the written file again; what was written must read
+// back to the same bytes, and the rewrite from the file's own bytes must equal the rebuild.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,20 @@
 
 #include "ApplicationBlock.h"
 #include "GifFile.h"
+
+namespace {
+
+void checkRanges(const GifFile& gif, const std::vector<uint8_t>& expected)
+{
+    ByteWriter rebuilt;
+    std::vector<uint8_t> joined;
+    for (const ByteRange& range : gif.writeRanges(rebuilt))
+        joined.insert(joined.end(), range.data, range.data + range.size);
+    if (joined != expected)
+        std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -29,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         gif.drawFirstImage(canvas);
     }
     std::vector<uint8_t> kept = gif.toBytes();
+    checkRanges(gif, kept);
 
     PtrList<GifBlock>& blocks = gif.blocksOfKind(GifFile::AllBlocks);
     for (blocks.toFirst(); !blocks.atEnd(); blocks.toNext()) {
@@ -39,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     gif.addComment(std::string(reinterpret_cast<const char*>(data), size < 600 ? size : 600));
     std::vector<uint8_t> stripped = gif.toBytes();
+    checkRanges(gif, stripped);
 
     // A file this writer produced is read back whole and written again unchanged.
     GifFile again;

@@ -164,16 +164,10 @@ void onOpen(HWND window)
     ofn.Flags = OFN_ALLOWMULTISELECT | OFN_LONGNAMES;
     if (!GetOpenFileNameA(&ofn))
         return;
-    std::string result(buffer.data());
     app().collector.begin(false); // an Open adds to the lists
-    if (countSeparators(result, ' ') == 0) {
-        app().collector.classify(result);
-    } else {
-        std::vector<std::string> parts = splitFileList(result, ' ');
-        for (size_t i = 1; i < parts.size(); ++i)
-            if (!parts[i].empty())
-                app().collector.classify(parts[0] + "\\" + parts[i]);
-    }
+    for (const std::string& path :
+         openDialogPaths(buffer.data(), ofn.nFileOffset, app().fileSystem))
+        app().collector.classify(path);
     startRun();
 }
 

@@ -59,6 +59,23 @@ std::vector<std::string> splitFileList(const std::string& text, char separator)
     return parts;
 }
 
+std::vector<std::string> openDialogPaths(const std::string& result, size_t fileOffset,
+                                         FileSystemAccess& fs)
+{
+    if (result.empty())
+        return {};
+    const bool multiple = fileOffset > 0 && fileOffset < result.size() &&
+                          result[fileOffset - 1] == ' ';
+    if (!multiple || fs.status(result) != FileSystemAccess::Status::Missing)
+        return {result};
+    std::vector<std::string> paths;
+    const std::string folder = result.substr(0, fileOffset - 1);
+    for (const std::string& name : splitFileList(result.substr(fileOffset), ' '))
+        if (!name.empty())
+            paths.push_back(join(folder, name));
+    return paths;
+}
+
 FileCollector::FileCollector(FileSystemAccess& fs, PtrList<std::string>& folders,
                              PtrList<std::string>& queue)
     : fs_(fs), folders_(folders), queue_(queue)
@@ -71,15 +88,12 @@ void FileCollector::begin(bool replace)
         queue_.clear();
         folders_.clear();
     }
-    if (queue_.count() == 0 && folders_.count() == 0)
-        reset();
-}
-
-void FileCollector::reset()
-{
+    // Each collection walks afresh. Of what came before, only the files still waiting in the
+    // queue are not queued again: a file handled earlier in a run can be handed in again.
     foldersSeen_.clear();
     filesQueued_.clear();
-    foldersCollected_.clear();
+    queue_.forEach([&](const std::string* path) { filesQueued_.insert(fs_.identity(*path)); });
+    firstNewFolder_ = folders_.count() + 1;
 }
 
 bool FileCollector::addFolder(const std::string& folder)
@@ -124,14 +138,14 @@ void FileCollector::classify(const std::string& path)
 
 void FileCollector::expandFolders()
 {
-    std::string* first = folders_.at(1);
-    if (!first)
-        return;
-    walkFolder(std::string(*first));
-    // Collecting appends no folders, so a walk of the list by position is stable.
-    for (int i = 1; i <= folders_.count(); ++i) {
+    std::string* first = folders_.at(firstNewFolder_);
+    if (first)
+        walkFolder(std::string(*first));
+    // The folders of earlier collections were searched then. Collecting appends no folders,
+    // so a walk of the list by position is stable.
+    for (int i = firstNewFolder_; i <= folders_.count(); ++i) {
         std::string* folder = folders_.at(i);
-        if (folder && foldersCollected_.insert(fs_.identity(*folder)).second)
+        if (folder)
             collectGifFiles(std::string(*folder));
     }
 }

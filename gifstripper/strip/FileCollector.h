@@ -43,20 +43,28 @@ int countSeparators(const std::string& text, char separator);
 // Cuts the result at each separator (and at a newline): the folder, then the names.
 std::vector<std::string> splitFileList(const std::string& text, char separator);
 
+// The paths of the Open dialog's result, given the offset of the (first) file name that the
+// dialog reports with it. A path with blanks is one path: the multiple-selection form
+// ("folder name name ...") is told by the blank just before the first name, not by blanks
+// elsewhere, and a result that names an existing file or folder is always taken whole.
+std::vector<std::string> openDialogPaths(const std::string& result, size_t fileOffset,
+                                         FileSystemAccess& fs);
+
 class FileCollector {
 public:
     FileCollector(FileSystemAccess& fs, PtrList<std::string>& folders,
                   PtrList<std::string>& queue);
 
-    // Starts collecting: a drop replaces the lists, an Open adds to them. What was queued or
-    // walked before is forgotten whenever the lists start empty.
+    // Starts collecting: a drop replaces the lists, an Open (or a drop while a file is being
+    // handled) adds to them; a file still waiting in the queue is not queued twice.
     void begin(bool replace);
-    void reset();
     // One handed-in path: a folder goes to the folder list, a ".gif" file to the queue; a
     // shortcut is followed to a folder only.
     void classify(const std::string& path);
-    // Walks the first folder of the list (depth first, following shortcuts to folders), then
-    // queues the GIF files directly inside every folder of the list.
+    // Walks the first folder handed in since begin (depth first, following shortcuts to
+    // folders), then queues the GIF files directly inside every folder added since begin.
+    // A folder dropped while a run holds folders is walked like one dropped on an idle
+    // window.
     void expandFolders();
 
 private:
@@ -70,5 +78,5 @@ private:
     PtrList<std::string>& queue_;
     std::set<std::string> foldersSeen_;
     std::set<std::string> filesQueued_;
-    std::set<std::string> foldersCollected_;
+    int firstNewFolder_ = 1; // list position of the first folder handed in since begin
 };

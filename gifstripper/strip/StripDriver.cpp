@@ -40,7 +40,7 @@ double parseDisplayTime(const std::string& text, double current)
     double value = std::strtod(shown.c_str(), &end);
     if (end == shown.c_str() || !(value >= 1.0))
         return 1.0;
-    return value;
+    return value > kMaxDisplayTime ? kMaxDisplayTime : value;
 }
 
 std::string fileNameOf(const std::string& path)
@@ -67,7 +67,7 @@ void CommentsLog::write(const std::string& text)
 {
     if (!file_)
         return;
-    std::fputs(text.c_str(), file_);
+    std::fwrite(text.data(), 1, text.size(), file_);
     std::fflush(file_);
 }
 
@@ -75,7 +75,11 @@ StripDriver::StripDriver() = default;
 
 unsigned StripDriver::pauseMilliseconds() const
 {
-    double seconds = options.displayTime < 1.0 ? 1.0 : options.displayTime;
+    double seconds = options.displayTime;
+    if (!(seconds >= 1.0))
+        seconds = 1.0;
+    if (seconds > kMaxDisplayTime)
+        seconds = kMaxDisplayTime;
     return unsigned(seconds * 1000.0);
 }
 
@@ -88,6 +92,9 @@ void StripDriver::startRun(StripView& view)
 
 void StripDriver::endRun(StripView& view)
 {
+    // Nothing of the run is kept: the next drop or Open starts collecting afresh (files of
+    // the folders handled may be opened again).
+    folderList.clear();
     view.setStopEnabled(false);
     stopRequested = false;
 }
@@ -118,7 +125,7 @@ void StripDriver::processNextFile(StripView& view)
 void StripDriver::handle(StripView& view, const std::string& path)
 {
     const std::string name = fileNameOf(path);
-    const long oldSize = fileSizeOf(path);
+    const int64_t oldSize = fileSizeOf(path);
 
     GifFile gif;
     if (!gif.parse(path)) {
@@ -158,7 +165,7 @@ void StripDriver::handle(StripView& view, const std::string& path)
             view.setPaneText(PaneSaved, "failed");
             log.write(message + "\n");
         } else if (!hasOwnComment) {
-            long newSize = fileSizeOf(path);
+            int64_t newSize = fileSizeOf(path);
             view.setPaneText(PaneName, name);
             view.setPaneText(PaneSize, striptext::number(newSize));
             view.setPaneText(PaneSaved, striptext::number(oldSize - newSize));
@@ -191,7 +198,7 @@ void StripDriver::handle(StripView& view, const std::string& path)
             log.write(message + "\n");
             return;
         }
-        long newSize = fileSizeOf(path);
+        int64_t newSize = fileSizeOf(path);
         view.setPaneText(PaneName, name);
         view.setPaneText(PaneSize, striptext::number(newSize));
         view.setPaneText(PaneSaved, striptext::number(oldSize - newSize));

@@ -34,8 +34,12 @@ struct StripOptions {
 // other than the looping (NETSCAPE) block. Returns how many were marked.
 int markBlocksToDrop(GifFile& gif, bool removeComments, bool removeExtraneous);
 
+// The longest pause the window's timer takes: 0x7FFFFFFF milliseconds (about 24.8 days).
+constexpr double kMaxDisplayTime = 2147483.647;
+
 // The display time as the user typed it: empty keeps the current value; anything that is
-// not a number of at least 1 becomes 1.0.
+// not a number of at least 1 becomes 1.0; more than the timer takes (infinity too) becomes
+// kMaxDisplayTime.
 double parseDisplayTime(const std::string& text, double current);
 
 // The part of a path after its last backslash (or slash).

@@ -4,16 +4,19 @@ namespace striptext {
 
 std::string banner() { return "*********************************\n"; }
 
-std::string number(long value) { return std::to_string(value); }
+std::string number(int64_t value) { return std::to_string(value); }
 
-std::string cleansing(const std::string& name, long oldSize)
+std::string cleansing(const std::string& name, int64_t oldSize)
 {
     return "Cleansing " + name + " , Original File Size: " + number(oldSize) + "\n";
 }
 
-std::string comment(const std::string& text) { return "Comments: " + text + "\n"; }
+std::string comment(const std::string& text)
+{
+    return "Comments: " + text.substr(0, text.find('\0')) + "\n";
+}
 
-std::string savings(const std::string& name, long newSize, long saved)
+std::string savings(const std::string& name, int64_t newSize, int64_t saved)
 {
     return name + " : New Size: " + number(newSize) + ",Savings: " + number(saved) + "\n";
 }
@@ -22,7 +25,7 @@ std::string noCleansingNeeded(const std::string& name) { return name + " : no cl
 
 std::string noCleansingSelected(const std::string& name) { return name + " : no cleansing selected"; }
 
-std::string added(const std::string& name, long newSize, long addedBytes)
+std::string added(const std::string& name, int64_t newSize, int64_t addedBytes)
 {
     return name + " : New Size: " + number(newSize) + ",Added: " + number(addedBytes) + "\n";
 }

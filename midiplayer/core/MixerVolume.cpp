@@ -92,6 +92,15 @@ uint8_t MixerVolume::ReadDevice()
     return volume_;
 }
 
+bool MixerVolume::Bind(TDeviceTypes wanted)
+{
+    if (!Drives(wanted))
+        return false;
+    ReadDevice();
+    allowModify_ = true;
+    return true;
+}
+
 void MixerVolume::SetVolume(uint8_t v)
 {
     if (!allowModify_ || v == volume_ || mute_)

@@ -51,6 +51,13 @@ public:
     void Loaded();
     // Explicit read of capabilities and volume; raises EDeviceTypeError for a missing device.
     uint8_t ReadDevice();
+    // Whether the component drives device `wanted` and that device has volume control. A
+    // missing or volume-less device leaves the component on device 0 (the wave device), whose
+    // capabilities it then reports: support alone does not say which device a slider would set.
+    bool Drives(TDeviceTypes wanted) const { return deviceType_ == wanted && supportVolume_; }
+    // Binds a slider at start-up: only when the component drives `wanted`, reads that device's
+    // volume and allows writes from then on. False leaves the component untouched.
+    bool Bind(TDeviceTypes wanted);
 
     TDeviceTypes DeviceType() const { return deviceType_; }
     void SetDeviceType(TDeviceTypes t);

@@ -133,15 +133,24 @@ void Playback::StopPlaying()
     view_.SetGaugeMax(10);
     view_.SetGaugePosition(0);
     ShowNowPlaying(std::string());
-    if (device_.IsOpen()) {
-        try {
-            device_.Stop();
-        } catch (const DeviceError&) {
-            // Closing below releases the device whatever state it is in.
-        }
-        device_.Close();
-    }
+    ReleaseDevice();
     current_.clear();
+}
+
+void Playback::ReleaseDevice()
+{
+    if (!device_.IsOpen())
+        return;
+    // Neither failure is passed on: a device that will not stop is closed all the same, and one
+    // that will not close is given up, so the player never stays half-stopped.
+    try {
+        device_.Stop();
+    } catch (const std::exception&) {
+    }
+    try {
+        device_.Close();
+    } catch (const std::exception&) {
+    }
 }
 
 void Playback::StopClick()
@@ -176,8 +185,7 @@ void Playback::SkipClick()
         return;
     view_.SetResumeVisible(false);
     SetState(PlayState::Playing);
-    if (device_.IsOpen())
-        device_.Stop();
+    ReleaseDevice();
     PlayNext();
 }
 
@@ -238,16 +246,7 @@ void Playback::TimerTick()
 
 void Playback::Shutdown()
 {
-    if (device_.IsOpen()) {
-        try {
-            device_.Stop();
-        } catch (const DeviceError&) {
-        }
-        try {
-            device_.Close();
-        } catch (const DeviceError&) {
-        }
-    }
+    ReleaseDevice();
     current_.clear();
     state_ = PlayState::Stopped;
 }

@@ -51,6 +51,7 @@ public:
 
 private:
     void SetState(PlayState s);
+    void ReleaseDevice();
 
     PlaybackDevice& device_;
     PlayerView& view_;

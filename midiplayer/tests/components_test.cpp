@@ -111,6 +111,42 @@ TEST(MixerVolume, LoadsLikeTheMainFormAndWritesOnlyWhenAllowedAndChanged)
     EXPECT_EQ(v.ReadDevice(), 192);
 }
 
+// The main form's slider binds only to the MIDI auxiliary device with volume control; on any
+// other list it stays unbound and the slider's moves reach no device at all.
+TEST(MixerVolume, TheSliderBindsOnlyToTheMidiDeviceWithVolumeControl)
+{
+    struct Case {
+        const char* name;
+        std::map<uint32_t, FakeAux::Dev> devices;
+        bool bound;
+    };
+    const FakeAux::Dev wave{PackVolume(10, TChannel::chBoth), 1, 1};
+    const Case cases[] = {
+        {"MIDI with volume", {{0, wave}, {1, {PackVolume(200, TChannel::chBoth), 1, 1}}}, true},
+        {"MIDI without volume", {{0, wave}, {1, {PackVolume(200, TChannel::chBoth), 0, 1}}}, false},
+        {"wave only", {{0, wave}}, false},
+        {"none", {}, false},
+    };
+    for (const Case& c : cases) {
+        FakeAux aux;
+        aux.devices = c.devices;
+        MixerVolume v(aux);  // loaded as the main form loads it
+        v.SetDeviceType(TDeviceTypes::dtMidi);
+        v.SetAllowModify(false);
+        v.SetVolume(140);
+        v.Loaded();
+        EXPECT_EQ(v.Bind(TDeviceTypes::dtMidi), c.bound) << c.name;
+        EXPECT_EQ(v.AllowModify(), c.bound) << c.name;
+        v.SetVolume(77);  // the user moves the slider
+        if (c.bound) {
+            EXPECT_EQ(aux.writes, (std::vector<std::pair<uint32_t, uint32_t>>{{1u, PackVolume(77, TChannel::chBoth)}}))
+                << c.name;
+        } else {
+            EXPECT_TRUE(aux.writes.empty()) << c.name;
+        }
+    }
+}
+
 TEST(MixerVolume, MuteSilencesOnceAndHoldsLaterWrites)
 {
     FakeAux aux;

@@ -34,11 +34,19 @@ struct FakeDevice : PlaybackDevice {
             throw DeviceError("play failed");
     }
     void Pause() override { calls.push_back("pause"); }
-    void Stop() override { calls.push_back("stop"); }
+    bool failStop = false, failClose = false;
+    void Stop() override
+    {
+        calls.push_back("stop");
+        if (failStop)
+            throw DeviceError("stop failed");
+    }
     void Close() override
     {
         calls.push_back("close");
-        open = false;
+        open = false;  // as the media player: the device is given up, then the failure told
+        if (failClose)
+            throw DeviceError("close failed");
     }
     bool IsOpen() const override { return open; }
     uint32_t Length() override { return length; }
@@ -263,6 +271,37 @@ TEST_F(PlaybackTest, ShutdownStopsAndClosesAnOpenDevice)
     device.calls.clear();
     playback.Shutdown();
     EXPECT_EQ(device.calls, (std::vector<std::string>{"stop", "close"}));
+}
+
+// A device that fails to stop or to close never leaves the player half-stopped, and no failure
+// leaves Stop, Skip or the program's end.
+TEST_F(PlaybackTest, StopSkipAndShutdownEndCleanlyWhenTheDeviceFailsToStopOrClose)
+{
+    for (bool failStop : {false, true})
+        for (bool failClose : {false, true}) {
+            device = FakeDevice();
+            device.failStop = failStop;
+            device.failClose = failClose;
+            Queue({"a.mid", "b.mid", "c.mid"});
+            playback.PlayClick();
+            ASSERT_TRUE(device.open);
+            EXPECT_NO_THROW(playback.SkipClick()) << failStop << failClose;
+            EXPECT_EQ(playback.State(), PlayState::Playing);
+            EXPECT_EQ(playback.CurrentFile(), "C:\\Music\\b.mid");
+            EXPECT_NO_THROW(playback.StopClick()) << failStop << failClose;
+            EXPECT_EQ(playback.State(), PlayState::Stopped);
+            EXPECT_EQ(view.status, "Stopped");
+            EXPECT_FALSE(view.stopVisible);
+            EXPECT_EQ(view.title, "Platterly ");
+            EXPECT_TRUE(playback.CurrentFile().empty());
+            EXPECT_FALSE(device.open);
+            EXPECT_EQ(device.calls.back(), "close");
+            playback.PlayClick();
+            EXPECT_NO_THROW(playback.Shutdown());
+            EXPECT_FALSE(device.open);
+            EXPECT_EQ(device.calls.back(), "close");
+            playback.RemoveAll();
+        }
 }
 
 } // namespace

@@ -14,22 +14,50 @@ namespace {
 const char kAppClass[] = "FormsApplication";
 const UINT_PTR kMouseTimer = 1;
 
-LRESULT CALLBACK AppWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+} // namespace
+
+LRESULT CALLBACK Application::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_TIMER && wp == kMouseTimer) {
-        // Catches the pointer leaving our windows, which sends them no message.
-        POINT p;
-        GetCursorPos(&p);
-        HWND under = WindowFromPoint(p);
-        Control* c = Control::FindControl(under);
-        if (!c)
-            PostMessageA(wnd, WM_APP, 0, 0);
+    Application& app = Instance();
+    switch (msg) {
+    case WM_TIMER:
+        if (wp != kMouseTimer)
+            break;
+        {
+            // Catches the pointer leaving our windows, which sends them no message.
+            POINT p;
+            GetCursorPos(&p);
+            HWND under = WindowFromPoint(p);
+            Control* c = Control::FindControl(under);
+            if (!c)
+                PostMessageA(wnd, WM_APP, 0, 0);
+        }
         return 0;
+    case WM_SIZE:
+        // However this window was minimised or restored (the main form's button, the taskbar,
+        // another program), the forms follow it.
+        if (wp == SIZE_MINIMIZED)
+            app.HideForms(true);
+        else if (wp == SIZE_RESTORED)
+            app.HideForms(false);
+        break;
+    case WM_SETFOCUS:
+        // Activated from the taskbar: the form the user last worked in takes over.
+        if (!IsIconic(wnd)) {
+            app.ActivateForms();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // The taskbar button's Close closes the main form as its own close box does.
+        if (app.mainForm_)
+            app.Guard([&] { app.mainForm_->Close(); });
+        return 0;
+    default:
+        break;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
 }
-
-} // namespace
 
 Application& Application::Instance()
 {
@@ -43,13 +71,16 @@ void Application::Initialize()
         return;
     InitCommonControls();
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = AppWindowProc;
+    wc.lpfnWndProc = WindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kAppClass;
     RegisterClassA(&wc);
-    // A hidden window that carries the application title (as the taskbar knows the program).
-    handle_ = CreateWindowExA(0, kAppClass, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    // A window of no size at the screen's centre: shown with the main form, it is the program's
+    // taskbar button, with the application title as its text and a minimise command.
+    handle_ = CreateWindowExA(0, kAppClass, title_.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetTimer(handle_, kMouseTimer, 100, nullptr);
 }
 
@@ -112,7 +143,56 @@ void Application::ControlDestroyed(Control* c)
 void Application::Terminate()
 {
     terminated_ = true;
+    if (handle_)
+        ShowWindow(handle_, SW_HIDE);
     PostQuitMessage(0);
+}
+
+void Application::Minimize()
+{
+    if (!handle_ || IsIconic(handle_))
+        return;
+    HideForms(true);
+    ShowWindow(handle_, SW_MINIMIZE);
+}
+
+void Application::Restore()
+{
+    if (handle_ && IsIconic(handle_))
+        ShowWindow(handle_, SW_RESTORE);
+}
+
+void Application::HideForms(bool hide)
+{
+    if (hide) {
+        // Only the first call of a minimise records what was showing.
+        if (!hiddenForms_.empty())
+            return;
+        for (Form* f : forms_)
+            if (HWND w = f->WindowHandle(); w && IsWindowVisible(w)) {
+                hiddenForms_.push_back(w);
+                ShowWindow(w, SW_HIDE);
+            }
+        return;
+    }
+    std::vector<HWND> shown;
+    shown.swap(hiddenForms_);
+    for (HWND w : shown)
+        if (IsWindow(w))
+            ShowWindow(w, SW_SHOWNA);
+    if (!shown.empty())
+        ActivateForms();
+}
+
+void Application::ActivateForms()
+{
+    HWND main = mainForm_ ? mainForm_->WindowHandle() : nullptr;
+    if (!main)
+        return;
+    // A modal dialog open over the main form is the window to return to.
+    HWND target = GetLastActivePopup(main);
+    if (IsWindowVisible(target) && IsWindowEnabled(target))
+        SetFocus(target);
 }
 
 void Application::HandleException(const std::exception& e)
@@ -201,8 +281,15 @@ void Application::ProcessMessages()
 void Application::Run()
 {
     Initialize();
-    if (mainForm_)
+    if (mainForm_) {
+        // The taskbar button carries the main form's icon.
+        if (HICON icon = mainForm_->Icon()) {
+            SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+            SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        }
+        ShowWindow(handle_, SW_SHOWNOACTIVATE);
         mainForm_->Show();
+    }
     while (!terminated_ && HandleMessage()) {
     }
     terminated_ = true;

@@ -53,7 +53,12 @@ public:
     bool HandleMessage();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // The application window: it owns the main form and the program's taskbar button, whose text
+    // is the title. Minimising the main form minimises this window and hides the forms;
+    // restoring it (from the taskbar, say) shows them again.
     HWND Handle() const { return handle_; }
+    void Minimize();
+    void Restore();
 
     void HandleException(const std::exception& e);
     ExceptionEvent OnException;
@@ -83,6 +88,9 @@ private:
     void FinishCreation(Form* f);
     bool ProcessMessage(MSG& msg);
     void TrackMouse(HWND wnd);
+    static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    void HideForms(bool hide);
+    void ActivateForms();
 
     std::string title_;
     std::string helpFile_;
@@ -93,6 +101,7 @@ private:
     Form* mainForm_ = nullptr;
     std::vector<Form*> forms_;
     Control* mouseControl_ = nullptr;
+    std::vector<HWND> hiddenForms_;
 };
 
 } // namespace forms

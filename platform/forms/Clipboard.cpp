@@ -42,9 +42,9 @@ std::string Get(UINT format)
 }
 } // namespace
 
-bool SetText(const std::string& text)
+bool SetText(const std::string& text, HWND owner)
 {
-    if (!OpenClipboard(nullptr))
+    if (!OpenClipboard(owner))
         return false;
     EmptyClipboard();
     const bool ok = Put(CF_TEXT, text);
@@ -52,9 +52,9 @@ bool SetText(const std::string& text)
     return ok;
 }
 
-bool SetRichText(const std::string& rtf, const std::string& plain)
+bool SetRichText(const std::string& rtf, const std::string& plain, HWND owner)
 {
-    if (!OpenClipboard(nullptr))
+    if (!OpenClipboard(owner))
         return false;
     EmptyClipboard();
     const bool ok = Put(RichTextFormat(), rtf) && Put(CF_TEXT, plain);

@@ -79,13 +79,17 @@ void DirectoryListBox::SetDirectory(const std::string& dir)
     HANDLE h = attr == INVALID_FILE_ATTRIBUTES ? INVALID_HANDLE_VALUE : FindFirstFileA((probe + "*").c_str(), &fd);
     DWORD err = GetLastError();
     SetErrorMode(oldMode);
-    if (h == INVALID_HANDLE_VALUE || !(attr & FILE_ATTRIBUTE_DIRECTORY)) {
+    // A drive root has no "." or "..", so an empty but readable root finds nothing at all.
+    bool emptyFolder = h == INVALID_HANDLE_VALUE && attr != INVALID_FILE_ATTRIBUTES &&
+                       (err == ERROR_FILE_NOT_FOUND || err == ERROR_NO_MORE_FILES);
+    if ((h == INVALID_HANDLE_VALUE && !emptyFolder) || !(attr & FILE_ATTRIBUTE_DIRECTORY)) {
         char text[256] = {};
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, err, 0, text,
                        sizeof text, nullptr);
         throw Exception(text[0] ? std::string(text) : "Cannot read the folder " + d);
     }
-    FindClose(h);
+    if (h != INVALID_HANDLE_VALUE)
+        FindClose(h);
     directory_ = d;
     Rebuild();
     if (fileList_)

@@ -67,14 +67,18 @@ void Form::GetWindowParams(WindowParams& p)
     }
     if (!enabled_)
         style |= WS_DISABLED;
+    if (formStyle_ == fsStayOnTop)
+        ex |= WS_EX_TOPMOST;
     p.style = style;
     p.exStyle = ex;
 }
 
 HWND Form::ParentWindow()
 {
+    // The main form (the first one made) is owned by the application window, which so holds
+    // the program's only taskbar button; the other forms are owned by the main form.
     Form* main = Application::Instance().MainForm();
-    return main && main != this ? main->WindowHandle() : nullptr;
+    return main && main != this ? main->WindowHandle() : Application::Instance().Handle();
 }
 
 void Form::HandleCreated()
@@ -298,6 +302,14 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_SYSCOMMAND:
+        // The main form is minimised through the application window that owns the taskbar button.
+        if ((wp & 0xFFF0) == SC_MINIMIZE && this == Application::Instance().MainForm() &&
+            Application::Instance().Handle()) {
+            Application::Instance().Minimize();
+            return 0;
+        }
+        break;
     case WM_SIZE: {
         RECT r;
         GetWindowRect(handle_, &r);
@@ -318,6 +330,11 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         if (LOWORD(wp) != WA_INACTIVE)
             OnActivate(this);
         break;
+    case WM_FONTCHANGE:
+        // The system tells top-level windows only; font lists inside the form must hear it too.
+        for (Control* c : Controls())
+            PassFontChange(c, wp, lp);
+        break;
     case WM_SETFOCUS:
         if (activeControl_ && activeControl_->CanFocus()) {
             activeControl_->SetFocus();
@@ -328,6 +345,40 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     }
     return Control::WndProc(msg, wp, lp);
+}
+
+void Form::SetFormStyle(FormStyle s)
+{
+    if (s == formStyle_)
+        return;
+    formStyle_ = s;
+    // Wine ignores a move to the top-most band while the window is hidden; a window created
+    // with the style keeps it.
+    if (handle_ && !IsWindowVisible(handle_))
+        RecreateWnd();
+    else if (handle_)
+        SetWindowPos(handle_, s == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::ShowNoActivate()
+{
+    HWND w = Handle();
+    bool wasShowing = visible_ && IsWindowVisible(w);
+    visible_ = true;
+    PlaceOnScreen();
+    SetWindowPos(w, formStyle_ == fsStayOnTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (!wasShowing)
+        OnShow(this);
+}
+
+void Form::PassFontChange(Control* control, WPARAM wp, LPARAM lp)
+{
+    if (control->WindowHandle())
+        SendMessageA(control->WindowHandle(), WM_FONTCHANGE, wp, lp);
+    for (Control* c : control->Controls())
+        PassFontChange(c, wp, lp);
 }
 
 } // namespace forms

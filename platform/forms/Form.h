@@ -15,6 +15,7 @@ enum BorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeT
 enum BorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 enum Position { poDesigned, poScreenCenter };
 enum CloseAction { caNone, caHide, caFree, caMinimize };
+enum FormStyle { fsNormal, fsStayOnTop };
 enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
                    mrYes = 6, mrNo = 7, mrAll = 8 };
 
@@ -36,8 +37,13 @@ public:
     RECT ClientRect() const override;
     void SetIcon(HICON icon);
     HICON Icon() const { return icon_; }
+    // A stay-on-top form is created top-most, so the style holds from its first show on.
+    FormStyle GetFormStyle() const { return formStyle_; }
+    void SetFormStyle(FormStyle s);
 
     void SetVisible(bool v) override;
+    // Shows the form without taking the activation from the window the user works in.
+    void ShowNoActivate();
     // Fires OnDestroy, then deletes the form.
     void Free();
     void Close();
@@ -77,10 +83,12 @@ private:
     friend class Application;
     void PlaceOnScreen();
     bool IsShortCut(WORD key, unsigned shift);
+    void PassFontChange(Control* control, WPARAM wp, LPARAM lp);
 
     BorderStyle borderStyle_ = bsSizeable;
     unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     Position position_ = poDesigned;
+    FormStyle formStyle_ = fsNormal;
     HICON icon_ = nullptr;
     bool modal_ = false;
     int modalResult_ = mrNone;

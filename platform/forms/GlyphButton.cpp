@@ -35,17 +35,36 @@ void GlyphButton::HandleCreated()
 void GlyphButton::SetKind(ButtonKind k)
 {
     kind_ = k;
-    if (k == bkClose && !glyph_)
-        MakeStockGlyph();
-    if (k == bkOK && modalResult_ == 0)
-        modalResult_ = 1;
-    if (k == bkCancel && modalResult_ == 0)
-        modalResult_ = 2;
+    if (k != bkCustom && !glyph_)
+        MakeStockGlyph(k);
+    if (k == bkOK || k == bkCancel) {
+        const bool ok = k == bkOK;
+        if (Caption().empty())
+            SetCaption(ok ? "OK" : "Cancel");
+        if (modalResult_ == 0)
+            modalResult_ = ok ? 1 : 2;
+        if (ok)
+            SetDefault(true);
+        else
+            SetCancel(true);
+    }
     Invalidate();
 }
 
-// The close kind's glyph: an open door, in colour and greyed.
-void GlyphButton::MakeStockGlyph()
+namespace {
+
+void DrawLines(HDC dc, COLORREF colour, int width, const POINT* points, int count)
+{
+    Pen pen(CreatePen(PS_SOLID, width, colour));
+    SelectGuard g(dc, pen.Get());
+    Polyline(dc, points, count);
+}
+
+} // namespace
+
+// The stock glyphs, in colour and greyed side by side: an open door (close), a tick (OK) and
+// a cross (Cancel).
+void GlyphButton::MakeStockGlyph(ButtonKind kind)
 {
     WindowDC screen(nullptr);
     const int w = 16, h = 16;
@@ -57,6 +76,19 @@ void GlyphButton::MakeStockGlyph()
     FillRect(dc.Get(), &all, olive.Get());
     for (int i = 0; i < 2; ++i) {
         int ox = i * w;
+        if (kind == bkOK) {
+            const POINT tick[] = {{ox + 2, 8}, {ox + 6, 12}, {ox + 13, 3}};
+            DrawLines(dc.Get(), i ? RGB(128, 128, 128) : RGB(0, 128, 0), 3, tick, 3);
+            continue;
+        }
+        if (kind == bkCancel) {
+            const COLORREF red = i ? RGB(128, 128, 128) : RGB(192, 0, 0);
+            const POINT down[] = {{ox + 3, 3}, {ox + 12, 12}};
+            const POINT up[] = {{ox + 12, 3}, {ox + 3, 12}};
+            DrawLines(dc.Get(), red, 3, down, 2);
+            DrawLines(dc.Get(), red, 3, up, 2);
+            continue;
+        }
         COLORREF frame = i ? RGB(128, 128, 128) : RGB(0, 0, 0);
         COLORREF door = i ? RGB(192, 192, 192) : RGB(128, 64, 0);
         Brush fb(CreateSolidBrush(frame)), db(CreateSolidBrush(door));

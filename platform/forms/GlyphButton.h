@@ -1,6 +1,8 @@
 // A push button with a glyph beside its caption: the glyph bitmap holds the enabled image and,
 // optionally, the disabled one side by side. The close kind closes its form and brings its own
-// glyph. A modal result is handed to the form when clicked.
+// glyph. The OK and Cancel kinds bring their caption, their glyph and their role: OK is the
+// button Enter presses, Cancel the one Escape presses. A modal result is handed to the form
+// when clicked.
 #pragma once
 
 #include "Control.h"
@@ -36,7 +38,7 @@ protected:
 
 private:
     void Draw(const DRAWITEMSTRUCT& dis);
-    void MakeStockGlyph();
+    void MakeStockGlyph(ButtonKind kind);
 
     ButtonKind kind_ = bkCustom;
     Bitmap glyph_;

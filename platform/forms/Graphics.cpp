@@ -69,8 +69,10 @@ void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, int srcX, int srcY, i
         BitBlt(img.Get(), 0, 0, w, h, src.Get(), srcX, srcY, SRCCOPY);
     }
     SelectGuard g2(maskDC.Get(), mask.Get());
-    SetBkColor(img.Get(), RGB(0, 0, 0));
-    SetTextColor(img.Get(), RGB(255, 255, 255));
+    // The mask's set (transparent) bits become white, the rest black, so that AND NOT keeps
+    // the image only where it is not transparent.
+    SetBkColor(img.Get(), RGB(255, 255, 255));
+    SetTextColor(img.Get(), RGB(0, 0, 0));
     BitBlt(img.Get(), 0, 0, w, h, maskDC.Get(), 0, 0, 0x00220326); // DSna: image AND NOT mask
     COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
     COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));

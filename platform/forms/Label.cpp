@@ -45,9 +45,18 @@ void Label::SetAutoSize(bool a)
     AdjustSize();
 }
 
+void Label::SetShowAccelChar(bool s)
+{
+    showAccelChar_ = s;
+    AdjustSize();
+    Invalidate();
+}
+
 UINT Label::TextFlags() const
 {
     UINT flags = wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE;
+    if (!showAccelChar_)
+        flags |= DT_NOPREFIX;
     if (alignment_ == taRightJustify) flags |= DT_RIGHT;
     else if (alignment_ == taCenter) flags |= DT_CENTER;
     return flags | DT_EXPANDTABS;

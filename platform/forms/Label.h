@@ -17,6 +17,10 @@ public:
     void SetAlignment(Alignment a) { alignment_ = a; Invalidate(); }
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool w) { wordWrap_ = w; AdjustSize(); Invalidate(); }
+    // With it off, "&" is drawn as it is rather than underlining the next letter: for texts that
+    // are data (file names, messages), not captions with an access key.
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool s);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool t) { transparent_ = t; Invalidate(); }
     // The font colour is the label's text colour.
@@ -33,6 +37,7 @@ private:
     bool autoSize_ = true;
     bool wordWrap_ = false;
     bool transparent_ = false;
+    bool showAccelChar_ = true;
     Alignment alignment_ = taLeftJustify;
 };
 

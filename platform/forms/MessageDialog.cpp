@@ -64,6 +64,7 @@ public:
             SelectGuard g(screen.Get(), GetFont().Handle());
             DrawTextA(screen.Get(), message.c_str(), -1, &tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         }
+        text->SetShowAccelChar(false);
         text->SetWordWrap(true);
         text->SetBounds(textLeft, margin, tr.right + 2, tr.bottom);
         text->SetCaption(message);

@@ -324,6 +324,16 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
+BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (CWnd::OnCommand(wParam, lParam))
+        return TRUE;
+    if (lParam != 0)
+        return FALSE;
+    CPropertyPage* page = GetActivePage();
+    return page && page->m_hWnd && page->OnCmdMsg(LOWORD(wParam), 0);
+}
+
 INT_PTR CPropertySheet::DoModal()
 {
     HWND hWndOwner = AfxGetModalOwner(m_pParentWnd);

@@ -273,7 +273,6 @@ TEST_F(MainFrameTest, ModalDialogRegistrationAndUnbuiltSheetsOpenNothing)
     EXPECT_EQ(frame->SendMessage(WM_SETTINGSCHANGED, reinterpret_cast<WPARAM>(&dialog), SCF_MODALDIALOG), TRUE);
     EXPECT_EQ(frame->SendMessage(WM_SETTINGSCHANGED, 0, SCF_MODALDIALOG), TRUE);
     frame->SendMessage(WM_COMMAND, ID_OPTIONS);
-    frame->SendMessage(WM_OPENIMAGECHANGER);
     EXPECT_EQ(frame->OpenSheet(SheetKind::Options), nullptr);
     // The wallpaper command with an empty list asks for the image changer sheet instead.
     frame->SendMessage(WM_COMMAND, ID_CHANGE_WALLPAPER);

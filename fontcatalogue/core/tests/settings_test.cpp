@@ -67,5 +67,26 @@ TEST(SettingsStoreAccess, DefaultsOnAnEmptyStoreAndNamesIgnoreCase) {
     EXPECT_EQ(ReadSetting(store, setting::FontString), "A & B");
 }
 
+TEST(SettingBounds, SizesChoicesAndTheItemHeightLimit) {
+    EXPECT_EQ(BoundedFontSize(0), 1);
+    EXPECT_EQ(BoundedFontSize(-7), 1);
+    EXPECT_EQ(BoundedFontSize(36), 36);
+    EXPECT_EQ(BoundedFontSize(99999), kMaxFontSize);
+
+    // Item height grows by 3 pixels a point plus 2: 84 points give 254, 85 give 257.
+    int asked = 0;
+    const auto height = [&](int points) { ++asked; return points * 3 + 2; };
+    EXPECT_EQ(FittingListFontSize(20, height), 20);
+    EXPECT_EQ(FittingListFontSize(84, height), 84);
+    EXPECT_EQ(FittingListFontSize(85, height), 84);
+    asked = 0;
+    EXPECT_EQ(FittingListFontSize(99999, height), 84);
+    EXPECT_LT(asked, 20);  // a search, not a walk down from the bound
+    EXPECT_EQ(FittingListFontSize(10, [](int) { return 300; }), 1);
+
+    for (int stored : {0, 1}) EXPECT_EQ(ValidChoice(stored, 2), stored);
+    for (int stored : {-1, 2, 7}) EXPECT_EQ(ValidChoice(stored, 2), 0) << stored;
+}
+
 }  // namespace
 }  // namespace glyphwell

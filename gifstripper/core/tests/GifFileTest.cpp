@@ -10,6 +10,8 @@
 #include "ImageBlock.h"
 #include "PlainTextBlock.h"
 #include "GifTestStreams.h"
+#include "SafeFile.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -233,9 +235,7 @@ TEST(GifFileRoundTrip, LocalTablesOfEverySize)
     }
 }
 
-// Every prefix of a rich file parses (or is rejected) without reading past its end, and what
-// it gives writes back as a well formed file that reads back the same.
-TEST(GifFileTruncation, EveryPrefixIsSafeAndStable)
+GifStream richFile()
 {
     GifStream s;
     s.start("GIF89a", 6, 6, 2);
@@ -246,6 +246,14 @@ TEST(GifFileTruncation, EveryPrefixIsSafeAndStable)
     s.subBlocks({'p'});
     s.image(0, 0, 6, 6, patternPixels(6, 6, 4), 2, 2);
     s.trailer();
+    return s;
+}
+
+// Every prefix of a rich file parses (or is rejected) without reading past its end, and what
+// it gives writes back as a well formed file that reads back the same.
+TEST(GifFileTruncation, EveryPrefixIsSafeAndStable)
+{
+    GifStream s = richFile();
     for (size_t n = 0; n <= s.bytes.size(); ++n) {
         // A heap copy of exactly n bytes, so the sanitizers see any over-read.
         std::unique_ptr<uint8_t[]> copy(new uint8_t[n ? n : 1]);
@@ -259,6 +267,43 @@ TEST(GifFileTruncation, EveryPrefixIsSafeAndStable)
         EXPECT_EQ(rewrite(out), out) << "prefix " << n;
         if (n == s.bytes.size()) {
             EXPECT_EQ(out, s.bytes);
+        }
+    }
+}
+
+// A rewrite on disk copies the blocks that come out as read straight from the file's bytes
+// and rebuilds the others: the file must hold exactly what the block model gives, whatever
+// was cut off, written otherwise than read, dropped or added.
+TEST(GifFileRewrite, FileOnDiskIsTheBlockModelsBytes)
+{
+    std::vector<Bytes> inputs;
+    GifStream rich = richFile();
+    for (size_t n = 13; n <= rich.bytes.size(); ++n)
+        inputs.emplace_back(rich.bytes.begin(), rich.bytes.begin() + long(n));
+    GifStream odd = oneImage("GIF87a");
+    odd.raw({0x21, 0xF9, 6, 0x05, 0x34, 0x12, 7, 0x2C, 0x3B, 2, 0x2C, 0x3B, 0}); // control, 6 bytes
+    odd.raw({0x21, 0xFF, 13}).text("ANIMEXTS1.0XY").subBlocks({5, 6, 7});     // size 13
+    odd.raw({0x21, 0x99, 2, 0x2C, 0x3B, 0});                                   // unknown label
+    odd.raw({0x21, 0xF9, 4, 1, 0, 0, 0}).raw({0x17});                          // no terminator
+    odd.image(1, 1, 2, 2, {1, 0, 0, 1}).trailer().text("after");
+    inputs.push_back(odd.bytes);
+
+    TempFolder dir;
+    const std::string path = dir.file("rewrite.gif");
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        for (int variant = 0; variant < 3; ++variant) {
+            TempFolder::put(path, inputs[i]);
+            GifFile gif;
+            if (!gif.parse(path))
+                continue;
+            if (variant >= 1) // the comment and the first application block go
+                for (int kind : {GifFile::Comments, GifFile::Applications})
+                    if (GifBlock* block = gif.blocksOfKind(kind).at(1))
+                        block->drop();
+            if (variant == 2)
+                gif.addComment(std::string(300, 'm'));
+            ASSERT_EQ(gif.write(path), SaveResult::Saved);
+            EXPECT_EQ(TempFolder::get(path), gif.toBytes()) << "input " << i << " variant " << variant;
         }
     }
 }

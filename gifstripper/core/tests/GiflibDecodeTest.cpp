@@ -132,7 +132,7 @@ TEST(GiflibDecode, FirstImageMatchesOnVariedFiles)
         auto* image = static_cast<ImageBlock*>(gif.blocksOfKind(GifFile::Images).at(1));
         ByteWriter data;
         data.u8(image->minimumCodeSize);
-        writeSubBlocks(image->subBlocks, data);
+        writeSubBlocks(image->subBlocks(), data);
         std::vector<uint8_t> lines;
         LzwDecoder decoder;
         ASSERT_EQ(decoder.decode(data.data().data(), data.data().size(), width, height, lines), 0);

@@ -89,6 +89,14 @@ TEST(LzwDecoder, DamagedDataKeepsTheCompleteLines)
     }
     Bytes out = decode(imageData(2, noEnd.finish()), 4, 3);
     EXPECT_EQ(out, Bytes(pixels.begin(), pixels.begin() + 8));
+    // The end code in the middle of a line: the part of the line before it is kept.
+    CodePacker endInLine;
+    for (uint8_t pixel : pixels) {
+        endInLine.put(4, 3);
+        endInLine.put(pixel, 3);
+    }
+    endInLine.put(5, 3);
+    EXPECT_EQ(decode(imageData(2, endInLine.finish()), 4, 3), pixels);
 
     // A code beyond the next free slot stops the image.
     CodePacker bad;
@@ -169,6 +177,18 @@ TEST(FirstImage, DrawsWithTheRightTableInsideTheImage)
     Canvas untouched;
     EXPECT_FALSE(none.drawFirstImage(untouched));
     EXPECT_TRUE(untouched.pixels.empty());
+
+    // Data ending (with its end code) one pixel into the second row draws that pixel too.
+    GifStream cut;
+    cut.start("GIF89a", 3, 2, 1).image(0, 0, 3, 2, {1, 0, 1, 1}).trailer();
+    GifFile shortImage;
+    ASSERT_TRUE(shortImage.parseMemory(cut.bytes.data(), cut.bytes.size()));
+    Canvas partly;
+    ASSERT_TRUE(shortImage.drawFirstImage(partly));
+    const std::vector<uint32_t>& grey = shortImage.globalTable().colours;
+    EXPECT_EQ(partly.pixels, (std::map<std::pair<int, int>, uint32_t>{
+                                 {{0, 0}, grey[1]}, {{1, 0}, grey[0]}, {{2, 0}, grey[1]},
+                                 {{0, 1}, grey[1]}}));
 
     GifStream badSize;
     badSize.start().image(0, 0, 2, 2, {1, 1, 1, 1}, 2).trailer();

@@ -66,6 +66,27 @@ TEST(SafeFile, ReadOnlyTargetStaysIntact)
     EXPECT_EQ(TempFolder::get(target), original);
     EXPECT_EQ(dir.names(), std::vector<std::string>{"locked.gif"});
 }
+
+// A hidden or system file comes back hidden or system, marked as changed.
+TEST(SafeFile, ReplacingKeepsTheAttributes)
+{
+    TempFolder dir;
+    std::string target = dir.file("kept.gif");
+    for (DWORD attributes : {DWORD(FILE_ATTRIBUTE_HIDDEN),
+                             DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+                             DWORD(FILE_ATTRIBUTE_NORMAL)}) {
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        TempFolder::put(target, {1, 2});
+        ASSERT_TRUE(SetFileAttributesA(target.c_str(), attributes));
+        Bytes bytes = {3};
+        ASSERT_EQ(replaceFileSafely(target, bytes.data(), bytes.size()), SaveResult::Saved);
+        const DWORD mask = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+        EXPECT_EQ(GetFileAttributesA(target.c_str()) & mask, attributes & mask) << attributes;
+        EXPECT_EQ(TempFolder::get(target), bytes);
+    }
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"kept.gif"});
+}
 #else
 // The disk filling up half way through (a file size limit stands in for it): the failure is
 // reported and the original is untouched.
@@ -127,6 +148,31 @@ TEST(SafeFile, GifFileRewritesInPlace)
 
     GifFile missing;
     EXPECT_FALSE(missing.parse(dir.file("none.gif")));
+}
+
+// Sizes past 4 GB are told as they are, and a file that is not a GIF is refused from its
+// first bytes: a huge file renamed .gif is never read into memory. The file is sparse, so it
+// takes no room on the disk.
+TEST(SafeFile, HugeFileOfAnotherKindIsRefusedUnread)
+{
+    TempFolder dir;
+    std::string target = dir.file("huge.gif");
+    TempFolder::put(target, {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F'});
+    const int64_t size = (int64_t(5) << 30) + 3;
+    std::filesystem::resize_file(target, uint64_t(size));
+    EXPECT_EQ(fileSizeOf(target), size);
+
+    GifFile gif;
+    EXPECT_FALSE(gif.parse(target));
+    std::vector<uint8_t> head;
+    EXPECT_FALSE(readWholeFile(target, head, GifFile::hasSignature, 6));
+    EXPECT_LE(head.size(), 16u);
+
+    // A short GIF is read whole after the same look at its head.
+    std::string small = dir.file("small.gif");
+    TempFolder::put(small, sampleGif());
+    EXPECT_TRUE(readWholeFile(small, head, GifFile::hasSignature, 6));
+    EXPECT_EQ(head, sampleGif());
 }
 
 } // namespace

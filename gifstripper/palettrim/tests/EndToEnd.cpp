@@ -132,6 +132,30 @@ long sizeOf(const std::string& path)
     return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? long(data.nFileSizeLow) : -1;
 }
 
+// The command that opens a real Open or Save dialog, the path typed into its name field, OK.
+bool chooseInFileDialog(HWND window, DWORD thread, UINT command, const char* title,
+                        const std::string& path)
+{
+    PostMessageA(window, WM_COMMAND, command, 0);
+    HWND dialog = waitForWindow(thread, nullptr, title, 20);
+    if (!dialog)
+        return false;
+    HWND name = GetDlgItem(dialog, 0x480); // the file name field
+    if (!name)
+        name = GetDlgItem(dialog, 0x47c);
+    SetWindowTextA(name, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+        Sleep(100);
+    return !IsWindow(dialog);
+}
+
+// File > Open File(s) through the real dialog.
+bool openThroughDialog(HWND window, DWORD thread, const std::string& path)
+{
+    return chooseInFileDialog(window, thread, 40026, "Select GIF File", path);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -218,21 +242,15 @@ int main(int argc, char** argv)
           "start panes Ready / RC / RD / SC");
 
     // Options > Output Comments to File, and the file typed into the Save dialog.
-    PostMessageA(window, WM_COMMAND, 40006, 0);
-    HWND save = waitForWindow(process.dwThreadId, nullptr, "Select Comments Output File", 20);
-    check(save != nullptr, "the Save dialog opens");
-    if (save) {
-        HWND name = GetDlgItem(save, 0x480); // the file name field
-        if (!name)
-            name = GetDlgItem(save, 0x47c);
-        SetWindowTextA(name, log.c_str());
-        PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(save, IDOK)));
-        for (int i = 0; i < 100 && IsWindow(save); ++i)
-            Sleep(100);
-    }
+    check(chooseInFileDialog(window, process.dwThreadId, 40006, "Select Comments Output File", log),
+          "the Save dialog opens and takes the file");
     auto chosen = requestReport(window, channel);
     check(chosen["pane5"] == "CF" && chosen["button40006"] == "checked",
           "comments go to a file: pane 5 '" + chosen["pane5"] + "'");
+
+    // a.gif is hidden: it must come back hidden after its rewrite.
+    check(SetFileAttributesA((dir + "\\a.gif").c_str(), FILE_ATTRIBUTE_HIDDEN) != 0,
+          "a.gif is made hidden");
 
     // The drop: two GIF files, a text file, a JPEG named .gif, a file inside the folder that the
     // folder also yields, and the folder.
@@ -273,6 +291,9 @@ int main(int argc, char** argv)
     check(text.find("photo.gif") == std::string::npos && text.find("notes.txt") == std::string::npos,
           "neither the JPEG nor the text file is handled");
     check(count(text, "Cleansing c.gif") == 1, "a file dropped and found in the folder is handled once");
+    DWORD attributes = GetFileAttributesA((dir + "\\a.gif").c_str());
+    check(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN),
+          "a.gif is still hidden after its rewrite");
 
     // The last file is the one the shortcut led to.
     long lastSize = sizeOf(dir + "\\linked\\e.gif");
@@ -293,15 +314,32 @@ int main(int argc, char** argv)
     // Second run: no log, so comments come in "COMMENT" boxes; an own comment is added; a drop
     // arriving while a box is open only joins the queue.
     PostMessageA(window, WM_COMMAND, 40006, 0);
-    save = waitForWindow(process.dwThreadId, nullptr, "Select Comments Output File", 20);
+    HWND save = waitForWindow(process.dwThreadId, nullptr, "Select Comments Output File", 20);
     if (save) {
         PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(save, IDCANCEL)));
         for (int i = 0; i < 100 && IsWindow(save); ++i)
             Sleep(100);
     }
+    // The report once the named file is handled and the run is over (or after 30 seconds).
+    auto waitUntilHandled = [&](const std::string& name) {
+        std::map<std::string, std::string> report;
+        for (int i = 0; i < 120; ++i) {
+            Sleep(250);
+            report = requestReport(window, channel);
+            if (report["pane0"] == name && report["button40034"] == "disabled")
+                break;
+        }
+        return report;
+    };
     auto noLog = requestReport(window, channel);
     check(noLog["pane5"].empty() && noLog["button40006"] == "unchecked",
           "cancelling the Save dialog turns the comments file off");
+
+    // A file of the folder the first run handled can be opened again once that run is over.
+    check(openThroughDialog(window, process.dwThreadId, dir + "\\folder\\c.gif"),
+          "the Open dialog takes folder\\c.gif");
+    auto again = waitUntilHandled("c.gif");
+    check(again["pane0"] == "c.gif", "c.gif opened again is handled: pane 0 '" + again["pane0"] + "'");
 
     PostMessageA(window, WM_COMMAND, 40005, 0);
     HWND add = waitForWindow(process.dwThreadId, nullptr, "Add Comment", 20);
@@ -352,37 +390,16 @@ int main(int argc, char** argv)
           "the comments are shown in boxes, file by file, in file order (" +
               std::to_string(boxTexts.size()) + " boxes)");
     check(mostBoxes == 1, "a drop while a box is open does not start another file inside it");
-    std::map<std::string, std::string> second;
-    for (int i = 0; i < 120; ++i) {
-        Sleep(250);
-        second = requestReport(window, channel);
-        if (second["pane0"] == "g.gif" && second["button40034"] == "disabled")
-            break;
-    }
+    auto second = waitUntilHandled("g.gif");
     check(second["pane0"] == "g.gif" && second["button40034"] == "disabled",
           "the dropped-in file is handled after the first: pane 0 '" + second["pane0"] + "'");
 
-    // File > Open File(s) with a file typed into the dialog.
-    PostMessageA(window, WM_COMMAND, 40026, 0);
-    HWND open = waitForWindow(process.dwThreadId, nullptr, "Select GIF File", 20);
-    check(open != nullptr, "the Open dialog opens");
-    if (open) {
-        HWND name = GetDlgItem(open, 0x480);
-        if (!name)
-            name = GetDlgItem(open, 0x47c);
-        SetWindowTextA(name, (dir + "\\phase2\\h.gif").c_str());
-        PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(open, IDOK)));
-        for (int i = 0; i < 100 && IsWindow(open); ++i)
-            Sleep(100);
-    }
-    std::map<std::string, std::string> third;
-    for (int i = 0; i < 120; ++i) {
-        Sleep(250);
-        third = requestReport(window, channel);
-        if (third["pane0"] == "h.gif" && third["button40034"] == "disabled")
-            break;
-    }
-    check(third["pane0"] == "h.gif", "the opened file is handled: pane 0 '" + third["pane0"] + "'");
+    // File > Open File(s) with a path with blanks typed into the dialog.
+    check(openThroughDialog(window, process.dwThreadId, dir + "\\my pictures\\h i.gif"),
+          "the Open dialog takes a path with blanks");
+    auto third = waitUntilHandled("h i.gif");
+    check(third["pane0"] == "h i.gif", "the file with blanks in its path is handled: pane 0 '" +
+                                           third["pane0"] + "'");
 
     if (installed)
         UnhookWindowsHookEx(installed);

@@ -13,7 +13,7 @@ done
 dir=$build/gifstripper/e2e
 orig=$build/gifstripper/e2e-originals
 rm -rf "$dir" "$orig"
-mkdir -p "$dir/folder/sub" "$dir/linked" "$dir/phase2" "$orig"
+mkdir -p "$dir/folder/sub" "$dir/linked" "$dir/phase2" "$dir/my pictures" "$orig"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -55,7 +55,7 @@ g -c "first note" "$work/a.gif" -o "$work/f1.gif"
 g -c "second note" "$work/c.gif" -o "$work/f2.gif"
 g "$work/f1.gif" "$work/f2.gif" -o "$dir/phase2/f.gif"
 g -c "g note" "$work/b.gif" -o "$dir/phase2/g.gif"
-g "$work/c.gif" -o "$dir/phase2/h.gif"
+g "$work/c.gif" -o "$dir/my pictures/h i.gif"
 echo "not a picture" >"$dir/notes.txt"
 printf '\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00' >"$dir/photo.gif"
 (cd "$dir" && find . -type f | while read -r f; do mkdir -p "$orig/$(dirname "$f")"; cp "$f" "$orig/$f"; done)
@@ -89,7 +89,7 @@ for f in a.gif b.GIF folder/c.gif folder/sub/d.gif linked/e.gif; do
   what="$f holds no comment"; expect test -z "$(grep -i 'comment' <<<"$info")"
   what="$f holds no XMP data"; expect test -z "$(grep 'XMP' <<<"$info")"
 done
-for f in phase2/f.gif phase2/g.gif phase2/h.gif; do
+for f in phase2/f.gif phase2/g.gif "my pictures/h i.gif"; do
   what="gifdiff finds $f's frames unchanged"; expect gifdiff "$orig/$f" "$dir/$f"
   info=$(gifsicle --xinfo "$dir/$f")
   what="$f holds only the own comment"

@@ -1,5 +1,7 @@
 #include "FileCollector.h"
 
+#include "StripDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -133,6 +135,93 @@ TEST_F(FileCollectorTest, OverlongPathsAreSkipped)
     collector.classify(deep);
     collector.expandFolders();
     EXPECT_EQ(items(queue), std::vector<std::string>{deep + "\\a.gif"});
+}
+
+// A view that takes every request and shows nothing.
+struct SilentView : StripView {
+    void setPaneText(int, const std::string&) override {}
+    void setMessageText(const std::string&) override {}
+    void showFirstImage(GifFile&) override {}
+    void showComment(const std::string&) override {}
+    void setStopEnabled(bool) override {}
+    void startPause(unsigned) override {}
+};
+
+TEST_F(FileCollectorTest, AFileOfAFolderHandledInARunCanBeOpenedAgain)
+{
+    StripDriver driver;
+    SilentView view;
+    FileCollector collect{fs, driver.folderList, driver.fileQueue};
+    collect.begin(true);
+    collect.classify("C:\\second");
+    collect.expandFolders();
+    driver.startRun(view);
+    for (int guard = 0; guard < 10 && driver.fileQueue.count() > 0; ++guard)
+        driver.processNextFile(view); // the invented files do not parse: each is skipped
+    EXPECT_EQ(driver.folderList.count(), 0);
+
+    collect.begin(false);
+    collect.classify("C:\\second\\g.gif");
+    collect.expandFolders();
+    EXPECT_EQ(items(driver.fileQueue), std::vector<std::string>{"C:\\second\\g.gif"});
+}
+
+TEST_F(FileCollectorTest, DuringARunOnlyWaitingFilesAreNotQueuedTwice)
+{
+    collector.begin(true);
+    collector.classify("C:\\second");
+    collector.expandFolders();
+    queue.toFirst();
+    queue.removeCurrent(); // g.gif is being handled
+    collector.begin(false);
+    collector.classify("C:\\second\\g.gif");
+    collector.classify("C:\\SECOND\\nested\\h.gif"); // still waiting
+    EXPECT_EQ(items(queue),
+              (std::vector<std::string>{"C:\\second\\nested\\h.gif", "C:\\second\\g.gif"}));
+}
+
+TEST_F(FileCollectorTest, AFolderDroppedDuringARunIsWalkedWhole)
+{
+    collector.begin(true);
+    collector.classify("C:\\other");
+    collector.expandFolders();
+    // While the run holds its files and folders, a drop adds to them.
+    collector.begin(false);
+    collector.classify("C:\\second");
+    collector.expandFolders();
+    EXPECT_EQ(items(queue),
+              (std::vector<std::string>{"C:\\other\\e.gif", "C:\\other\\inner\\f.gif",
+                                        "C:\\second\\g.gif", "C:\\second\\nested\\h.gif"}));
+}
+
+// The results as the Open dialog returns them (measured under Wine, whose dialog gives one
+// file at a time, and in the multiple-selection form of the older dialog).
+TEST_F(FileCollectorTest, OpenDialogResultsWithBlanks)
+{
+    fs.folder("W:\\probe\\My Pictures", {{"a.gif", false}, {"b c.gif", false}});
+    struct Case {
+        std::string result;
+        size_t offset;
+        std::vector<std::string> paths;
+    };
+    const std::vector<Case> cases = {
+        {"W:\\probe\\My Pictures\\a.gif", 21, {"W:\\probe\\My Pictures\\a.gif"}},
+        {"W:\\probe\\My Pictures\\b c.gif", 21, {"W:\\probe\\My Pictures\\b c.gif"}},
+        {"W:\\probe\\My Pictures", 9, {"W:\\probe\\My Pictures"}},
+        // Two names typed into one field come back as one path (that does not exist).
+        {"W:\\probe\\pics\\a.gif d.gif", 14, {"W:\\probe\\pics\\a.gif d.gif"}},
+        // The multiple-selection form: the folder, a blank, the names.
+        {"C:\\pics a.gif B.GIF", 8, {"C:\\pics\\a.gif", "C:\\pics\\B.GIF"}},
+        {"C:\\ loose.gif", 4, {"C:\\loose.gif"}},
+        {"", 0, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(openDialogPaths(c.result, c.offset, fs), c.paths) << c.result;
+
+    collector.begin(false);
+    for (const std::string& path : openDialogPaths(cases[1].result, cases[1].offset, fs))
+        collector.classify(path);
+    EXPECT_EQ(items(queue), std::vector<std::string>{"W:\\probe\\My Pictures\\b c.gif"});
 }
 
 TEST(OpenDialogResult, SeparatorsAndParts)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <map>
 
@@ -112,6 +113,15 @@ TEST_F(StripDriverTest, StripsCommentsAndForeignApplicationDataAndLogsTheSaving)
     EXPECT_EQ(view.imagesShown.size(), 2u);
     EXPECT_EQ(view.pauses, std::vector<unsigned>{1500});
     EXPECT_EQ(view.stopStates, (std::vector<bool>{true, false}));
+}
+
+TEST_F(StripDriverTest, CommentWithANulStillEndsItsLogLine)
+{
+    put("a.gif", gifWith({std::string("cut\0here", 8), "next"}));
+    ASSERT_TRUE(driver.log.open(dir.file("log.txt")));
+    runAll();
+    driver.log.close();
+    EXPECT_NE(logText().find("Comments: cut\nComments: next\n"), std::string::npos) << logText();
 }
 
 TEST_F(StripDriverTest, CommentBoxesInFileOrderAndOwnCommentWithBothOptionsOff)
@@ -227,6 +237,16 @@ TEST(StripRules, DisplayTimeAndNames)
     EXPECT_EQ(parseDisplayTime("2", 1.5), 2.0);
     EXPECT_EQ(parseDisplayTime("", 3.0), 3.0);
     EXPECT_EQ(parseDisplayTime("nan", 3.0), 1.0);
+    // The timer's range bounds the pause: about 24.8 days, not 15 days or none at all.
+    for (const char* huge : {"1e10", "inf", "2147484"})
+        EXPECT_EQ(parseDisplayTime(huge, 1.5), kMaxDisplayTime) << huge;
+    EXPECT_EQ(parseDisplayTime("-inf", 1.5), 1.0);
+    for (double seconds : {1e10, HUGE_VAL, kMaxDisplayTime}) {
+        StripDriver clamped;
+        clamped.options.displayTime = seconds;
+        EXPECT_GE(clamped.pauseMilliseconds(), 0x7FFFFFFEu) << seconds;
+        EXPECT_LE(clamped.pauseMilliseconds(), 0x7FFFFFFFu) << seconds;
+    }
     EXPECT_EQ(fileNameOf("C:\\pics\\cat.gif"), "cat.gif");
     EXPECT_EQ(fileNameOf("cat.gif"), "cat.gif");
     StripDriver driver;

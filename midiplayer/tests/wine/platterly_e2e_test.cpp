@@ -5,12 +5,17 @@
 #include "WineDriver.h"
 #include "smf/Smf.h"
 
+#include <Graphics.h>
+
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -50,9 +55,10 @@ size_t Count(const std::vector<std::string>& lines, const std::string& prefix)
                                              [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
 }
 
+// The message of a dialog: its first text that is not a button's.
 BOOL CALLBACK FirstTextChild(HWND w, LPARAM lp)
 {
-    if (WindowText(w).size() > 3) {
+    if (WindowText(w).size() > 3 && lstrcmpiA(ClassOf(w).c_str(), "Button") != 0) {
         *reinterpret_cast<HWND*>(lp) = w;
         return FALSE;
     }
@@ -78,9 +84,91 @@ BOOL CALLBACK AnswerForeignBox(HWND w, LPARAM lp)
     return TRUE;
 }
 
+// The dark pixels of a w x h picture.
+std::vector<bool> Ink(HDC dc, int w, int h)
+{
+    std::vector<bool> ink;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            COLORREF c = GetPixel(dc, x, y);
+            ink.push_back(GetRValue(c) + GetGValue(c) + GetBValue(c) < 300);
+        }
+    return ink;
+}
+
+// Other tests' windows share the display: the window whose pixels are read is raised above
+// them (without taking the activation) while they are read.
+struct RaisedForCapture {
+    HWND top;
+    explicit RaisedForCapture(HWND window) : top(GetAncestor(window, GA_ROOT))
+    {
+        SetWindowPos(top, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Sleep(300);
+    }
+    ~RaisedForCapture() { SetWindowPos(top, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+};
+
+// What a label shows on the screen.
+std::vector<bool> InkOnScreen(HWND label)
+{
+    RaisedForCapture raised(label);
+    RECT r;
+    GetClientRect(label, &r);
+    POINT origin{0, 0};
+    ClientToScreen(label, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP shot = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(mem, shot);
+    BitBlt(mem, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
+    std::vector<bool> ink = Ink(mem, r.right, r.bottom);
+    SelectObject(mem, old);
+    DeleteObject(shot);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+// The same text drawn here in the labels' font, with these DrawText flags.
+std::vector<bool> InkDrawn(HWND label, const std::string& text, UINT flags)
+{
+    RECT r;
+    GetClientRect(label, &r);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP pic = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(mem, pic);
+    FillRect(mem, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    forms::Font font;
+    HGDIOBJ oldFont = SelectObject(mem, font.Handle());
+    SetBkMode(mem, TRANSPARENT);
+    SetTextColor(mem, RGB(0, 0, 0));
+    DrawTextA(mem, text.c_str(), -1, &r, flags | DT_EXPANDTABS);
+    std::vector<bool> ink = Ink(mem, r.right, r.bottom);
+    SelectObject(mem, oldFont);
+    SelectObject(mem, old);
+    DeleteObject(pic);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+// A label holding "&" shows it as it is: its pixels are those of the text drawn without prefix
+// processing, and not those of the underlined access key.
+void ExpectDrawnAsItIs(HWND label, const std::string& text, UINT flags)
+{
+    ASSERT_NE(label, nullptr) << text;
+    std::vector<bool> seen = InkOnScreen(label);
+    EXPECT_EQ(seen, InkDrawn(label, text, flags | DT_NOPREFIX)) << text;
+    EXPECT_NE(seen, InkDrawn(label, text, flags)) << text;
+}
+
 struct Platterly {
-    Program program{PlatterlyExe(), Music()};
+    explicit Platterly(const std::string& folder = Music()) : program(PlatterlyExe(), folder) {}
+    Program program;
     HWND main = nullptr, app = nullptr, fileList = nullptr, lista = nullptr, status = nullptr;
+    HWND drives = nullptr, folders = nullptr;
 
     bool Start()
     {
@@ -88,11 +176,14 @@ struct Platterly {
             return false;
         app = TopWindow("FormsApplication", nullptr, program.Id());
         fileList = ChildAt(main, "ListBox", 8, 110);
+        folders = ChildAt(main, "ListBox", 8, 40);
         lista = ChildAt(main, "ListBox", 264, 48);
+        drives = ChildAt(main, "ComboBox", 8, 16);
         status = ChildAt(main, STATUSCLASSNAMEA, 0, 268);
-        return app && fileList && lista && status;
+        return app && fileList && lista && status && folders && drives;
     }
-    std::string Title() { return WindowText(app); }
+    // The taskbar button is the main form's top-level owner; its text is the title.
+    std::string Title() { return WindowText(GetWindow(main, GW_OWNER)); }
     std::string Panel(int i) { return program.RemoteText(status, SB_GETTEXTA, static_cast<WPARAM>(i)); }
     std::string StatusText()
     {
@@ -165,8 +256,10 @@ struct Platterly {
         PostMessageA(fileList, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
         PostMessageA(fileList, WM_LBUTTONUP, 0, MAKELPARAM(target.x, target.y));
     }
-    // The modal dialog of that caption, its message, and OK pressed.
-    std::string AnswerDialog(const char* caption, DWORD timeoutMs = 10000)
+    // The modal dialog of that caption, its message, and OK (or the button given) pressed;
+    // inspect sees the message label first.
+    std::string AnswerDialog(const char* caption, DWORD timeoutMs = 10000, const char* button = "OK",
+                             const std::function<void(HWND)>& inspect = nullptr)
     {
         HWND dlg = nullptr;
         if (!WaitFor([&] { return (dlg = TopWindow(nullptr, caption, program.Id())) != nullptr; }, timeoutMs))
@@ -178,8 +271,12 @@ struct Platterly {
             return label != nullptr;
         }, 3000);
         std::string text = label ? WindowText(label) : "";
-        if (HWND ok = ChildByText(dlg, "OK"))
-            PostMessageA(ok, BM_CLICK, 0, 0);
+        if (inspect && label) {
+            Sleep(300);
+            inspect(label);
+        }
+        if (HWND b = ChildByText(dlg, button))
+            PostMessageA(b, BM_CLICK, 0, 0);
         WaitFor([&] { return !IsWindow(dlg) || !IsWindowVisible(dlg); }, 5000);
         return text;
     }
@@ -283,10 +380,10 @@ TEST_F(PlatterlyEndToEnd, QueuePlaySkipPauseResumeStopAndQuit)
     p.Press("A&dd");
     ASSERT_TRUE(WaitFor([&] { return p.Count(p.lista) == 1; }, 3000));
     p.Press("&Play");
-    std::string text = p.AnswerDialog("Error");
-    EXPECT_FALSE(text.empty());
-    EXPECT_NE(text, "Unable to play midi file");
-    EXPECT_NE(text, "<no dialog>");
+    char refused[256] = {};
+    mciGetErrorStringA(MCIERR_INVALID_FILE, refused, sizeof refused);
+    ASSERT_GT(strlen(refused), 5u);
+    EXPECT_EQ(p.AnswerDialog("Error"), refused);
     ASSERT_TRUE(WaitFor([&] { return p.StatusText() == "Stopped"; }, 3000));
     EXPECT_EQ(Count(ReadLines(LogPath()), "refused "), 1u);
     Sleep(600);
@@ -372,16 +469,16 @@ TEST_F(PlatterlyEndToEnd, SecondInstanceEndsAndBringsTheFirstForward)
 {
     Platterly p;
     ASSERT_TRUE(p.Start());
-    // The first copy is minimized when the second starts.
-    ShowWindow(p.main, SW_MINIMIZE);
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(p.main) != FALSE; }, 3000));
+    // The first copy is minimised (with its own button) when the second starts.
+    PostMessageA(p.main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(p.app) && !IsWindowVisible(p.main); }, 3000));
     {
         Program second(PlatterlyExe(), Music());
         EXPECT_EQ(second.WaitExit(15000), 0);
     }
     EXPECT_TRUE(p.program.Running());
-    EXPECT_TRUE(WaitFor([&] { return !IsIconic(p.main); }, 3000));
-    EXPECT_TRUE(IsWindowVisible(p.main));
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(p.app) && IsWindowVisible(p.main); }, 3000));
+    EXPECT_FALSE(IsIconic(p.main));
     // Its title was left alone.
     EXPECT_EQ(WindowText(p.main), "Platterly V1.00");
     PostMessageA(p.main, WM_CLOSE, 0, 0);
@@ -393,6 +490,7 @@ TEST_F(PlatterlyEndToEnd, CaptionShowsTheGradientFromBlackToTheCaptionColour)
     Platterly p;
     ASSERT_TRUE(p.Start());
     Sleep(800);
+    RaisedForCapture raised(p.main);
     RECT wr;
     GetWindowRect(p.main, &wr);
     RECT cap{wr.left + GetSystemMetrics(SM_CXDLGFRAME), wr.top + GetSystemMetrics(SM_CYDLGFRAME),
@@ -503,6 +601,127 @@ TEST_F(PlatterlyEndToEnd, AboutBoxIsCentredWithItsVersionAndTheHiddenSequenceSho
     EXPECT_NE(ChildByText(about, "OK"), nullptr);
     PostMessageA(p.main, WM_CLOSE, 0, 0);
     EXPECT_EQ(p.program.WaitExit(10000), 0);
+}
+
+TEST_F(PlatterlyEndToEnd, TheApplicationWindowOwnsTheTaskbarButtonAndMinimisesTheForm)
+{
+    Platterly p;
+    ASSERT_TRUE(p.Start());
+    // One taskbar button: the visible, unowned application window; the main form is owned by it.
+    EXPECT_EQ(GetWindow(p.main, GW_OWNER), p.app);
+    EXPECT_EQ(GetWindow(p.app, GW_OWNER), nullptr);
+    EXPECT_TRUE(IsWindowVisible(p.app));
+    EXPECT_FALSE(GetWindowLongA(p.app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(p.Title(), "Platterly ");
+    // The form's minimise button minimises the application window and hides the form; the
+    // taskbar's restore brings the form back.
+    PostMessageA(p.main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(p.app) && !IsWindowVisible(p.main); }, 3000));
+    EXPECT_FALSE(IsIconic(p.main));
+    PostMessageA(p.app, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsIconic(p.app) && IsWindowVisible(p.main); }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == p.main; }, 3000));
+    // The taskbar button's Close closes the program as the form's close box does.
+    PostMessageA(p.app, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.program.WaitExit(10000), 0);
+}
+
+// Selects the drive box entry of that letter as the user does.
+void ChooseDrive(Platterly& p, char letter)
+{
+    int n = static_cast<int>(SendMessageA(p.drives, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t wide[128] = {};
+        SendMessageW(p.drives, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+        if (wide[0] == static_cast<wchar_t>(letter) && wide[1] == L':') {
+            SendMessageA(p.drives, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            PostMessageA(GetParent(p.drives), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(p.drives), CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(p.drives));
+            return;
+        }
+    }
+    ADD_FAILURE() << "no drive " << letter;
+}
+
+char ChosenDrive(Platterly& p)
+{
+    LRESULT i = SendMessageA(p.drives, CB_GETCURSEL, 0, 0);
+    wchar_t wide[128] = {};
+    SendMessageW(p.drives, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    return static_cast<char>(wide[0]);
+}
+
+TEST_F(PlatterlyEndToEnd, DriveWithoutMediumAsksAbortRestoresRetrySwitchesEmptyRootIsAccepted)
+{
+    const std::string medium = ExeFolder() + "e2e-medium";
+    RemoveDirectoryA(medium.c_str());
+    Platterly p;
+    ASSERT_TRUE(p.Start());
+    ASSERT_TRUE(WaitFor([&] { return p.Count(p.fileList) == 6; }, 5000));
+    const char start = ChosenDrive(p);
+    const std::string folder = p.Item(p.folders, 0);
+
+    // R: has no medium: the dialog; Abort puts the drive box back and the lists stay.
+    ChooseDrive(p, 'r');
+    EXPECT_EQ(p.AnswerDialog("Error", 10000, "&Abort"), "Drive not ready");
+    EXPECT_TRUE(WaitFor([&] { return ChosenDrive(p) == start; }, 3000)) << ChosenDrive(p);
+    EXPECT_EQ(p.Item(p.folders, 0), folder);
+    EXPECT_EQ(p.Count(p.fileList), 6);
+    Sleep(300);
+    EXPECT_EQ(TopWindow(nullptr, "Error", p.program.Id()), nullptr);
+
+    // Retry asks again while the medium is missing, and switches once it is there.
+    ChooseDrive(p, 'r');
+    EXPECT_EQ(p.AnswerDialog("Error", 10000, "&Retry"), "Drive not ready");
+    CreateDirectoryA(medium.c_str(), nullptr);
+    EXPECT_EQ(p.AnswerDialog("Error", 10000, "&Retry"), "Drive not ready");
+    EXPECT_TRUE(WaitFor([&] { return p.Item(p.folders, 0) == "R:\\"; }, 3000)) << p.Item(p.folders, 0);
+    EXPECT_EQ(ChosenDrive(p), 'r');
+    RemoveDirectoryA(medium.c_str());
+
+    // Q: is an empty but readable root: taken without a word.
+    ChooseDrive(p, 'q');
+    EXPECT_TRUE(WaitFor([&] { return p.Item(p.folders, 0) == "Q:\\"; }, 3000)) << p.Item(p.folders, 0);
+    EXPECT_EQ(p.Count(p.folders), 1);
+    EXPECT_EQ(p.Count(p.fileList), 0);
+    EXPECT_EQ(ChosenDrive(p), 'q');
+    Sleep(300);
+    EXPECT_EQ(TopWindow(nullptr, "Error", p.program.Id()), nullptr);
+    PostMessageA(p.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.program.WaitExit(10000), 0);
+}
+
+TEST_F(PlatterlyEndToEnd, NamesWithAnAmpersandShowAsTheyAre)
+{
+    const std::string folder = Music() + "\\r&b";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFile(folder + "\\rock&roll.mid", MidiOf(30000));
+    WriteFile(folder + "\\gone&lost.mid", MidiOf(1000));
+    Platterly p(folder);
+    ASSERT_TRUE(p.Start());
+    ASSERT_TRUE(WaitFor([&] { return p.Count(p.fileList) == 2; }, 5000));
+    p.SelectFile("rock&roll.mid");
+    p.Press("A&dd");
+    p.SelectFile("gone&lost.mid");
+    p.Press("A&dd");
+    ASSERT_TRUE(WaitFor([&] { return p.Count(p.lista) == 2; }, 3000));
+    p.Press("&Play");
+    ASSERT_TRUE(WaitFor([&] { return p.Title() == "Platterly [rock&roll.mid]"; }, 5000)) << p.Title();
+    Sleep(400);
+    // The now-playing line.
+    ExpectDrawnAsItIs(ChildByText(p.main, "rock&roll.mid"), "rock&roll.mid", DT_SINGLELINE);
+    // The missing file's message names its path with the "&" in folder and name.
+    DeleteFileA((folder + "\\gone&lost.mid").c_str());
+    p.Press("S&kip");
+    const std::string expected = "Unable to play the file: \r\n" + folder + "\\gone&lost.mid";
+    EXPECT_EQ(p.AnswerDialog("Information", 10000, "OK",
+                             [&](HWND label) { ExpectDrawnAsItIs(label, expected, DT_WORDBREAK); }),
+              expected);
+    ASSERT_TRUE(WaitFor([&] { return p.StatusText() == "Stopped"; }, 3000));
+    PostMessageA(p.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.program.WaitExit(10000), 0);
+    DeleteFileA((folder + "\\rock&roll.mid").c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 } // namespace

@@ -19,6 +19,14 @@ rm -f "$result"
 "${run[@]}" --timeout 120 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\MCI32' \
   /v Sequencer /d "$wdriver" /f >/dev/null 2>&1
 "${run[@]}" --timeout 60 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+# Two drives for the drive box: Q: an empty root, R: a CD-ROM drive whose medium is missing (a
+# link to a folder that the test creates to "insert" it).
+here=$(dirname "$exe")
+rm -rf "$here/e2e-medium" "$here/e2e-emptyroot"
+mkdir -p "$here/e2e-emptyroot"
+ln -sfn "$here/e2e-emptyroot" "$prefix/dosdevices/q:"
+ln -sfn "$here/e2e-medium" "$prefix/dosdevices/r:"
+"${run[@]}" --timeout 60 reg add 'HKLM\Software\Wine\Drives' /v r: /d cdrom /f >/dev/null 2>&1
 ini=$prefix/drive_c/windows/system.ini
 if [ -f "$ini" ]; then
   sed -i -E "s|^sequencer=.*|sequencer=${wdriver//\\/\\\\}|I" "$ini"

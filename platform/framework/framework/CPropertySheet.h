@@ -77,6 +77,9 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Menu and accelerator commands the sheet does not take go on to the active page: a page's
+    // context menu is owned by the sheet, its top-level window.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     PROPSHEETHEADER m_psh;
 

@@ -89,6 +89,34 @@ TEST(PropertySheet, PagesSeeTheMessagesOfTheirControlsInsideTheModalLoop)
     EXPECT_EQ(page.relayed, 1);
 }
 
+class CMenuPage : public CCountingPage {
+public:
+    CMenuPage() : CCountingPage(IDD_PAGE1) {}
+    int commands = 0;
+
+protected:
+    void OnMenuCommand() { ++commands; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMenuPage, CCountingPage)
+    ON_COMMAND(40123, OnMenuCommand)
+END_MESSAGE_MAP()
+
+TEST(PropertySheet, MenuCommandsTheSheetOwnsReachTheActivePage)
+{
+    CTestSheet sheet;
+    CMenuPage page;
+    sheet.AddPage(&page);
+    RunSoon(300, [&] {
+        sheet.SendMessage(WM_COMMAND, 40123, 0);  // as from a popup menu owned by the sheet
+        sheet.SendMessage(WM_COMMAND, 40124, 0);  // nobody's
+        RunSoon(100, [&] { sheet.PressButton(PSBTN_CANCEL); });
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(page.commands, 1);
+}
+
 TEST(PropertySheet, CancelAndNestedSheets)
 {
     CTestSheet outer;

@@ -1,0 +1,86 @@
+// The registry as the Windows-settings pages see it: values by root, key and name, written,
+// deleted and walked. Pages work over this interface so that what they write is checked natively
+// as an exact list of operations (MemoryRegistryStore), while the program uses the real registry.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class RegRoot { classesRoot, currentUser, localMachine };
+
+// The value types the pages tell apart; every other type is "other".
+enum class RegType : uint32_t { string = 1, expandString = 2, binary = 3, dword = 4, other = 0xFFFF };
+
+struct RegValue {
+    RegType type = RegType::string;
+    std::vector<uint8_t> data;  // strings without their NUL
+
+    static RegValue String(const std::string& text, RegType type = RegType::string);
+    static RegValue Binary(std::vector<uint8_t> bytes) { return {RegType::binary, std::move(bytes)}; }
+    std::string Text() const { return std::string(data.begin(), data.end()); }
+    bool operator==(const RegValue&) const = default;
+};
+
+class RegistryStore {
+public:
+    virtual ~RegistryStore() = default;
+
+    virtual std::optional<RegValue> Read(RegRoot root, const std::string& key, const std::string& name) = 0;
+    // Creates the key when missing.
+    virtual bool Write(RegRoot root, const std::string& key, const std::string& name, const RegValue& value) = 0;
+    virtual bool DeleteValue(RegRoot root, const std::string& key, const std::string& name) = 0;
+    virtual bool CreateKey(RegRoot root, const std::string& key) = 0;
+    virtual bool KeyExists(RegRoot root, const std::string& key) = 0;
+    virtual std::vector<std::string> SubKeys(RegRoot root, const std::string& key) = 0;
+    // The key with everything below it. Refused (false, nothing deleted) for an empty name or
+    // one starting with "\": such a name stands for the whole root.
+    bool DeleteTree(RegRoot root, const std::string& key);
+
+    // A string value's text; nothing for a missing value or one of another type.
+    std::optional<std::string> ReadString(RegRoot root, const std::string& key, const std::string& name);
+    std::optional<std::vector<uint8_t>> ReadBinary(RegRoot root, const std::string& key, const std::string& name);
+    bool WriteString(RegRoot root, const std::string& key, const std::string& name, const std::string& text)
+    {
+        return Write(root, key, name, RegValue::String(text));
+    }
+
+protected:
+    virtual bool DeleteTreeChecked(RegRoot root, const std::string& key) = 0;
+};
+
+bool IsDeletableKeyName(const std::string& key);
+
+// An in-memory registry that logs every change as one line ("set HKLM\key\name = text",
+// "delete HKCU\key\name", "delete tree HKCR\key", "create HKCR\key"). Key and value names
+// compare without case, as the registry's do.
+class MemoryRegistryStore : public RegistryStore {
+public:
+    std::optional<RegValue> Read(RegRoot root, const std::string& key, const std::string& name) override;
+    bool Write(RegRoot root, const std::string& key, const std::string& name, const RegValue& value) override;
+    bool DeleteValue(RegRoot root, const std::string& key, const std::string& name) override;
+    bool CreateKey(RegRoot root, const std::string& key) override;
+    bool KeyExists(RegRoot root, const std::string& key) override;
+    std::vector<std::string> SubKeys(RegRoot root, const std::string& key) override;
+
+    // Sets a value without logging it (the state before a test).
+    void Seed(RegRoot root, const std::string& key, const std::string& name, const RegValue& value);
+    std::vector<std::string> log;
+
+protected:
+    bool DeleteTreeChecked(RegRoot root, const std::string& key) override;
+
+private:
+    static std::string Fold(const std::string& text);
+    static std::string Path(RegRoot root, const std::string& key);
+    struct Key {
+        std::string name;                            // as first written
+        std::map<std::string, std::pair<std::string, RegValue>> values;  // folded name -> (name, value)
+    };
+    std::map<std::string, Key> m_keys;  // folded "ROOT\key" -> key
+    void EnsureKey(RegRoot root, const std::string& key);
+};
+
+const char* RegRootName(RegRoot root);

@@ -1,0 +1,89 @@
+// The Windows settings the Windows Configuration sheet edits, as rules over the registry store
+// and the boot file: what each page reads, and exactly what it writes back.
+#pragma once
+
+#include "RegistryStore.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// ---- Miscellaneous shell options ----
+
+struct MiscSettings {
+    int numericTail = 1;
+    int animatedMenus = 0;
+    std::string menuDelay;
+    int smoothScroll = 0;
+};
+MiscSettings ReadMiscSettings(RegistryStore& store);
+// Writes the four registry settings; true when a change needs a restart to show.
+bool ApplyMiscSettings(RegistryStore& store, const MiscSettings& settings);
+
+// ---- Shell icons ----
+
+struct IconLocation {
+    std::string file;
+    std::string number = "0";
+    bool operator==(const IconLocation&) const = default;
+};
+// "file,number", split at the first comma when what follows can be a number; else the whole
+// text is the file and the number is "0".
+IconLocation ParseIconLocation(const std::string& text);
+
+enum class DefaultIconFile { shell32, explorer, rnaui };
+struct ShellIconInfo {
+    int key;
+    unsigned nameId;
+    const char* name;
+    DefaultIconFile file;
+    int defaultNumber;
+    int plusNumber;  // in Cool.dll; -1 for none
+};
+// The 39 listed rows in key order.
+const std::vector<ShellIconInfo>& ShellIconTable();
+const ShellIconInfo* FindShellIcon(int key);
+bool IsClassIconKey(int key);
+std::string ShellIconClassKey(int key);  // "CLSID\{...}\DefaultIcon" for 43-46
+extern const char kShellIconsKey[];
+
+// The defaults of a row: System\Shell32.dll with its number, or the desktop object's own icon.
+IconLocation DefaultShellIcon(int key, const std::string& systemFolder, const std::string& windowsFolder);
+int PlusIconNumber(int key, bool plusPack);
+
+struct ShellIconRow {
+    int key = 0;
+    IconLocation location;
+    std::optional<std::string> storedText;  // the value as read, when it was text
+    bool storedOtherType = false;           // a value was there but not as text
+    bool changed = false;                   // the user picked another icon
+};
+ShellIconRow ReadShellIconRow(RegistryStore& store, int key, const std::string& systemFolder,
+                              const std::string& windowsFolder);
+// Writes every row: a row the user did not change keeps exactly the text it had (a path with a
+// comma would otherwise gain ",0"), and one whose value was not text is left alone.
+void WriteShellIconRows(RegistryStore& store, const std::vector<ShellIconRow>& rows);
+// Makes the shell rebuild its icon cache: a changed "Shell Icon Size" and back, with the icon
+// metrics applied after each step. A size that was missing is deleted again, not left empty.
+void RebuildShellIconCache(RegistryStore& store, const std::function<void()>& applyMetrics);
+
+// ---- Boot options (the [Options] section of the boot file) ----
+
+struct BootOptions {
+    int bootWin = 1, compression = 1, bootMenu = 0, logo = 1, bootMenuDelay = 30, bootDelay = 2, bootGUI = 1,
+        bootKeys = 1, bootMulti = 0, bootSafe = 0, doubleBuffer = 0 /* 0 clear, 1 checked, 2 grey */, loadTop = 1,
+        bootWarn = 1, network = 0, bootMenuDefault = 1, autoScan = 1 /* radio index, -1 none */;
+};
+// Reads a key's number, or nothing when the key is missing.
+using BootKeyReader = std::function<std::optional<int>(const char* key)>;
+
+struct BootFileState {
+    BootOptions shown;
+    std::vector<std::pair<std::string, std::optional<int>>> raw;  // every key as read, in writing order
+};
+// A missing DrvSpace or DblSpace counts as 1, the system's own default.
+BootFileState ReadBootOptions(const BootKeyReader& read);
+// The writes, in the file's key order: only keys that were in the file or whose value changes,
+// so that an unrelated OK never turns the compression drivers off or adds keys.
+std::vector<std::pair<std::string, int>> BootOptionWrites(const BootFileState& before, const BootOptions& after);

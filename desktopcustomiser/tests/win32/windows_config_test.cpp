@@ -1,0 +1,229 @@
+// The Windows Configuration sheet in this process, in a prefix of its own: the tabs, the shell
+// folders and what opening one starts, what Apply writes for the shell icons, and the boot
+// options over a replica boot file.
+#include "Helpers.h"
+#include "TunewrightApp.h"
+#include "WindowsConfigSheet.h"
+#include "framework/Afx.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class ConfigEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        AfxWinInit(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
+        theApp.SetRegistryKey("Marrowby Corp.");
+        theApp.SetProfileStore(std::make_unique<MemoryProfileStore>());
+        InitGlobalFolders();
+    }
+};
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ConfigEnvironment);
+
+struct OpenSheet {
+    CWindowsConfigSheet sheet{nullptr};
+    explicit OpenSheet(int page)
+    {
+        sheet.m_psh.nStartPage = UINT(page);
+        EXPECT_TRUE(sheet.Create(nullptr));
+    }
+    ~OpenSheet() { sheet.DestroyWindow(); }
+};
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM out)
+{
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) == "#32770" && IsWindowVisible(hwnd) && GetDlgItem(hwnd, 0xFFFF)) {
+        *reinterpret_cast<HWND*>(out) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Reads the first message box this thread shows, then closes it.
+std::string g_boxText;
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
+    if (!box)
+        return;
+    KillTimer(nullptr, id);
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    g_boxText = text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+std::string Hkey(HKEY root, const char* key, const char* name, DWORD* type = nullptr)
+{
+    char data[512] = {};
+    DWORD size = sizeof data, kind = 0;
+    HKEY k;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &k) != ERROR_SUCCESS)
+        return "<no key>";
+    LONG status = RegQueryValueExA(k, name, nullptr, &kind, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(k);
+    if (type)
+        *type = kind;
+    return status == ERROR_SUCCESS ? std::string(data) : "<missing>";
+}
+
+const char kShellIcons[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
+
+}  // namespace
+
+TEST(WindowsConfig, SheetHasItsCaptionAndTabsInOrder)
+{
+    OpenSheet open(0);
+    CString caption;
+    open.sheet.GetWindowText(caption);
+    EXPECT_STREQ(caption, "Tunewright 97: Windows Configuration");
+    HWND tabs = open.sheet.GetTabControl()->m_hWnd;
+    std::vector<std::string> names;
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+        char text[64] = {};
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(tabs, TCM_GETITEMA, WPARAM(i), LPARAM(&item));
+        names.push_back(text);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Windows 95 Boot Options", "Shell Icons", "Shell Folders",
+                                               "About Tunewright 97"}));
+}
+
+TEST(WindowsConfig, ShellFoldersListInOrderAndOpenRealFoldersOnly)
+{
+    OpenSheet open(2);
+    CListCtrl& list = open.sheet.m_pShellFolderPage->m_list;
+    ASSERT_EQ(list.GetItemCount(), 17);
+    EXPECT_STREQ(list.GetItemText(0, 0), "Control Panel");
+    EXPECT_STREQ(list.GetItemText(1, 0), "Desktop Folder");
+    EXPECT_STREQ(list.GetItemText(2, 0), "Desktop Name");
+    int fonts = -1, printers = -1;
+    for (int i = 0; i < list.GetItemCount(); ++i) {
+        if (std::string(list.GetItemText(i, 0)) == "Fonts")
+            fonts = i;
+        if (std::string(list.GetItemText(i, 0)) == "Printers")
+            printers = i;
+    }
+    ASSERT_GE(fonts, 0);
+    char fontsPath[MAX_PATH];
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, fontsPath, CSIDL_FONTS, FALSE));
+    EXPECT_STREQ(list.GetItemText(fonts, 1), fontsPath);
+
+    // Explorer is a recorder here: a folder beside the test stands in for the Windows folder.
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder = std::string(exe, strrchr(exe, '\\')) + "\\winconfig";
+    std::string record = folder + "\\command-line.txt";
+    DeleteFileA(record.c_str());
+    CString windows = g_strWindowsFolder;
+    g_strWindowsFolder = folder.c_str();
+    for (int row : {printers, fonts}) {
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        NMHDR hdr = {list.m_hWnd, UINT_PTR(1002), UINT(NM_DBLCLK)};
+        open.sheet.m_pShellFolderPage->SendMessage(WM_NOTIFY, 1002, LPARAM(&hdr));
+        if (row == printers) {
+            Sleep(1500);
+            EXPECT_EQ(GetFileAttributesA(record.c_str()), INVALID_FILE_ATTRIBUTES) << "Printers is not a folder";
+        }
+    }
+    g_strWindowsFolder = windows;
+    for (int i = 0; i < 100 && GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(100);
+    std::string line = ReadFile(record);
+    EXPECT_NE(line.find(std::string("Explorer.exe\" ") + fontsPath), std::string::npos) << line;
+    CString name;
+    open.sheet.m_pShellFolderPage->GetDlgItem(1005)->GetWindowText(name);
+    EXPECT_STREQ(name, "Fonts");
+}
+
+TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kShellIcons, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
+    const char comma[] = "C:\\My,Icons\\a.dll,3";
+    RegSetValueExA(key, "3", 0, REG_SZ, reinterpret_cast<const BYTE*>(comma), sizeof comma);
+    const BYTE binary[] = {1, 2};
+    RegSetValueExA(key, "4", 0, REG_BINARY, binary, sizeof binary);
+    RegCloseKey(key);
+
+    OpenSheet open(1);
+    CShellIconPage& page = *open.sheet.m_pShellIconPage;
+    ASSERT_EQ(page.m_list.GetItemCount(), 39);
+    int hardDrive = page.m_list.FindItemByData(8);
+    page.m_list.SetItemState(hardDrive, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    open.sheet.SendMessage(WM_COMMAND, 32814, 0);  // "Default Icon", as from the row menu
+    open.sheet.PressButton(PSBTN_APPLYNOW);
+
+    std::string shell32 = std::string(g_strSystemFolder) + "\\Shell32.dll";
+    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "3"), comma);
+    DWORD type = 0;
+    Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "4", &type);
+    EXPECT_EQ(type, DWORD(REG_BINARY));
+    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "8"), shell32 + ",8");
+    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "35"), shell32 + ",35");
+    EXPECT_EQ(Hkey(HKEY_CLASSES_ROOT, "CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon", ""),
+              shell32 + ",48");
+    EXPECT_EQ(Hkey(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", "Shell Icon Size"), "<missing>");
+}
+
+TEST(WindowsConfig, BootOptionsKeepTheRestOfTheFileAndCheckTheirRanges)
+{
+    const std::string original =
+        "[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\n\r\n[Options]\r\nBootMulti=1\r\n"
+        "DoubleBuffer=1\r\nDblSpace=1\r\n;The following lines are required for compatibility.\r\n"
+        ";xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx-a\r\n";
+    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_NORMAL);
+    {
+        std::ofstream out(kBootFile, std::ios::binary | std::ios::trunc);
+        out << original;
+    }
+    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, kBootFile);
+
+    OpenSheet open(0);
+    CWnd* page = open.sheet.GetActivePage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->IsDlgButtonChecked(1074), UINT(BST_CHECKED));        // DblSpace=1, DrvSpace missing
+    EXPECT_EQ(page->IsDlgButtonChecked(1079), UINT(BST_INDETERMINATE));  // DoubleBuffer=1
+
+    page->SetDlgItemText(1073, "5");
+    open.sheet.PressButton(PSBTN_APPLYNOW);
+    std::string written = ReadFile(kBootFile);
+    // The platform's profile calls drop blank lines; every other line stays.
+    EXPECT_EQ(written.substr(0, written.find("[Options]")), "[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\n");
+    EXPECT_NE(written.find("BootMenuDelay=5"), std::string::npos) << written;
+    EXPECT_NE(written.find(";xxxxxxxx"), std::string::npos);
+    EXPECT_EQ(written.find("DrvSpace"), std::string::npos) << "a key the file lacked was added";
+    EXPECT_EQ(GetFileAttributesA(kBootFile) & ~DWORD(FILE_ATTRIBUTE_ARCHIVE),
+              DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+
+    page->SetDlgItemText(1072, "8");  // one past 1..7 (previous OS on, network off)
+    g_boxText.clear();
+    UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerBox);
+    open.sheet.PressButton(PSBTN_APPLYNOW);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_boxText, "Please enter an integer between 1 and 7.");
+}

@@ -1,0 +1,135 @@
+#include "WindowsSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using Log = std::vector<std::string>;
+
+TEST(RegistryStore, TreeDeletesRefuseNamesThatMeanTheRoot)
+{
+    MemoryRegistryStore store;
+    store.Seed(RegRoot::classesRoot, ".zzq", "", RegValue::String("zzqfile"));
+    store.Seed(RegRoot::classesRoot, "zzqfile\\shell\\open\\command", "", RegValue::String("x.exe"));
+    EXPECT_FALSE(store.DeleteTree(RegRoot::classesRoot, ""));
+    EXPECT_FALSE(store.DeleteTree(RegRoot::classesRoot, "\\zzqfile"));
+    EXPECT_TRUE(store.KeyExists(RegRoot::classesRoot, "ZZQFILE\\Shell"));
+    EXPECT_EQ(store.SubKeys(RegRoot::classesRoot, ""), (std::vector<std::string>{".zzq", "zzqfile"}));
+    EXPECT_TRUE(store.DeleteTree(RegRoot::classesRoot, "zzqFile"));
+    EXPECT_FALSE(store.KeyExists(RegRoot::classesRoot, "zzqfile\\shell"));
+    EXPECT_TRUE(store.KeyExists(RegRoot::classesRoot, ".zzq"));
+    EXPECT_EQ(store.log, (Log{"delete tree HKCR\\zzqFile"}));
+}
+
+TEST(MiscSettings, OddStoredFormsReadAsMissingAndApplyWritesOnce)
+{
+    MemoryRegistryStore store;
+    store.Seed(RegRoot::localMachine, "System\\CurrentControlSet\\control\\FileSystem", "NameNumericTail",
+               RegValue{RegType::dword, {0, 0, 0, 0}});
+    store.Seed(RegRoot::currentUser, "Control Panel\\desktop\\WindowMetrics", "MinAnimate", RegValue::String("01"));
+    store.Seed(RegRoot::currentUser, "Control Panel\\Desktop", "MenuShowDelay", RegValue::String("400"));
+    store.Seed(RegRoot::currentUser, "Control Panel\\Desktop", "SmoothScroll", RegValue{RegType::dword, {1, 0, 0, 0}});
+    MiscSettings read = ReadMiscSettings(store);
+    EXPECT_EQ(read.numericTail, 1);
+    EXPECT_EQ(read.animatedMenus, 0);
+    EXPECT_EQ(read.menuDelay, "400");
+    EXPECT_EQ(read.smoothScroll, 0);
+
+    EXPECT_FALSE(ApplyMiscSettings(store, read)) << "no change needs no restart";
+    EXPECT_EQ(store.log, (Log{"set HKCU\\Control Panel\\desktop\\WindowMetrics\\MinAnimate = 0",
+                              "set HKLM\\System\\CurrentControlSet\\control\\FileSystem\\NameNumericTail = binary 1",
+                              "set HKCU\\Control Panel\\Desktop\\MenuShowDelay = 400",
+                              "set HKCU\\Control Panel\\Desktop\\SmoothScroll = binary 0"}));
+    store.log.clear();
+    MiscSettings cleared = read;
+    cleared.menuDelay.clear();
+    cleared.smoothScroll = 1;
+    EXPECT_TRUE(ApplyMiscSettings(store, cleared));
+    EXPECT_EQ(store.log[2], "delete HKCU\\Control Panel\\Desktop\\MenuShowDelay");
+}
+
+TEST(ShellIcons, LocationTextsSplitOnlyBeforeANumber)
+{
+    struct Case {
+        const char* text;
+        IconLocation expected;
+    } cases[] = {
+        {"C:\\Icons\\a.dll,3", {"C:\\Icons\\a.dll", "3"}},
+        {"C:\\Icons\\a.dll", {"C:\\Icons\\a.dll", "0"}},
+        {"C:\\Icons\\a.dll,ab", {"C:\\Icons\\a.dll,ab", "0"}},
+        {"C:\\x.dll,-2", {"C:\\x.dll", "-2"}},
+        {"C:\\My,Icons\\a.dll,3", {"C:\\My,Icons\\a.dll,3", "0"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseIconLocation(c.text), c.expected) << c.text;
+}
+
+TEST(ShellIcons, ApplyKeepsUnchangedTextsAndLeavesOtherTypesAlone)
+{
+    MemoryRegistryStore store;
+    store.Seed(RegRoot::localMachine, kShellIconsKey, "3", RegValue::String("C:\\My,Icons\\a.dll,3"));
+    store.Seed(RegRoot::localMachine, kShellIconsKey, "4", RegValue::Binary({1, 2}));
+    std::vector<ShellIconRow> rows;
+    for (int key : {3, 4, 5, 44})
+        rows.push_back(ReadShellIconRow(store, key, "C:\\WIN\\SYSTEM", "C:\\WIN"));
+    EXPECT_EQ(rows[0].location, (IconLocation{"C:\\My,Icons\\a.dll,3", "0"}));
+    EXPECT_EQ(rows[2].location, (IconLocation{"C:\\WIN\\SYSTEM\\Shell32.dll", "5"}));
+    EXPECT_EQ(rows[3].location, (IconLocation{"C:\\WIN\\SYSTEM\\Shell32.dll", "48"}));
+    WriteShellIconRows(store, rows);
+    EXPECT_EQ(store.log,
+              (Log{"set HKLM\\" + std::string(kShellIconsKey) + "\\3 = C:\\My,Icons\\a.dll,3",
+                   "set HKLM\\" + std::string(kShellIconsKey) + "\\5 = C:\\WIN\\SYSTEM\\Shell32.dll,5",
+                   "set HKCR\\CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon\\@ = "
+                   "C:\\WIN\\SYSTEM\\Shell32.dll,48"}));
+
+    store.log.clear();
+    rows[1].changed = true;
+    rows[1].location = {"C:\\b.dll", "1"};
+    WriteShellIconRows(store, {rows[1]});
+    EXPECT_EQ(store.log, (Log{"set HKLM\\" + std::string(kShellIconsKey) + "\\4 = C:\\b.dll,1"}));
+}
+
+TEST(ShellIcons, CacheRebuildPutsTheIconSizeBackAsItWas)
+{
+    for (bool present : {false, true}) {
+        MemoryRegistryStore store;
+        if (present)
+            store.Seed(RegRoot::currentUser, "Control Panel\\desktop\\WindowMetrics", "Shell Icon Size",
+                       RegValue::String("32"));
+        int applied = 0;
+        RebuildShellIconCache(store, [&] { ++applied; });
+        EXPECT_EQ(applied, 2);
+        std::string key = "HKCU\\Control Panel\\desktop\\WindowMetrics\\Shell Icon Size";
+        Log expected = present ? Log{"set " + key + " = 33", "set " + key + " = 32"}
+                               : Log{"set " + key + " = 1", "delete " + key};
+        EXPECT_EQ(store.log, expected);
+    }
+}
+
+TEST(BootOptions, UnrelatedOkChangesNothingAndChangesWriteTheirKeys)
+{
+    std::map<std::string, int> file = {{"BootMulti", 1}, {"DoubleBuffer", 1}, {"DrvSpace", 0}, {"AutoScan", 7}};
+    auto reader = [&](const char* key) -> std::optional<int> {
+        auto it = file.find(key);
+        return it == file.end() ? std::nullopt : std::optional<int>(it->second);
+    };
+    BootFileState state = ReadBootOptions(reader);
+    EXPECT_EQ(state.shown.compression, 1);  // DblSpace missing counts as 1
+    EXPECT_EQ(state.shown.doubleBuffer, 2);
+    EXPECT_EQ(state.shown.autoScan, -1);
+    EXPECT_EQ(BootOptionWrites(state, state.shown),
+              (std::vector<std::pair<std::string, int>>{
+                  {"DrvSpace", 0}, {"BootMulti", 1}, {"DoubleBuffer", 1}, {"AutoScan", 7}}));
+
+    BootOptions changed = state.shown;
+    changed.compression = 0;
+    changed.doubleBuffer = 1;
+    changed.bootMenuDelay = 5;
+    EXPECT_EQ(BootOptionWrites(state, changed),
+              (std::vector<std::pair<std::string, int>>{{"DrvSpace", 0},
+                                                        {"DblSpace", 0},
+                                                        {"BootMenuDelay", 5},
+                                                        {"BootMulti", 1},
+                                                        {"DoubleBuffer", 2},
+                                                        {"AutoScan", 7}}));
+}
