@@ -44,16 +44,6 @@ void InsertColumns(CListCtrl& list, const Column* columns, int count)
     }
 }
 
-// The shared small-icon list of the system; the list view must not destroy it.
-void UseSystemSmallIcons(CListCtrl& list)
-{
-    SHFILEINFOA info = {};
-    auto images = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (images)
-        ListView_SetImageList(list.m_hWnd, images, LVSIL_SMALL);
-}
-
 std::string Trimmed(const char* text)
 {
     std::string s = text ? text : "";
@@ -75,15 +65,6 @@ CString WholeText(uint64_t value)
     CString text;
     FormatNumber(text, static_cast<double>(value), 0, true);
     return text;
-}
-
-void AddTools(CToolTipCtrl& tips, CWnd& page, const std::initializer_list<std::pair<int, const char*>>& tools)
-{
-    tips.Create(&page);
-    tips.Activate(TRUE);
-    for (const auto& [id, text] : tools)
-        if (CWnd* control = page.GetDlgItem(id))
-            tips.AddTool(control, text);
 }
 
 }  // namespace
@@ -178,7 +159,7 @@ BOOL CDiskUsagePage::OnInitDialog()
     m_editFolder.SubclassDlgItem(IDC_DISK_FOLDER, this);
     m_staticStatus.SubclassDlgItem(IDC_DISK_STATUS, this);
     m_buttonAbort.SubclassDlgItem(IDC_DISKUSAGE_ABORT, this);
-    UseSystemSmallIcons(m_list);
+    UseSystemImageLists(m_list);
     InsertColumns(m_list, kUsageColumnsLayout, kUsageColumns);
 
     CWinApp* app = AfxGetApp();
@@ -196,7 +177,7 @@ BOOL CDiskUsagePage::OnInitDialog()
             m_list.SetItemText(row, column, record[size_t(column)].c_str());
     }
 
-    AddTools(m_toolTip, *this,
+    CreateToolTipTexts(m_toolTip, *this,
              {{IDC_DISKUSAGE_REMOVE, "Click to remove the selected record from the list below"},
               {IDC_DISKUSAGE_ADD, "Click to scan for files and add the results to the record list"},
               {IDC_DISK_LIST, "This is a list of all the records that have been added"},
@@ -492,12 +473,12 @@ void CDriveInfoPage::DoDataExchange(CDataExchange* pDX)
 BOOL CDriveInfoPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    UseSystemSmallIcons(m_list);
+    UseSystemImageLists(m_list);
     InsertColumns(m_list, kDriveColumns, int(std::size(kDriveColumns)));
     if (CWnd* sheet = GetParent())
         sheet->UpdateWindow();
     Refresh();
-    AddTools(m_toolTip, *this,
+    CreateToolTipTexts(m_toolTip, *this,
              {{IDC_DISK_LIST, "This is a list of all drives"}, {IDC_DRIVEINFO_UPDATE, "Click to update the list"}});
     return TRUE;
 }

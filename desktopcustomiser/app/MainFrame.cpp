@@ -1,8 +1,10 @@
 #include "MainFrame.h"
 
 #include "AboutDialog.h"
+#include "FileTypesPage.h"
 #include "Helpers.h"
 #include "MainFrameMessages.h"
+#include "MusicPlayerDialog.h"
 #include "Timing.h"
 #include "TunewrightApp.h"
 #include "framework/Afx.h"
@@ -73,7 +75,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
-    // The background music player joins here when it is built.
+    auto* player = new CMusicPlayerDialog;
+    if (player->Create(this)) {
+        m_pMusicPlayer = player;
+    } else {
+        delete player;
+    }
     BuildTrayMenu();
     m_cornerThread.CreateThread();
     if (theApp.GetProfileInt("Wallpapers", "Enable Auto Randomize", 0))
@@ -374,9 +381,13 @@ void CMainFrame::OnClose()
             return;
         }
         if (m_pModalDialog && m_pModalDialog->m_hWnd) {
-            // A dialog that has switched its Cancel off has committed its changes already.
-            HWND cancel = ::GetDlgItem(m_pModalDialog->m_hWnd, IDCANCEL);
-            bool committed = cancel && !::IsWindowEnabled(cancel);
+            // A dialog that has switched its Cancel off has committed its changes already. Its
+            // action editors go first: one still open would hold its OK back.
+            BOOL committed = FALSE;
+            if (auto* fileType = dynamic_cast<CFileTypePropertiesDialog*>(m_pModalDialog)) {
+                fileType->CloseActionEditors();
+                committed = fileType->m_bCancelDisabled;
+            }
             m_pModalDialog->SendMessage(WM_COMMAND, committed ? IDOK : IDCANCEL);
         }
         for (CPropertySheet* sheet : m_pSheets)

@@ -32,6 +32,7 @@ public:
     UINT_PTR AutoRandomizeTimer() const { return m_nAutoRandomizeTimer; }
     CScreenSaverThread& CornerThread() { return m_cornerThread; }
     CWnd* UserTrayWindow(int slot) const { return m_pUserTrayWnds[slot]; }
+    CWnd* MusicPlayer() const { return m_pMusicPlayer; }
     CPropertySheet* OpenSheet(SheetKind kind) const { return m_pSheets[static_cast<int>(kind)]; }
 
 protected:

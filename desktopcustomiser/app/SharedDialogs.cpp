@@ -1,6 +1,7 @@
 #include "SharedDialogs.h"
 
 #include "Helpers.h"
+#include "Preview.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
@@ -214,9 +215,43 @@ UINT_PTR CALLBACK ImageFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LP
             ::EnableWindow(::GetDlgItem(hdlg, kPreviewButton), !path.IsEmpty() && FileExists(path) == 1);
         }
     } else if (message == WM_COMMAND && LOWORD(wParam) == kPreviewButton) {
-        // The image preview window joins here when it is built; the chooser stays open.
+        // The chooser stays open; several previews may run at once.
+        CString path = SelectedPath(hdlg);
+        if (!path.IsEmpty() && FileExists(path) == 1)
+            OpenImagePreview(path);
     }
     return 0;
+}
+
+void UseSystemImageLists(CListCtrl& list, bool withLarge)
+{
+    SHFILEINFOA info = {};
+    if (auto small = reinterpret_cast<HIMAGELIST>(
+            ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)))
+        ListView_SetImageList(list.m_hWnd, small, LVSIL_SMALL);
+    if (!withLarge)
+        return;
+    if (auto large = reinterpret_cast<HIMAGELIST>(
+            ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON)))
+        ListView_SetImageList(list.m_hWnd, large, LVSIL_NORMAL);
+}
+
+void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
+{
+    toolTip.Create(&owner);
+    toolTip.Activate(TRUE);
+    for (const auto& [control, text] : tools)
+        if (CWnd* window = owner.GetDlgItem(control))
+            toolTip.AddTool(window, text);
+}
+
+void CreateToolTipTexts(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, const char*>> tools)
+{
+    toolTip.Create(&owner);
+    toolTip.Activate(TRUE);
+    for (const auto& [control, text] : tools)
+        if (CWnd* window = owner.GetDlgItem(control))
+            toolTip.AddTool(window, text);
 }
 
 int CALLBACK CompareListViewItems(LPARAM itemData1, LPARAM itemData2, LPARAM sortInfo)
@@ -300,4 +335,16 @@ void PaintSheetBackground(HDC hdc, const RECT& client)
     int x = width - 400;
     DrawBitmapResource(hdc, IDB_SHEETBACKGROUND, 102278, x < 0 ? 0 : x, height - 253, nullptr, 0);
     DrawBitmapResource(hdc, IDB_SHEETCORNER, 3322, 5, height - 35, nullptr, 0);
+}
+
+void SortListByColumn(CListCtrl& list, int column, int& sortState)
+{
+    ListSortInfo info{&list, column, FALSE};
+    if (sortState == column) {
+        info.descending = TRUE;
+        sortState = -1;
+    } else {
+        sortState = column;
+    }
+    list.SortItems(CompareListViewItems, reinterpret_cast<DWORD_PTR>(&info));
 }

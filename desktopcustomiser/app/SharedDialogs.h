@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+#include <utility>
+
 // Each returns TRUE with the chosen path in result, or FALSE with result emptied when the user
 // cancels. The initial file is used only when it exists; filter id 0 means no filter.
 BOOL BrowseForFile(CString& result, const char* title, const char* initialFile, UINT filterId, CWnd* owner);
@@ -24,6 +27,17 @@ CString MakeFileFilter(const char* text);
 UINT_PTR CALLBACK IconFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LPARAM lParam);
 UINT_PTR CALLBACK ImageFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Gives the list the shell's shared system image list of small icons (and of large ones when
+// asked); the list shares it and must never destroy it.
+void UseSystemImageLists(CListCtrl& list, bool withLarge = false);
+
+// Creates and activates a window's tooltip control and registers its controls in the order given,
+// each with a string-table text (CreateToolTips) or a text of its own (CreateToolTipTexts). A
+// control the window lacks is skipped.
+void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools);
+void CreateToolTipTexts(CToolTipCtrl& toolTip, CWnd& owner,
+                        std::initializer_list<std::pair<int, const char*>> tools);
+
 struct ListSortInfo {
     CListCtrl* list;
     int column;
@@ -31,6 +45,9 @@ struct ListSortInfo {
 };
 // Compares the texts of the column of two items found by their item data, without case.
 int CALLBACK CompareListViewItems(LPARAM itemData1, LPARAM itemData2, LPARAM sortInfo);
+// Sorts by a column: the first click on a column sorts it ascending, each further click on it
+// reverses. The state is the column last sorted ascending, or -1 after a descending sort.
+void SortListByColumn(CListCtrl& list, int column, int& sortState);
 
 // Draws a complete bitmap file kept as a resource of type 300 at (x, y), after filling the
 // rectangle when one is given. Sizes come from the resource itself; the byte size the caller

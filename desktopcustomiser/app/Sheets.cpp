@@ -1,6 +1,7 @@
 #include "Sheets.h"
 
 #include "DiskInfoSheet.h"
+#include "MediaSheet.h"
 #include "WindowsConfigSheet.h"
 #include "imagesheet/RandomizeSheet.h"
 
@@ -12,8 +13,9 @@ CPropertySheet* CreateSheet(SheetKind kind, CWnd* pParentWnd)
         return new CRandomizeSheet(pParentWnd);
     case SheetKind::DiskInfo:
         return new CDiskInfoSheet(pParentWnd);
-    case SheetKind::Options:
     case SheetKind::Media:
+        return new CMediaSheet(pParentWnd);
+    case SheetKind::Options:
         return nullptr;
     case SheetKind::WindowsConfig:
         return new CWindowsConfigSheet(pParentWnd);

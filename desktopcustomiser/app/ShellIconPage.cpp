@@ -119,10 +119,7 @@ BOOL CShellIconPage::OnInitDialog()
 
     FillIconList();
 
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    m_toolTip.AddTool(&m_list, 57832);
-    m_toolTip.AddTool(&m_buttonModify, 57833);
+    CreateToolTips(m_toolTip, *this, {{IDC_ICON_LIST, 57832}, {IDC_ICON_MODIFY, 57833}});
     Sort(0);
     return TRUE;
 }
@@ -269,14 +266,7 @@ void CShellIconPage::OnItemChanged(NMHDR*, LRESULT* pResult)
 
 void CShellIconPage::Sort(int column)
 {
-    ListSortInfo info{&m_list, column, FALSE};
-    if (s_nSortState == column) {
-        info.descending = TRUE;
-        s_nSortState = -1;
-    } else {
-        s_nSortState = column;
-    }
-    m_list.SortItems(CompareListViewItems, reinterpret_cast<DWORD_PTR>(&info));
+    SortListByColumn(m_list, column, s_nSortState);
 }
 
 void CShellIconPage::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)

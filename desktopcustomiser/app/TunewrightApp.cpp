@@ -5,6 +5,7 @@
 #include "InstallPages.h"
 #include "MainFrame.h"
 #include "MainFrameMessages.h"
+#include "Preview.h"
 #include "SplashDialog.h"
 #include "StartupDecision.h"
 #include "framework/Afx.h"
@@ -161,6 +162,8 @@ BOOL CTunewrightApp::NormalStart(HWND)
 
 int CTunewrightApp::ExitInstance()
 {
+    // Previews convert through the converter block and own temporary files: they end first.
+    CloseAllPreviews(5000);
     // The converter block is released with the application object.
     return CWinApp::ExitInstance();
 }

@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "Helpers.h"
+#include "SharedDialogs.h"
 #include "Win32RegistryStore.h"
 #include "framework/Afx.h"
 #include "resource.h"
@@ -14,28 +15,6 @@
 const char kBootFile[] = "C:\\MSDOS.SYS";
 
 namespace {
-
-void AddTool(CToolTipCtrl& tips, CWnd& page, int id, UINT textId)
-{
-    if (CWnd* control = page.GetDlgItem(id))
-        tips.AddTool(control, textId);
-}
-
-void AddTool(CToolTipCtrl& tips, CWnd& page, int id, const char* text)
-{
-    if (CWnd* control = page.GetDlgItem(id))
-        tips.AddTool(control, text);
-}
-
-// The system's small icons, shared: the list must not destroy them.
-void UseSystemSmallIcons(CListCtrl& list)
-{
-    SHFILEINFOA info = {};
-    auto images = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (images)
-        ListView_SetImageList(list.m_hWnd, images, LVSIL_SMALL);
-}
 
 // The second column takes what the list's client area leaves beside the first.
 int RemainingWidth(CListCtrl& list, int used)
@@ -51,6 +30,7 @@ int RemainingWidth(CListCtrl& list, int used)
 
 CWindowsConfigSheet::CWindowsConfigSheet(CWnd* pParentWnd) : CLookSheet(IDS_WINCONFIG_CAPTION, pParentWnd)
 {
+    m_pFileTypesPage = std::make_unique<CFileTypesPage>();
     m_pShellIconPage = std::make_unique<CShellIconPage>();
     m_pShellFolderPage = std::make_unique<CShellFolderPage>();
     m_pMiscPage = std::make_unique<CMiscPage>();
@@ -58,6 +38,7 @@ CWindowsConfigSheet::CWindowsConfigSheet(CWnd* pParentWnd) : CLookSheet(IDS_WINC
     m_pAboutPage = std::make_unique<CAboutPage>();
     // The miscellaneous page is built with the others but has no tab of its own.
     AddPage(m_pStartupOptionsPage.get());
+    AddPage(m_pFileTypesPage.get());
     AddPage(m_pShellIconPage.get());
     AddPage(m_pShellFolderPage.get());
     AddPage(m_pAboutPage.get());
@@ -107,17 +88,15 @@ void CMiscPage::DoDataExchange(CDataExchange* pDX)
 BOOL CMiscPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    AddTool(m_toolTip, *this, IDC_MISC_DRAGFULL, "Check to enable drag full windows");
-    AddTool(m_toolTip, *this, IDC_MISC_ANIMATE, "Check to enable menu animation");
-    AddTool(m_toolTip, *this, IDC_MISC_NUMERICTAIL,
-            "Uncheck to prevent Windows from putting ~1 at the end of the 8.3 format of long file names");
-    AddTool(m_toolTip, *this, IDC_MISC_FONTSMOOTHING, "Check to enable font smoothing");
-    AddTool(m_toolTip, *this, IDC_MISC_MENUDELAY,
-            "Enter the speed you want popup menus to show, leave blank for the default value");
-    AddTool(m_toolTip, *this, IDC_MISC_SMOOTHSCROLL,
-            "Check to enable smooth scrolling.  NOTE: This may not work on all systems");
+    CreateToolTipTexts(
+        m_toolTip, *this,
+        {{IDC_MISC_DRAGFULL, "Check to enable drag full windows"},
+         {IDC_MISC_ANIMATE, "Check to enable menu animation"},
+         {IDC_MISC_NUMERICTAIL,
+          "Uncheck to prevent Windows from putting ~1 at the end of the 8.3 format of long file names"},
+         {IDC_MISC_FONTSMOOTHING, "Check to enable font smoothing"},
+         {IDC_MISC_MENUDELAY, "Enter the speed you want popup menus to show, leave blank for the default value"},
+         {IDC_MISC_SMOOTHSCROLL, "Check to enable smooth scrolling.  NOTE: This may not work on all systems"}});
     if (!IsPlusPackInstalled()) {
         m_buttonDragFull.EnableWindow(FALSE);
         m_buttonFontSmoothing.EnableWindow(FALSE);
@@ -211,7 +190,7 @@ void CShellFolderPage::DoDataExchange(CDataExchange* pDX)
 BOOL CShellFolderPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    UseSystemSmallIcons(m_list);
+    UseSystemImageLists(m_list);
     CString heading;
     heading.LoadString(57807);
     m_list.InsertColumn(0, heading, LVCFMT_LEFT, 160, 0);
@@ -233,11 +212,7 @@ BOOL CShellFolderPage::OnInitDialog()
         m_list.SetItemText(item, 1, location);
     }
 
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    AddTool(m_toolTip, *this, IDC_FOLDER_LIST, 57809);
-    AddTool(m_toolTip, *this, IDC_FOLDER_LOCATION, 57810);
-    AddTool(m_toolTip, *this, IDC_FOLDER_BROWSE, 57811);
+    CreateToolTips(m_toolTip, *this, {{IDC_FOLDER_LIST, 57809}, {IDC_FOLDER_LOCATION, 57810}, {IDC_FOLDER_BROWSE, 57811}});
     return TRUE;
 }
 
@@ -357,18 +332,14 @@ BOOL CStartupOptionsPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     // The boot file's attributes are left as they are here; writing clears read-only only for
     // the time of the write.
-    m_toolTip.Create(this);
-    m_toolTip.Activate(TRUE);
-    const std::pair<int, UINT> tools[] = {
+    CreateToolTips(m_toolTip, *this, {
         {IDC_BOOT_MENU, 57911},     {IDC_BOOT_MENUDEFAULT, 57912}, {IDC_BOOT_MENUDELAY, 57913},
         {IDC_BOOT_LOGO, 57914},     {IDC_BOOT_KEYS, 57915},        {IDC_BOOT_GUI, 57916},
         {IDC_BOOT_DELAY, 57917},    {IDC_BOOT_LOADTOP, 57918},     {IDC_BOOT_MULTI, 57919},
         {IDC_BOOT_COMPRESSION, 57920}, {IDC_BOOT_DOUBLEBUFFER, 57921}, {IDC_BOOT_SAFE, 57922},
         {IDC_BOOT_WIN, 57923},      {IDC_BOOT_WARN, 57924},        {IDC_BOOT_NETWORK, 57925},
         {IDC_BOOT_SCANNONE, 57926}, {IDC_BOOT_SCANQUIET, 57927},   {IDC_BOOT_SCANPROMPT, 57928},
-    };
-    for (const auto& [id, text] : tools)
-        AddTool(m_toolTip, *this, id, text);
+    });
     OnBootMulti();
     UpdateData(FALSE);
     return TRUE;

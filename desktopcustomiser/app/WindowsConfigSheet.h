@@ -2,6 +2,7 @@
 // shell icons, shell folders, shell options), each reading when built and writing on apply.
 #pragma once
 
+#include "FileTypesPage.h"
 #include "SheetLook.h"
 #include "WindowsSettings.h"
 #include "framework/Controls.h"
@@ -161,6 +162,7 @@ class CWindowsConfigSheet : public CLookSheet {
 public:
     explicit CWindowsConfigSheet(CWnd* pParentWnd);
 
+    std::unique_ptr<CFileTypesPage> m_pFileTypesPage;
     std::unique_ptr<CShellIconPage> m_pShellIconPage;
     std::unique_ptr<CShellFolderPage> m_pShellFolderPage;
     std::unique_ptr<CMiscPage> m_pMiscPage;

@@ -71,4 +71,7 @@
 #include "resource_diskinfo.h"
 #include "resource_winconfig.h"
 #include "resource_imagesheet.h"
+#include "resource_preview.h"
+#include "resource_music.h"
+#include "resource_filetypes.h"
 #include "resource_install.h"

@@ -1,5 +1,6 @@
 #include "framework/CCmdTarget.h"
 
+#include "framework/CCmdUI.h"
 #include "framework/CWinApp.h"
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
@@ -28,6 +29,12 @@ const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* entry, UINT 
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode)
 {
+    if (nCode == CN_COMMAND_PROBE) {
+        for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
+            if (AfxFindMessageEntry(map->lpEntries, WM_COMMAND, 0, nID))
+                return TRUE;
+        return FALSE;
+    }
     for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         if (const AFX_MSGMAP_ENTRY* entry =
                 AfxFindMessageEntry(map->lpEntries, WM_COMMAND, static_cast<UINT>(nCode), nID)) {
@@ -81,6 +88,9 @@ LRESULT CCmdTarget::CallHandler(const AFX_MSGMAP_ENTRY& entry, UINT nID, WPARAM 
     case AfxSig::v_ctx:
         (this->*entry.pfn.v_ctx)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)),
                                  POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
+    case AfxSig::v_cmdui:
+        (this->*entry.pfn.v_cmdui)(AfxGetCurrentCmdUI());
         return 0;
     }
     return 0;

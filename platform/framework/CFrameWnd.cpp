@@ -1,5 +1,6 @@
 #include "framework/CFrameWnd.h"
 
+#include "framework/CView.h"
 #include "framework/CWinApp.h"
 #include "framework/FrameworkIds.h"
 
@@ -8,6 +9,13 @@ const RECT CFrameWnd::rectDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
+    ON_MESSAGE(WM_QUERYNEWPALETTE, OnQueryNewPalette)
+    ON_MESSAGE(WM_PALETTECHANGED, OnPaletteChanged)
+    ON_NOTIFY_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+    ON_MESSAGE(WM_POPMESSAGESTRING, OnSetMessageString)
     ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
     ON_COMMAND(ID_HELP, OnHelp)
     ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
@@ -36,7 +44,9 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
 {
-    return CWnd::OnCreate(lpcs);
+    if (CWnd::OnCreate(lpcs) == -1)
+        return -1;
+    return OnCreateClient(lpcs, static_cast<CCreateContext*>(lpcs->lpCreateParams)) ? 0 : -1;
 }
 
 void CFrameWnd::OnClose()
@@ -46,6 +56,9 @@ void CFrameWnd::OnClose()
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode)
 {
+    // The active view (and through it its document) sees commands before the frame.
+    if (m_pViewActive && m_pViewActive->OnCmdMsg(nID, nCode))
+        return TRUE;
     if (CWnd::OnCmdMsg(nID, nCode))
         return TRUE;
     // What the frame does not take, the application may (About, for example).

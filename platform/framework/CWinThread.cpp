@@ -1,5 +1,6 @@
 #include "framework/CWinThread.h"
 
+#include "framework/CFrameWnd.h"
 #include "framework/CWinApp.h"
 
 #include <process.h>
@@ -105,8 +106,12 @@ int CWinThread::ExitInstance()
     return static_cast<int>(m_msgCur.wParam);
 }
 
-BOOL CWinThread::OnIdle(LONG)
+BOOL CWinThread::OnIdle(LONG lCount)
 {
+    // The bars of a visible main frame show the state of their commands.
+    if (lCount == 0)
+        if (auto* frame = dynamic_cast<CFrameWnd*>(GetMainWnd()); frame && frame->IsWindowVisible())
+            frame->UpdateControlBars();
     AfxDeleteTempMaps();
     return FALSE;
 }

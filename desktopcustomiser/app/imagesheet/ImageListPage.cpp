@@ -1,6 +1,7 @@
 #include "ImageListPage.h"
 
 #include "Helpers.h"
+#include "Preview.h"
 #include "TunewrightApp.h"
 #include "framework/Afx.h"
 #include "resource.h"
@@ -8,19 +9,6 @@
 #include <shellapi.h>
 
 #include <cstdlib>
-
-void OpenImagePreview(const char*)
-{
-    // The image preview window is not part of this build yet; Preview shows nothing until it is.
-}
-
-void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
-{
-    toolTip.Create(&owner);
-    toolTip.Activate(TRUE);
-    for (const auto& [control, text] : tools)
-        toolTip.AddTool(owner.GetDlgItem(control), text);
-}
 
 namespace {
 
@@ -71,15 +59,7 @@ BOOL CImageListPage::PreTranslateMessage(MSG* pMsg)
 BOOL CImageListPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    SHFILEINFOA info = {};
-    auto small = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (small)
-        ListView_SetImageList(m_list.m_hWnd, small, LVSIL_SMALL);
-    auto large = reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
-    if (large)
-        ListView_SetImageList(m_list.m_hWnd, large, LVSIL_NORMAL);
+    UseSystemImageLists(m_list, true);
 
     RECT client;
     m_list.GetClientRect(&client);

@@ -1,5 +1,6 @@
 // The Disk Info sheet in this process, on the drives its script gave the prefix: X: holds a
 // fixture tree, A: is a floppy drive without a disk, and C: has a label and serial number.
+#include "app_test_support.h"
 #include "DiskInfoSheet.h"
 #include "TunewrightApp.h"
 #include "framework/Afx.h"
@@ -17,11 +18,7 @@ class DiskInfoEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        AfxWinInit(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
-        theApp.SetRegistryKey("Marrowby Corp.");
-        auto store = std::make_unique<MemoryProfileStore>();
-        g_profile = store.get();
-        theApp.SetProfileStore(std::move(store));
+        g_profile = &StartTestApplication();
     }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new DiskInfoEnvironment);
@@ -66,18 +63,7 @@ TEST(DiskInfo, SheetHasItsCaptionAndPagesInOrder)
     CString caption;
     open.sheet.GetWindowText(caption);
     EXPECT_STREQ(caption, "Tunewright 97: Disk Info");
-    HWND tabs = open.sheet.GetTabControl()->m_hWnd;
-    std::vector<std::string> names;
-    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-        char text[64] = {};
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(tabs, TCM_GETITEMA, WPARAM(i), LPARAM(&item));
-        names.push_back(text);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"Drive Info", "Disk Usage", "About Tunewright 97"}));
+    EXPECT_EQ(TabCaptions(open.sheet), (std::vector<std::string>{"Drive Info", "Disk Usage", "About Tunewright 97"}));
 }
 
 TEST(DiskInfo, DrivePageListsEveryDriveInLetterOrder)

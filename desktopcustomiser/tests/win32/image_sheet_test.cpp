@@ -1,6 +1,7 @@
 // The image changer sheet in this process: opened from the tray command, its pages driven as
 // a user would (the properties dialog, the message boxes and the popup menus answered from a
 // timer), and what they store and install.
+#include "app_test_support.h"
 #include "MainFrame.h"
 #include "MainFrameMessages.h"
 #include "TunewrightApp.h"
@@ -28,11 +29,7 @@ class SheetEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        AfxWinInit(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
-        theApp.SetRegistryKey("Marrowby Corp.");
-        auto store = std::make_unique<MemoryProfileStore>();
-        g_profile = store.get();
-        theApp.SetProfileStore(std::move(store));
+        g_profile = &StartTestApplication();
         InitGlobalFolders();
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
@@ -44,22 +41,6 @@ public:
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new SheetEnvironment);
 
-void Pump(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!AfxPreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
 
 std::string ClassOf(HWND hwnd)
 {
@@ -202,7 +183,7 @@ protected:
             m_sheet->DestroyWindow();
         m_sheet.reset();
         g_pfnPlusPackInstalled = IsPlusPackInstalled;
-        Pump(20);
+        PumpFor(20);
     }
     static CMainFrame* MakeFrame()
     {
@@ -225,8 +206,8 @@ protected:
             answers.ignore.insert(m_sheet->m_hWnd);
         action();
         for (int i = 0; i < 100 && !answers.Done(); ++i)
-            Pump(20);
-        Pump(100);
+            PumpFor(20);
+        PumpFor(100);
     }
     std::unique_ptr<CRandomizeSheet> m_sheet;
 };
@@ -527,7 +508,7 @@ TEST_F(ImageSheetTest, AutoRandomizeRefusesBadPeriodsAndArmsTheFrameOnceForAGood
     }
     page.m_editTime.SetWindowText("70000");
     sheet.PressButton(PSBTN_APPLYNOW);
-    Pump(50);
+    PumpFor(50);
     EXPECT_EQ(theApp.GetProfileInt("Wallpapers", "Time", -1), 70000);
     EXPECT_EQ(theApp.GetProfileInt("Wallpapers", "Enable Auto Randomize", -1), 1);
     EXPECT_EQ(frame->AutoRandomizeTimer(), UINT_PTR(TIMERID_AUTORANDOMIZE));

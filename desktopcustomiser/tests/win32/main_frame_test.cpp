@@ -1,5 +1,6 @@
 // The main frame in this process: the tray menu as the user sees it (read from the open popup
 // after the tray callback), the reload protocol, the user item limits, the timer and the exit.
+#include "app_test_support.h"
 #include "MainFrame.h"
 #include "MainFrameMessages.h"
 #include "TrayIcon.h"
@@ -23,11 +24,7 @@ class FrameEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        AfxWinInit(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
-        theApp.SetRegistryKey("Marrowby Corp.");
-        auto store = std::make_unique<MemoryProfileStore>();
-        g_profile = store.get();
-        theApp.SetProfileStore(std::move(store));
+        g_profile = &StartTestApplication();
     }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new FrameEnvironment);
@@ -60,20 +57,6 @@ std::string Lists(const char* prefix, int count)
     return list;
 }
 
-void PumpFor(DWORD ms, const std::function<bool()>& done = [] { return false; })
-{
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms && !done()) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
-}
 
 std::map<UINT_PTR, std::function<void()>> g_timers;
 void CALLBACK FireTimer(HWND, UINT, UINT_PTR id, DWORD)

@@ -253,4 +253,61 @@ TEST_F(SharedDialogs, IconPickerOnAFileWithOneIconTakesItWithoutASelection)
     EXPECT_EQ(result.CompareNoCase(path + ",0"), 0) << result.c_str();
 }
 
+// Runs the step with the window of that caption once it is there, or with none after a while.
+void WhenTitled(const char* title, std::function<void(HWND)> step, int tries = 100)
+{
+    RunSoon(100, [=] {
+        HWND found = FindWindowA(nullptr, title);
+        if (found || tries == 0)
+            step(found);
+        else
+            WhenTitled(title, step, tries - 1);
+    });
+}
+
+TEST_F(SharedDialogs, ImageChooserPreviewOpensAPreviewAndStaysOpen)
+{
+    // A bitmap file: a copy of the sheets' corner picture.
+    CString image = g_strTempFolder + "\\chooser preview.bmp";
+    {
+        HRSRC found = FindResourceA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_SHEETCORNER), MAKEINTRESOURCEA(RT_SHEETBITMAP));
+        HGLOBAL loaded = LoadResource(AfxGetResourceHandle(), found);
+        HANDLE h = CreateFileA(image, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(h, LockResource(loaded), SizeofResource(AfxGetResourceHandle(), found), &written, nullptr);
+        CloseHandle(h);
+    }
+    const char* previewTitle = "chooser preview.bmp - Tunewright 97 Preview";
+    bool previewEnabled = false;
+    bool chooserOpenWithPreview = false;
+    // The chooser starts on the file, so it is the selection, as when the user clicks it in the
+    // list. (A full path typed into the name box is no selection: the chooser joins it to its
+    // current folder and leaves Preview as it was.)
+    WhenChooserOpens("Pick An Image", [&](HWND h) {
+        HWND button = nullptr;
+        for (HWND child = GetWindow(h, GW_CHILD); child && !button; child = GetWindow(child, GW_HWNDNEXT))
+            button = GetDlgItem(child, 1038);
+        previewEnabled = button && IsWindowEnabled(button);
+        if (!previewEnabled) {
+            PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        SendMessageA(button, BM_CLICK, 0, 0);
+        WhenTitled(previewTitle, [&, h](HWND preview) {
+            chooserOpenWithPreview = preview && IsWindowVisible(h);
+            if (preview)
+                PostMessageA(preview, WM_CLOSE, 0, 0);
+            PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+        });
+    });
+    CString result;
+    EXPECT_FALSE(BrowseForImageFile(result, "Pick An Image", image, 123, nullptr));
+    EXPECT_TRUE(previewEnabled);
+    EXPECT_TRUE(chooserOpenWithPreview);
+    for (int i = 0; i < 100 && FindWindowA(nullptr, previewTitle); ++i)
+        Sleep(50);
+    EXPECT_EQ(FindWindowA(nullptr, previewTitle), nullptr);
+    DeleteFileA(image);
+}
+
 }  // namespace

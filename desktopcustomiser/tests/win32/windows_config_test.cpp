@@ -1,6 +1,7 @@
 // The Windows Configuration sheet in this process, in a prefix of its own: the tabs, the shell
 // folders and what opening one starts, what Apply writes for the shell icons, and the boot
 // options over a replica boot file.
+#include "app_test_support.h"
 #include "Helpers.h"
 #include "TunewrightApp.h"
 #include "WindowsConfigSheet.h"
@@ -20,9 +21,7 @@ class ConfigEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        AfxWinInit(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
-        theApp.SetRegistryKey("Marrowby Corp.");
-        theApp.SetProfileStore(std::make_unique<MemoryProfileStore>());
+        StartTestApplication();
         InitGlobalFolders();
     }
 };
@@ -96,24 +95,13 @@ TEST(WindowsConfig, SheetHasItsCaptionAndTabsInOrder)
     CString caption;
     open.sheet.GetWindowText(caption);
     EXPECT_STREQ(caption, "Tunewright 97: Windows Configuration");
-    HWND tabs = open.sheet.GetTabControl()->m_hWnd;
-    std::vector<std::string> names;
-    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-        char text[64] = {};
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(tabs, TCM_GETITEMA, WPARAM(i), LPARAM(&item));
-        names.push_back(text);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"Windows 95 Boot Options", "Shell Icons", "Shell Folders",
-                                               "About Tunewright 97"}));
+    EXPECT_EQ(TabCaptions(open.sheet), (std::vector<std::string>{"Windows 95 Boot Options", "Registered File Types",
+                                                                  "Shell Icons", "Shell Folders", "About Tunewright 97"}));
 }
 
 TEST(WindowsConfig, ShellFoldersListInOrderAndOpenRealFoldersOnly)
 {
-    OpenSheet open(2);
+    OpenSheet open(3);
     CListCtrl& list = open.sheet.m_pShellFolderPage->m_list;
     ASSERT_EQ(list.GetItemCount(), 17);
     EXPECT_STREQ(list.GetItemText(0, 0), "Control Panel");
@@ -169,7 +157,7 @@ TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
     RegSetValueExA(key, "4", 0, REG_BINARY, binary, sizeof binary);
     RegCloseKey(key);
 
-    OpenSheet open(1);
+    OpenSheet open(2);
     CShellIconPage& page = *open.sheet.m_pShellIconPage;
     ASSERT_EQ(page.m_list.GetItemCount(), 39);
     int hardDrive = page.m_list.FindItemByData(8);

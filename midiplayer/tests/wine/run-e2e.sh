@@ -16,6 +16,13 @@ wresult=$(winpath "$(dirname "$exe")")\\e2e-result.xml
 result=$(dirname "$exe")/e2e-result.xml
 rm -f "$result"
 
+# The tests read the screen's pixels: a display of their own keeps other tests' windows off it.
+# shellcheck source=../../../scripts/xvfb.sh
+. "$SUITE_SOURCE_DIR/scripts/xvfb.sh"
+xvfb_pid=
+trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
+start_xvfb || { echo "no display for the end-to-end test"; exit 1; }
+
 "${run[@]}" --timeout 120 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\MCI32' \
   /v Sequencer /d "$wdriver" /f >/dev/null 2>&1
 "${run[@]}" --timeout 60 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1

@@ -1,13 +1,19 @@
 // Everything of the application framework in one include.
 #pragma once
 
+#include "framework/CCmdUI.h"
+#include "framework/CControlBar.h"
 #include "framework/CDataExchange.h"
+#include "framework/CDocTemplate.h"
+#include "framework/CDocument.h"
+#include "framework/CFile.h"
 #include "framework/CDialog.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CImageList.h"
 #include "framework/CMenu.h"
 #include "framework/CPropertySheet.h"
 #include "framework/CString.h"
+#include "framework/CView.h"
 #include "framework/CWinApp.h"
 #include "framework/CWinThread.h"
 #include "framework/CWnd.h"

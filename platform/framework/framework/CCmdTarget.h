@@ -11,7 +11,8 @@ public:
     virtual ~CCmdTarget() = default;
 
     // Runs the command handler for id and notification code from the message map chain;
-    // false when no entry takes it.
+    // false when no entry takes it. CN_UPDATE_COMMAND_UI runs the update handler with the
+    // command-UI object of the update under way; CN_COMMAND_PROBE only asks.
     virtual BOOL OnCmdMsg(UINT nID, int nCode);
 
     // The wait cursor of the application while the object lives in a handler.

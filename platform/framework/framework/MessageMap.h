@@ -24,6 +24,7 @@ enum class AfxSig : unsigned char {
     b_dc,         // BOOL (HDC)                     WM_ERASEBKGND
     v_show,       // void (BOOL, UINT)              WM_SHOWWINDOW
     v_ctx,        // void (CWnd*, POINT)            WM_CONTEXTMENU
+    v_cmdui,      // void (CCmdUI*)                 command-update handlers
 };
 
 union AfxHandler {
@@ -39,6 +40,7 @@ union AfxHandler {
     BOOL (CCmdTarget::*b_dc)(HDC);
     void (CCmdTarget::*v_show)(BOOL, UINT);
     void (CCmdTarget::*v_ctx)(CWnd*, POINT);
+    void (CCmdTarget::*v_cmdui)(class CCmdUI*);
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -119,6 +121,16 @@ protected:                                           \
     {UINT(message), 0, 0, 0, nullptr, AfxSig::v_wl,                                    \
      AFX_PMSG_CAST(v_wl, void (CCmdTarget::*)(WPARAM, LPARAM),                        \
                    static_cast<void (ThisClass::*)(WPARAM, LPARAM)>(&ThisClass::memberFxn))},
+
+// Command-update handlers: asked whether a menu item or a toolbar button is enabled or
+// checked, through the same routing as the command itself.
+#define CN_UPDATE_COMMAND_UI (-1)
+// Asks the routing whether some handler takes a command, without running it.
+#define CN_COMMAND_PROBE (-2)
+#define ON_UPDATE_COMMAND_UI(id, memberFxn)                                              \
+    {WM_COMMAND, UINT(CN_UPDATE_COMMAND_UI), UINT(id), UINT(id), nullptr, AfxSig::v_cmdui, \
+     AFX_PMSG_CAST(v_cmdui, void (CCmdTarget::*)(CCmdUI*),                            \
+                   static_cast<void (ThisClass::*)(CCmdUI*)>(&ThisClass::memberFxn))},
 
 #define ON_WM_CREATE()                                                                   \
     {WM_CREATE, 0, 0, 0, nullptr, AfxSig::i_cs,                                        \

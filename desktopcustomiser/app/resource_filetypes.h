@@ -1,0 +1,41 @@
+// Resource ids of the registered file types page and its dialogs.
+#pragma once
+
+#define IDD_FILETYPES 140
+#define IDR_FILETYPES_MENU 141
+#define IDR_LISTVIEW_MENU 221  // Large Icons and Details, shared with the image pages
+#define IDC_FILETYPES_LIST 1002
+#define IDC_FILETYPES_REMOVE 1004
+#define IDC_FILETYPES_MODIFY 1050
+#define IDC_FILETYPES_NEW 1064
+#define ID_VIEW_LARGEICONS 32771
+#define ID_VIEW_DETAILS 32780
+
+// File type properties dialog
+#define IDD_FILETYPE_PROPERTIES 196
+#define IDC_FT_ACTIONS 1002
+#define IDC_FT_REMOVEACTION 1004
+#define IDC_FT_EXTENSIONS 1011
+#define IDC_FT_DESCRIPTION 1018
+#define IDC_FT_ICONFILE 1053
+#define IDC_FT_ICONNUMBER 1054
+#define IDC_FT_SPIN 1057
+#define IDC_FT_NEWACTION 1064
+#define IDC_FT_ICON 1108
+#define IDC_FT_QUICKVIEW 1113
+#define IDC_FT_SHOWEXT 1114
+#define IDC_FT_BROWSE 1120
+#define IDC_FT_SETDEFAULT 1121
+#define IDC_FT_EDITACTION 1123
+#define IDS_BROWSE_FOR_ICON 58058
+
+// Edit action dialog
+#define IDD_EDIT_ACTION 215
+#define IDC_ACTION_PROGRAM 1047
+#define IDC_ACTION_NAME 1110
+#define IDC_ACTION_USEDDE 1111
+#define IDC_ACTION_DDEMESSAGE 1112
+#define IDC_ACTION_APPLICATION 1113
+#define IDC_ACTION_IFEXEC 1114
+#define IDC_ACTION_TOPIC 1115
+#define IDC_ACTION_BROWSE 1120

@@ -1,0 +1,49 @@
+#include "app_test_support.h"
+
+#include "TunewrightApp.h"
+
+MemoryProfileStore& StartTestApplication()
+{
+    static MemoryProfileStore* profile = [] {
+        AfxWinInit(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
+        theApp.SetRegistryKey("Marrowby Corp.");
+        auto store = std::make_unique<MemoryProfileStore>();
+        MemoryProfileStore* kept = store.get();
+        theApp.SetProfileStore(std::move(store));
+        return kept;
+    }();
+    return *profile;
+}
+
+void PumpFor(DWORD ms, const std::function<bool()>& done)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms && !done()) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;
+            if (!AfxPreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        Sleep(5);
+    }
+}
+
+std::vector<std::string> TabCaptions(CPropertySheet& sheet)
+{
+    HWND tabs = sheet.GetTabControl()->m_hWnd;
+    std::vector<std::string> names;
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+        char text[64] = {};
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(tabs, TCM_GETITEMA, WPARAM(i), LPARAM(&item));
+        names.push_back(text);
+    }
+    return names;
+}
