@@ -135,12 +135,17 @@ void CMainFrame::ShowProgramIcon()
 
 LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM)
 {
-    if (m_bProgramIconShown) {
-        m_trayIcon.SetIcon(0u);  // the old shell took its icons with it
-        m_bProgramIconShown = FALSE;
-        m_nTrayRetries = 0;
-        ShowProgramIcon();
+    // The old shell took every icon with it, and an icon that could not be added before can
+    // be now: the program's icon, the display icon and the user icons are all added anew.
+    m_trayIcon.SetIcon(0u);
+    m_bProgramIconShown = FALSE;
+    m_nTrayRetries = 0;
+    if (m_pDisplayTrayWnd) {
+        m_pDisplayTrayWnd->DestroyWindow();
+        delete m_pDisplayTrayWnd;
+        m_pDisplayTrayWnd = nullptr;
     }
+    CreateUserTrayIcons();
     return 0;
 }
 
@@ -235,9 +240,18 @@ void CMainFrame::BuildTrayMenu()
 
 void CMainFrame::UpdateDisplayIcon()
 {
-    // The display-settings tray window joins here when it is built; until then the setting
-    // only removes a window that exists.
-    if (!theApp.GetProfileInt("Settings", "Show Display Settings Icon", 1) && m_pDisplayTrayWnd) {
+    BOOL show = theApp.GetProfileInt("Settings", "Show Display Settings Icon", 1);
+    if (show && !m_pDisplayTrayWnd) {
+        auto* wnd = new (std::nothrow) CDisplayTrayWnd;
+        if (!wnd) {
+            AfxMessageBox(IDS_MEMORY_ERROR);
+            return;
+        }
+        if (wnd->Create(this))
+            m_pDisplayTrayWnd = wnd;
+        else
+            delete wnd;  // a failed icon was reported by the window
+    } else if (!show && m_pDisplayTrayWnd) {
         m_pDisplayTrayWnd->DestroyWindow();
         delete m_pDisplayTrayWnd;
         m_pDisplayTrayWnd = nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AutoRandomizeCountdown.h"
+#include "DisplayTrayWnd.h"
 #include "ScreenSaverThread.h"
 #include "Sheets.h"
 #include "TrayIcon.h"
@@ -32,6 +33,7 @@ public:
     UINT_PTR AutoRandomizeTimer() const { return m_nAutoRandomizeTimer; }
     CScreenSaverThread& CornerThread() { return m_cornerThread; }
     CWnd* UserTrayWindow(int slot) const { return m_pUserTrayWnds[slot]; }
+    CDisplayTrayWnd* DisplayTrayWindow() const { return m_pDisplayTrayWnd; }
     CWnd* MusicPlayer() const { return m_pMusicPlayer; }
     CPropertySheet* OpenSheet(SheetKind kind) const { return m_pSheets[static_cast<int>(kind)]; }
 
@@ -79,7 +81,7 @@ private:
     CTrayIcon m_trayIcon;
     CTrayIconWnd* m_pUserTrayWnds[kMaxUserEntries] = {};
     CMenu m_trayMenu;
-    CWnd* m_pDisplayTrayWnd = nullptr;
+    CDisplayTrayWnd* m_pDisplayTrayWnd = nullptr;
     BOOL m_bProgramIconShown = FALSE;
     UINT_PTR m_nAutoRandomizeTimer = 0;
     AutoRandomizeCountdown m_autoRandomize;  // periods longer than one timer can wait

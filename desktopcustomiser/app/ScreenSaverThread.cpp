@@ -41,6 +41,7 @@ int CScreenSaverThread::ExitInstance()
     if (m_nDelayTimer)
         ::KillTimer(nullptr, m_nDelayTimer);
     m_nPollTimer = m_nDelayTimer = 0;
+    m_bPolling = false;
     g_pCornerThread = nullptr;
     return CWinThread::ExitInstance();
 }
@@ -60,6 +61,7 @@ void CScreenSaverThread::LoadCorner()
         if (m_nPollTimer)
             ::KillTimer(nullptr, m_nPollTimer);
         m_nPollTimer = 0;
+        m_bPolling = false;
         return;
     }
     if (!m_nPollTimer) {
@@ -68,6 +70,7 @@ void CScreenSaverThread::LoadCorner()
         if (!m_nPollTimer)
             TimerFailed();
     }
+    m_bPolling = m_nPollTimer != 0;
 }
 
 bool CScreenSaverThread::PointerInCorner() const

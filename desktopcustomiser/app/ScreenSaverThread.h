@@ -5,11 +5,17 @@
 #include "CornerRect.h"
 #include "framework/CWinThread.h"
 
+#include <atomic>
+
 class CScreenSaverThread : public CWinThread {
 public:
     CScreenSaverThread();
     BOOL InitInstance() override;
     int ExitInstance() override;
+
+    // What the thread watches now, readable from any thread.
+    int WatchedCorner() const { return m_nCorner; }
+    bool IsPolling() const { return m_bPolling; }
 
 protected:
     void OnReloadCorner(WPARAM wParam, LPARAM lParam);
@@ -23,7 +29,8 @@ private:
     void OnDelay();
     bool PointerInCorner() const;
 
-    int m_nCorner = 0;
+    std::atomic<int> m_nCorner = 0;
+    std::atomic<bool> m_bPolling = false;
     UINT_PTR m_nPollTimer = 0;
     UINT_PTR m_nDelayTimer = 0;
     CornerRect m_rectCorner;

@@ -2,6 +2,7 @@
 
 #include "framework/CWinApp.h"
 #include "ResourceStrings.h"
+#include "resource.h"
 
 #include <cstring>
 
@@ -16,12 +17,34 @@ void CopyTip(char* tip, const char* text)
 
 }  // namespace
 
-CTrayIcon::CTrayIcon(UINT uID)
+void ClearNotifyIconData(NOTIFYICONDATAA& nid)
 {
-    std::memset(&m_nid, 0, sizeof m_nid);
+    std::memset(&nid, 0, sizeof nid);
     // The size of the structure this build has: 88 bytes on 32-bit Windows, wider on 64-bit
     // where the handles in it are 8 bytes.
-    m_nid.cbSize = sizeof m_nid;
+    nid.cbSize = sizeof nid;
+}
+
+BOOL AddNotifyIcon(NOTIFYICONDATAA& nid, HWND owner)
+{
+    nid.hWnd = owner;
+    if (::Shell_NotifyIconA(NIM_ADD, &nid))
+        return TRUE;
+    nid.hIcon = nullptr;
+    AfxMessageBox(IDS_TRAYICON_FAILED, MB_OK);
+    return FALSE;
+}
+
+void RemoveNotifyIcon(NOTIFYICONDATAA& nid)
+{
+    if (nid.hIcon && nid.hWnd)
+        ::Shell_NotifyIconA(NIM_DELETE, &nid);
+    ClearNotifyIconData(nid);
+}
+
+CTrayIcon::CTrayIcon(UINT uID)
+{
+    ClearNotifyIconData(m_nid);
     m_nid.uID = uID;
     CopyTip(m_nid.szTip, LoadResourceString(130));
 }
@@ -29,6 +52,8 @@ CTrayIcon::CTrayIcon(UINT uID)
 CTrayIcon::~CTrayIcon()
 {
     SetIcon(0u);
+    if (m_hLoadedIcon)
+        ::DestroyIcon(m_hLoadedIcon);
 }
 
 void CTrayIcon::SetNotifyWindow(CWnd* pWnd, UINT uCallbackMessage)
@@ -41,8 +66,17 @@ BOOL CTrayIcon::SetIcon(UINT nResourceID)
 {
     if (nResourceID == 0)
         return SetIcon(static_cast<HICON>(nullptr), nullptr);
-    HICON hIcon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nResourceID), IMAGE_ICON,
-                                                  16, 16, 0));
+    if (!m_hLoadedIcon || m_nLoadedID != nResourceID) {
+        HICON loaded = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nResourceID),
+                                                       IMAGE_ICON, 16, 16, 0));
+        if (!loaded)
+            return FALSE;
+        if (m_hLoadedIcon && m_nid.hIcon != m_hLoadedIcon)
+            ::DestroyIcon(m_hLoadedIcon);
+        m_hLoadedIcon = loaded;
+        m_nLoadedID = nResourceID;
+    }
+    HICON hIcon = m_hLoadedIcon;
     CString tip;
     tip.LoadString(nResourceID);
     return SetIcon(hIcon, tip);

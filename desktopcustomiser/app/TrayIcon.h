@@ -6,6 +6,14 @@
 
 #include <shellapi.h>
 
+// A notification record zeroed but for its size field.
+void ClearNotifyIconData(NOTIFYICONDATAA& nid);
+// Adds the record's icon for the owner window; on failure shows "Error: Tray Icon creation
+// failed", forgets the icon and answers FALSE.
+BOOL AddNotifyIcon(NOTIFYICONDATAA& nid, HWND owner);
+// Takes the record's icon out of the notification area when it was added, then clears it.
+void RemoveNotifyIcon(NOTIFYICONDATAA& nid);
+
 class CTrayIcon : public CCmdTarget {
 public:
     explicit CTrayIcon(UINT uID = 130);
@@ -19,7 +27,13 @@ public:
     // leaves the icon marked as not shown, so that the next call adds it again.
     BOOL SetIcon(HICON hIcon, const char* lpszTip);
     bool IsShown() const { return m_nid.hIcon != nullptr; }
+    // The icon loaded from the resources, kept across tries.
+    HICON LoadedIcon() const { return m_hLoadedIcon; }
 
 private:
     NOTIFYICONDATAA m_nid;
+    // The icon loaded from the resources, kept for later tries (a shell that was not ready,
+    // a new taskbar) so that each try does not load another handle.
+    HICON m_hLoadedIcon = nullptr;
+    UINT m_nLoadedID = 0;
 };

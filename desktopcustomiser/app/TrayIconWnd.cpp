@@ -4,6 +4,7 @@
 #include "MainFrame.h"
 #include "MainFrameMessages.h"
 #include "Helpers.h"
+#include "TrayIcon.h"
 #include "UserEntries.h"
 #include "framework/Afx.h"
 #include "resource.h"
@@ -22,8 +23,7 @@ END_MESSAGE_MAP()
 
 CTrayIconWnd::CTrayIconWnd()
 {
-    std::memset(&m_nid, 0, sizeof m_nid);
-    m_nid.cbSize = sizeof m_nid;
+    ClearNotifyIconData(m_nid);
 }
 
 CTrayIconWnd::~CTrayIconWnd()
@@ -53,27 +53,15 @@ int CTrayIconWnd::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CWnd::OnCreate(lpcs) == -1)
         return -1;
-    m_nid.hWnd = m_hWnd;
-    if (!::Shell_NotifyIconA(NIM_ADD, &m_nid)) {
-        m_nid.hIcon = nullptr;
-        AfxMessageBox("Error: Tray Icon creation failed");
-        return -1;
-    }
-    return 0;
+    return AddNotifyIcon(m_nid, m_hWnd) ? 0 : -1;
 }
 
 BOOL CTrayIconWnd::DestroyWindow()
 {
-    if (m_nid.hIcon && m_nid.hWnd) {
-        ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
-    }
-    m_nid.hIcon = nullptr;
+    RemoveNotifyIcon(m_nid);
     if (m_hOwnedIcon)
         ::DestroyIcon(m_hOwnedIcon);
     m_hOwnedIcon = nullptr;
-    DWORD size = m_nid.cbSize;
-    std::memset(&m_nid, 0, sizeof m_nid);
-    m_nid.cbSize = size;
     return m_hWnd ? CWnd::DestroyWindow() : FALSE;
 }
 

@@ -5,6 +5,7 @@
 #include "InstallPages.h"
 #include "MainFrame.h"
 #include "MainFrameMessages.h"
+#include "OptionsSheets.h"
 #include "Preview.h"
 #include "SplashDialog.h"
 #include "StartupDecision.h"
@@ -99,21 +100,17 @@ BOOL CTunewrightApp::NormalStart(HWND)
     m_nRunYet = GetProfileInt("Settings", "Run Yet?", 0);
     if (m_nRunYet == 0) {
         splash.SetStatus(IDS_STATUS_CONFIGURE);
-        DeleteRegistryValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Tunewright");
         splash.Close();
-        // The first-run configuration sheet joins here when it is built; until then there is
-        // nothing to configure and the start goes on, asking again next time.
-        CPropertySheet* config = CreateSheet(SheetKind::Options, nullptr);
-        if (config) {
-            INT_PTR result = config->DoModal();
-            delete config;
-            if (result != IDOK) {
-                WriteProfileInt("Settings", "Run Yet?", 0);
-                return TRUE;
-            }
-            WriteProfileInt("Settings", "Run Yet?", 1);
-            m_nRunYet = 1;
+        // Only the first run asks, and only its answer decides the start-with-Windows entry:
+        // OK has the page write it, anything else removes it and asks again next time.
+        CConfigSheet config(nullptr);
+        if (config.DoModal() != IDOK) {
+            DeleteRegistryValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Tunewright");
+            WriteProfileInt("Settings", "Run Yet?", 0);
+            return TRUE;
         }
+        WriteProfileInt("Settings", "Run Yet?", 1);
+        m_nRunYet = 1;
     }
 
     CString title;

@@ -68,6 +68,7 @@
 #define IDS_SETUP_WHILE_RUNNING 58062
 #define IDS_ALREADY_RUNNING 58065
 #define IDS_HOMEPAGE_ADDRESS 57665
+#include "resource_options.h"
 #include "resource_diskinfo.h"
 #include "resource_winconfig.h"
 #include "resource_imagesheet.h"

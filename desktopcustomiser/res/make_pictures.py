@@ -97,6 +97,21 @@ def program(x, y, size):
     return None
 
 
+def display(x, y, size):
+    """The display-settings mark: a screen showing three colour bars of rising depth."""
+    s = size / 16.0
+    fx, fy = x / s, y / s
+    if 1 <= fx < 15 and 1 <= fy < 12:
+        if 2 <= fx < 14 and 2 <= fy < 11:
+            return [(220, 40, 40), (40, 180, 60), (50, 90, 230)][min(2, int((fx - 2) // 4))]
+        return (60, 60, 70)
+    if 6 <= fx < 10 and 12 <= fy < 14:
+        return (90, 90, 100)
+    if 4 <= fx < 12 and 14 <= fy < 15:
+        return (60, 60, 70)
+    return None
+
+
 def gradient_palette():
     pal = [(0, 0, 0)]
     for i in range(1, 128):
@@ -176,6 +191,7 @@ if __name__ == "__main__":
     write("tunewright.ico", icon([32, 16], monitor))
     write("tray.ico", icon([16, 32], tray))
     write("program.ico", icon([16, 32], program))
+    write("display.ico", icon([16, 32], display))
     write("background.bmp", bmp_8bit(400, 253, gradient_palette(), background))
     write("corner.bmp", bmp_8bit(67, 33, [(0, 0, 0)] + [(200, 140, 40)] * 255, corner))
     write("splash.bmp", bmp_8bit(96, 160, gradient_palette(), splash))

@@ -330,6 +330,10 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     if (lParam != 0)
         return FALSE;
+    // The sheet's own buttons (OK, Cancel, Apply, the wizard's) are the sheet control's, in
+    // whatever form their command comes.
+    if (::GetDlgItem(m_hWnd, LOWORD(wParam)))
+        return FALSE;
     CPropertyPage* page = GetActivePage();
     return page && page->m_hWnd && page->OnCmdMsg(LOWORD(wParam), 0);
 }

@@ -1,6 +1,9 @@
 #include "app_test_support.h"
 
+#include "MainFrame.h"
 #include "TunewrightApp.h"
+
+#include <gtest/gtest.h>
 
 MemoryProfileStore& StartTestApplication()
 {
@@ -46,4 +49,22 @@ std::vector<std::string> TabCaptions(CPropertySheet& sheet)
         names.push_back(text);
     }
     return names;
+}
+
+CMainFrame* MakeTestFrame()
+{
+    auto* frame = new CMainFrame;
+    theApp.m_pMainFrame = frame;
+    EXPECT_TRUE(frame->Create(nullptr, "Tunewright 97"));
+    theApp.m_pMainWnd = frame;
+    frame->CreateUserTrayIcons();
+    return frame;
+}
+
+void EndTestFrame()
+{
+    if (theApp.m_pMainFrame)
+        theApp.m_pMainFrame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    PumpFor(50);
+    theApp.m_pMainWnd = nullptr;
 }

@@ -16,5 +16,11 @@ MemoryProfileStore& StartTestApplication();
 // done answers true.
 void PumpFor(DWORD ms, const std::function<bool()>& done = [] { return false; });
 
+// A main frame as start-up makes it, with its tray icons, for the tests of the frame and its
+// sheets; EndTestFrame exits it (when one is left) and lets the exit's messages run.
+class CMainFrame;
+CMainFrame* MakeTestFrame();
+void EndTestFrame();
+
 // The captions of a sheet's tabs, in order.
 std::vector<std::string> TabCaptions(CPropertySheet& sheet);

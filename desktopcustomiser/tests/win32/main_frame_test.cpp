@@ -5,6 +5,7 @@
 #include "MainFrameMessages.h"
 #include "TrayIcon.h"
 #include "TunewrightApp.h"
+#include "menu_texts.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
@@ -31,14 +32,7 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new FrameE
 
 std::vector<std::string> Items(HMENU menu)
 {
-    std::vector<std::string> items;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = {};
-        if (GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION) == 0)
-            std::strcpy(text, "-");
-        items.push_back(text);
-    }
-    return items;
+    return MenuTexts(menu);
 }
 
 std::vector<UINT> Ids(HMENU menu)
@@ -97,22 +91,8 @@ protected:
         g_profile->Clear();
         g_profile->WriteProfileInt("Settings", "Show Display Settings Icon", 0);
     }
-    void TearDown() override
-    {
-        if (theApp.m_pMainFrame)
-            theApp.m_pMainFrame->SendMessage(WM_COMMAND, ID_APP_EXIT);
-        PumpFor(50);
-        theApp.m_pMainWnd = nullptr;
-    }
-    static CMainFrame* MakeFrame()
-    {
-        auto* frame = new CMainFrame;
-        theApp.m_pMainFrame = frame;
-        EXPECT_TRUE(frame->Create(nullptr, "Tunewright 97"));
-        theApp.m_pMainWnd = frame;
-        frame->CreateUserTrayIcons();
-        return frame;
-    }
+    void TearDown() override { EndTestFrame(); }
+    static CMainFrame* MakeFrame() { return MakeTestFrame(); }
 };
 
 TEST_F(MainFrameTest, TrayMenuOpensFromItsCallbackWithThePartsItemsInOrder)
@@ -252,6 +232,7 @@ TEST_F(MainFrameTest, AutoRandomizeTimerIsArmedWithASanePeriodAndKilled)
 TEST_F(MainFrameTest, ModalDialogRegistrationAndUnbuiltSheetsOpenNothing)
 {
     CMainFrame* frame = MakeFrame();
+    SetSheetFactory([](SheetKind, CWnd*) -> CPropertySheet* { return nullptr; });
     CDialog dialog;
     EXPECT_EQ(frame->SendMessage(WM_SETTINGSCHANGED, reinterpret_cast<WPARAM>(&dialog), SCF_MODALDIALOG), TRUE);
     EXPECT_EQ(frame->SendMessage(WM_SETTINGSCHANGED, 0, SCF_MODALDIALOG), TRUE);
@@ -261,6 +242,7 @@ TEST_F(MainFrameTest, ModalDialogRegistrationAndUnbuiltSheetsOpenNothing)
     frame->SendMessage(WM_COMMAND, ID_CHANGE_WALLPAPER);
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, frame->m_hWnd, WM_OPENIMAGECHANGER, WM_OPENIMAGECHANGER, PM_REMOVE));
+    SetSheetFactory(nullptr);
 }
 
 TEST_F(MainFrameTest, ExitRemovesTheIconEndsTheCornerThreadAndTheLoop)

@@ -117,6 +117,23 @@ TEST(PropertySheet, MenuCommandsTheSheetOwnsReachTheActivePage)
     EXPECT_EQ(page.commands, 1);
 }
 
+TEST(PropertySheet, TheSheetsOwnButtonCommandsStayWithTheSheet)
+{
+    CTestSheet sheet;
+    CMenuPage page;
+    sheet.AddPage(&page);
+    // IDOK without a control, as another program or a keyboard accelerator sends it.
+    RunSoon(300, [&] {
+        sheet.PostMessage(WM_COMMAND, IDOK, 0);
+        // Should OK go elsewhere, the sheet is cancelled rather than left open.
+        RunSoon(2000, [hwnd = sheet.m_hWnd] {
+            if (IsWindow(hwnd))
+                PostMessageA(hwnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        });
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+}
+
 TEST(PropertySheet, CancelAndNestedSheets)
 {
     CTestSheet outer;

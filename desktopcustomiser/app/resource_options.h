@@ -1,0 +1,74 @@
+// Resource ids of the options sheets, the user tray entries, the screen-saver corner page and
+// the display-settings tray icon.
+#pragma once
+
+// Pictures and menus
+#define IDI_DISPLAYICON 184
+#define IDR_DISPLAYMENU 186
+
+// Dialogs
+#define IDD_OPTIONS_PAGE 136
+#define IDD_TRAYICONS_PAGE 161
+#define IDD_TRAYMENUS_PAGE 166
+#define IDD_CORNER_PAGE 183
+#define IDD_ITEM_PROPERTIES 190
+
+// Controls of the options page
+#define IDC_DONT_LOAD 1001
+#define IDC_LOAD 1002
+#define IDC_MUST_CLICK_OK 1003
+#define IDC_DONT_RANDOMIZE 1018
+#define IDC_RANDOMIZE 1019
+#define IDC_RANDOM_WALLPAPER 1020
+#define IDC_RANDOM_STARTUP 1022
+#define IDC_RANDOM_SAFE 1023
+#define IDC_RANDOM_WAIT 1024
+#define IDC_SHOW_SPLASH 1025
+#define IDC_SHOW_DISPLAY_ICON 1089
+#define IDC_CLEAR_DOCUMENTS 1090
+#define IDC_CLEAR_NOW 1091
+#define IDC_AUTO_MIDI 1097
+
+// Controls of the user entry pages and the item dialog
+#define IDC_ENTRY_LIST 1002
+#define IDC_ENTRY_ADD 1003
+#define IDC_ENTRY_REMOVE 1004
+#define IDC_ENTRY_MODIFY 1050
+#define IDC_ITEM_DESCRIPTION 1018
+#define IDC_ITEM_PROGRAM 1047
+#define IDC_ITEM_PARAMETERS 1048
+#define IDC_ITEM_BROWSE 1049
+
+// Controls of the corner page
+#define IDC_CORNER_NONE 1030
+#define IDC_CORNER_UPPERLEFT 1031
+#define IDC_CORNER_UPPERRIGHT 1032
+#define IDC_CORNER_LOWERLEFT 1033
+#define IDC_CORNER_LOWERRIGHT 1034
+#define IDC_CORNER_PIXEL 1035
+#define IDC_CORNER_TIMER 1036
+#define IDC_CORNER_DELAY 1037
+#define IDC_DISABLE_NONE 1038
+#define IDC_DISABLE_LOWERRIGHT 1042
+
+// Commands
+#define ID_DISPLAY_PROPERTIES 32821
+
+// Strings
+#define IDS_OPTIONS_CAPTION 106
+#define IDS_CONFIG_CAPTION 127
+#define IDS_TRAYICON_FAILED 57948
+#define IDS_DISPLAY_TIP 57971
+#define IDS_DISPLAY_RESTART 57740
+#define IDS_DISPLAY_BADFLAGS 57741
+#define IDS_DISPLAY_FAILED 57742
+#define IDS_DISPLAY_BADMODE 57743
+#define IDS_DISPLAY_NOTUPDATED 57744
+#define IDS_TRAYICON_PROPERTIES 57773
+#define IDS_TRAYMENU_PROPERTIES 57774
+// Tooltips and the messages of the pages, in a block of their own.
+#define IDS_OPTIONS_TIP_FIRST 60100
+#define IDS_ENTRY_TIP_FIRST 60130
+#define IDS_ENTRY_MESSAGE_FIRST 60160
+#define IDS_ITEM_TIP_FIRST 60170
+#define IDS_CORNER_TIP_FIRST 60180

@@ -1,0 +1,160 @@
+#include "OptionsRules.h"
+
+#include "PipeList.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <tuple>
+
+int ReadFlag(int stored)
+{
+    return stored != 0 ? 1 : 0;
+}
+
+int ReadChoice(int stored)
+{
+    return stored == 1 ? 1 : 0;
+}
+
+int ClampToRange(int value, int low, int high)
+{
+    return value < low ? low : value > high ? high : value;
+}
+
+CString StartWithWindowsValue(const char* installFolder)
+{
+    CString value(installFolder ? installFolder : "");
+    while (!value.IsEmpty() && (value[value.GetLength() - 1] == '\\' || value[value.GetLength() - 1] == '/'))
+        value = value.Left(value.GetLength() - 1);
+    value += "\\Tunewright.Exe";
+    return value;
+}
+
+ItemProblem ValidateItem(const char* description, const char* program, const char* parameters)
+{
+    CString d(description ? description : ""), p(program ? program : ""), a(parameters ? parameters : "");
+    if (p.IsEmpty())
+        return ItemProblem::NoProgram;
+    if (d.IsEmpty())
+        return ItemProblem::NoDescription;
+    if (p.Find('|') >= 0)
+        return ItemProblem::BarInProgram;
+    if (d.Find('|') >= 0)
+        return ItemProblem::BarInDescription;
+    if (a.Find('|') >= 0)
+        return ItemProblem::BarInParameters;
+    return ItemProblem::None;
+}
+
+const char* ItemProblemMessage(ItemProblem problem)
+{
+    switch (problem) {
+    case ItemProblem::NoProgram:
+        return "You must specify a program to run";
+    case ItemProblem::NoDescription:
+        return "You must enter a description";
+    case ItemProblem::BarInProgram:
+        return "The command line contains an illegal | character";
+    case ItemProblem::BarInDescription:
+        return "The description contains an illegal | character";
+    case ItemProblem::BarInParameters:
+        return "The parameters field contains an illegal | character";
+    case ItemProblem::None:
+        break;
+    }
+    return "";
+}
+
+CString StoredParameters(const char* parameters)
+{
+    return parameters && *parameters ? CString(parameters) : CString(" ");
+}
+
+CString ShownParameters(const char* stored)
+{
+    CString text(stored ? stored : "");
+    return text == " " ? CString() : text;
+}
+
+CString DescriptionFromProgram(const char* path)
+{
+    CString description(path ? path : "");
+    int slash = description.ReverseFind('\\');
+    int dot = description.ReverseFind('.');
+    if (slash < dot) {
+        description = description.Mid(slash + 1);
+        int ext = description.ReverseFind('.');
+        if (ext >= 0)
+            description = description.Left(ext);
+    }
+    return description;
+}
+
+UserEntryLists WriteUserEntryLists(const std::vector<UserEntryRow>& rows)
+{
+    UserEntryLists lists;
+    for (const UserEntryRow& row : rows) {
+        lists.texts += row.text + "|";
+        lists.programs += row.program + "|";
+        lists.parameters += row.parameters + "|";
+    }
+    return lists;
+}
+
+std::vector<UserEntryRow> ReadUserEntryRows(const char* texts, const char* programs, const char* parameters)
+{
+    std::vector<UserEntryRow> rows;
+    PipeListReader t(texts), p(programs), a(parameters);
+    for (;;) {
+        UserEntryRow row;
+        row.program = p.Next();
+        if (row.program.IsEmpty())
+            break;
+        row.text = t.Next();
+        if (row.text.IsEmpty())
+            break;
+        row.parameters = a.Next();
+        if (row.parameters.IsEmpty())
+            break;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+bool DisplayModeBefore(const DisplayMode& a, const DisplayMode& b)
+{
+    return std::tie(a.width, a.height, a.bitsPerPixel, a.frequency) <
+           std::tie(b.width, b.height, b.bitsPerPixel, b.frequency);
+}
+
+void SortDisplayModes(std::vector<DisplayMode>& modes)
+{
+    std::stable_sort(modes.begin(), modes.end(), DisplayModeBefore);
+}
+
+std::vector<ModeMenuItem> BuildModeMenuItems(const std::vector<DisplayMode>& modes, const DisplayMode& current)
+{
+    std::vector<ModeMenuItem> items;
+    for (size_t k = 0; k < modes.size(); ++k) {
+        const DisplayMode& mode = modes[k];
+        if (k > 0) {
+            const DisplayMode& previous = modes[k - 1];
+            bool sameResolution = mode.width == previous.width && mode.height == previous.height;
+            if (sameResolution && mode.bitsPerPixel == previous.bitsPerPixel)
+                continue;
+            if (!sameResolution)
+                items.push_back({true, {}, 0, false});
+        }
+        char text[64];
+        std::snprintf(text, sizeof text, "%dx%d (%d bit)", mode.width, mode.height, mode.bitsPerPixel);
+        bool checked = mode.width == current.width && mode.height == current.height &&
+                       mode.bitsPerPixel == current.bitsPerPixel;
+        items.push_back({false, text, kFirstDisplayModeCommand + static_cast<unsigned>(k), checked});
+    }
+    return items;
+}
+
+int ModeChangeFrequency(int modeFrequency, int currentRefresh)
+{
+    return currentRefresh > 1 ? currentRefresh : modeFrequency;
+}

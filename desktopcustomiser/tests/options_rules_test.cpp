@@ -1,0 +1,124 @@
+#include "OptionsRules.h"
+#include "UserEntries.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(StoredSettings, FlagsChoicesAndRangesReadBackAsThePagesTakeThem)
+{
+    EXPECT_EQ(ReadFlag(0), 0);
+    EXPECT_EQ(ReadFlag(1), 1);
+    EXPECT_EQ(ReadFlag(2), 1);   // never the check box's third state
+    EXPECT_EQ(ReadFlag(-1), 1);
+    EXPECT_EQ(ReadChoice(1), 1);
+    EXPECT_EQ(ReadChoice(5), 0);
+    EXPECT_EQ(ReadChoice(-1), 0);
+    EXPECT_EQ(ClampToRange(5, kCornerTimeMin, kCornerTimeMax), 50);
+    EXPECT_EQ(ClampToRange(20000, kCornerTimeMin, kCornerTimeMax), 10000);
+    EXPECT_EQ(ClampToRange(500, kCornerTimeMin, kCornerTimeMax), 500);
+    EXPECT_EQ(ClampToRange(-3, kCornerPixelMin, kCornerPixelMax), 0);
+}
+
+TEST(StoredSettings, StartWithWindowsValueHasOneSeparator)
+{
+    struct Case {
+        const char* folder;
+        const char* value;
+    } cases[] = {
+        {"C:\\Program Files\\Tunewright", "C:\\Program Files\\Tunewright\\Tunewright.Exe"},
+        {"C:\\Tunewright\\", "C:\\Tunewright\\Tunewright.Exe"},
+        {"D:\\", "D:\\Tunewright.Exe"},
+        {"", "\\Tunewright.Exe"},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(StartWithWindowsValue(c.folder), c.value) << c.folder;
+}
+
+TEST(ItemDialog, TheFirstFailingCheckInOrderIsReported)
+{
+    struct Case {
+        const char *description, *program, *parameters;
+        ItemProblem problem;
+    } cases[] = {
+        {"", "", "a|b", ItemProblem::NoProgram},              // program before everything
+        {"", "edit.exe", "", ItemProblem::NoDescription},
+        {"x|y", "ed|it.exe", "", ItemProblem::BarInProgram},  // program's bar before description's
+        {"x|y", "edit.exe", "a|b", ItemProblem::BarInDescription},
+        {"Edit", "edit.exe", "a|b", ItemProblem::BarInParameters},
+        {"Edit", "edit.exe", "", ItemProblem::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ValidateItem(c.description, c.program, c.parameters), c.problem) << c.description << c.program;
+    EXPECT_STREQ(ItemProblemMessage(ItemProblem::BarInParameters), "The parameters field contains an illegal | character");
+    EXPECT_STREQ(StoredParameters(""), " ");
+    EXPECT_STREQ(StoredParameters("-x"), "-x");
+    EXPECT_STREQ(ShownParameters(" "), "");
+    EXPECT_STREQ(ShownParameters("  "), "  ");
+}
+
+TEST(ItemDialog, BrowsedProgramNamesTheDescription)
+{
+    struct Case {
+        const char *path, *description;
+    } cases[] = {
+        {"C:\\Tools\\edit.exe", "edit"},
+        {"C:\\Games\\Release.2\\play", "C:\\Games\\Release.2\\play"},  // last "\" after last "."
+        {"C:\\Tools\\noext", "C:\\Tools\\noext"},
+        {"C:\\Tools\\archive.tar.gz", "archive.tar"},
+        {"prog.com", "prog"},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(DescriptionFromProgram(c.path), c.description) << c.path;
+}
+
+TEST(UserEntryLists, RowsRoundTripAndAnEmptyListIsThreeEmptyStrings)
+{
+    std::vector<UserEntryRow> rows = {{"Edit", "C:\\edit.exe", StoredParameters("")}, {"Calc", "calc.exe", "-s"}};
+    UserEntryLists lists = WriteUserEntryLists(rows);
+    EXPECT_STREQ(lists.texts, "Edit|Calc|");
+    EXPECT_STREQ(lists.programs, "C:\\edit.exe|calc.exe|");
+    EXPECT_STREQ(lists.parameters, " |-s|");
+    std::vector<UserEntryRow> back = ReadUserEntryRows(lists.texts, lists.programs, lists.parameters);
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_STREQ(back[1].parameters, "-s");
+    UserEntryLists none = WriteUserEntryLists({});
+    EXPECT_STREQ(none.texts, "");
+    EXPECT_STREQ(none.parameters, "");
+    // The page stops at the first entry with an empty item.
+    EXPECT_EQ(ReadUserEntryRows("a|b|c|", "x|y|z|", "1||3|").size(), 1u);
+    // The 101st stored menu item never reaches a command id of the tray icons.
+    std::string texts, programs;
+    for (int i = 0; i < 101; ++i) {
+        texts.append("t").append(std::to_string(i)).append("|");
+        programs.append("p|");
+    }
+    EXPECT_EQ(ReadMenuEntries(texts.c_str(), programs.c_str()).size(), size_t(kMaxUserEntries));
+}
+
+TEST(DisplayModes, SortedByResolutionDepthAndFrequencyWithGroupsAndTheCurrentChecked)
+{
+    std::vector<DisplayMode> modes = {
+        {320, 240, 8, 60}, {320, 200, 16, 60}, {640, 480, 8, 75}, {320, 200, 8, 60},
+        {640, 480, 8, 60}, {320, 240, 16, 60}, {640, 480, 32, 60},
+    };
+    SortDisplayModes(modes);
+    std::vector<ModeMenuItem> items = BuildModeMenuItems(modes, {640, 480, 8, 0});
+    std::vector<std::string> shown;
+    for (const ModeMenuItem& item : items) {
+        std::string line = item.separator ? "-" : item.text;
+        if (!item.separator)
+            line.append(item.checked ? " *" : "").append(" #").append(std::to_string(item.command));
+        shown.push_back(line);
+    }
+    std::vector<std::string> expected = {
+        "320x200 (8 bit) #1025", "320x200 (16 bit) #1026", "-",
+        "320x240 (8 bit) #1027", "320x240 (16 bit) #1028", "-",
+        "640x480 (8 bit) * #1029", "640x480 (32 bit) #1031",  // 1030 is the 75 Hz twin, skipped
+    };
+    EXPECT_EQ(shown, expected);
+    EXPECT_TRUE(BuildModeMenuItems({}, {}).empty());
+    EXPECT_EQ(ModeChangeFrequency(75, 60), 60);
+    EXPECT_EQ(ModeChangeFrequency(75, 1), 75);
+    EXPECT_EQ(ModeChangeFrequency(75, 0), 75);
+}
