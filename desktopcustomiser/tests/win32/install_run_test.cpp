@@ -280,25 +280,22 @@ TEST_F(InstallRun, NextNextFinishInstallsAndStartsTheInstalledProgram)
     EXPECT_EQ(ProfileText("Shutdown Wait Screens", "List"), "\"" + base + "Sample Wait Shutdown Screen.bmp\"");
     EXPECT_EQ(ProfileText("Shutdown Safe Screens", "List"), "\"" + base + "Sample Safe Shutdown Screen.bmp\"");
 
-    // Finish started the installed program, and it reached its first run: "Run Yet?" is still 0
-    // and the start-with-Windows value is gone.
-    HWND main = nullptr;
-    for (DWORD start = GetTickCount(); !main && GetTickCount() - start < 30000; Sleep(100)) {
-        auto found = WindowsTitled("Tunewright Control Window");
-        if (!found.empty())
-            main = found.front();
-    }
-    ASSERT_NE(main, nullptr);
+    // Finish started the installed program, which opens its first-run configuration sheet.
+    HWND config = WaitForWindow(0, "#32770", "Tunewright 97: Initial Configuration", 30000);
+    ASSERT_NE(config, nullptr);
     DWORD pid = 0;
-    GetWindowThreadProcessId(main, &pid);
+    GetWindowThreadProcessId(config, &pid);
     EXPECT_STRCASEEQ(ProcessImageName(pid).c_str(), "Tunewright.Exe");
     EXPECT_EQ(ProfileText("Settings", "Run Yet?"), "0");
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kRunKey, "Tunewright"), "<no value>");
 
-    PostMessageA(main, WM_COMMAND, 57665, 0);
+    // Cancel ends that first run: the next start asks again, and nothing starts with Windows.
     HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    Press(config, kCancelButton);
     EXPECT_EQ(WaitForSingleObject(program, 20000), WAIT_OBJECT_0);
     CloseHandle(program);
+    EXPECT_EQ(ProfileText("Settings", "Run Yet?"), "0");
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kRunKey, "Tunewright"), "<no value>");
+    EXPECT_TRUE(WindowsTitled("Tunewright Control Window").empty());
 }
 
 }  // namespace
