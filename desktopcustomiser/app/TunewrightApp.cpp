@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "Helpers.h"
+#include "InstallPages.h"
 #include "MainFrame.h"
 #include "MainFrameMessages.h"
 #include "OptionsSheets.h"
@@ -78,7 +79,7 @@ BOOL CTunewrightApp::InitInstance()
         ::SetForegroundWindow(hWndRunning);
         return TRUE;
     case StartupAction::RunInstaller:
-        // The installation wizard joins here when it is built.
+        RunInstallationWizard();
         return TRUE;
     case StartupAction::RefuseWindowsNT:
     case StartupAction::RefuseOtherPlatform:

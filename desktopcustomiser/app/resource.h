@@ -75,3 +75,4 @@
 #include "resource_preview.h"
 #include "resource_music.h"
 #include "resource_filetypes.h"
+#include "resource_install.h"
