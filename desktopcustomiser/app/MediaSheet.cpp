@@ -322,22 +322,8 @@ void CMIDIPage::OnRemove()
 void CMIDIPage::Move(bool up)
 {
     int row = m_list.GetNextItem(-1, LVNI_SELECTED);
-    switch (CheckMove(m_list.GetItemCount(), int(m_list.GetSelectedCount()), row, up)) {
-    case MoveCheck::NoSelection:
-        AfxMessageBox(IDS_NO_ITEM_TO_MOVE);
+    if (!MoveAllowed(CheckMove(m_list.GetItemCount(), int(m_list.GetSelectedCount()), row, up)))
         return;
-    case MoveCheck::SeveralSelected:
-        AfxMessageBox(IDS_ONE_ITEM_TO_MOVE);
-        return;
-    case MoveCheck::FirstUp:
-        AfxMessageBox(IDS_FIRST_CANNOT_MOVE_UP);
-        return;
-    case MoveCheck::LastDown:
-        AfxMessageBox(IDS_LAST_CANNOT_MOVE_DOWN);
-        return;
-    case MoveCheck::Ok:
-        break;
-    }
     // The two rows trade texts and pictures; the selection goes with the moved row.
     int other = up ? row - 1 : row + 1;
     CString moving = m_list.GetItemText(row, 0);

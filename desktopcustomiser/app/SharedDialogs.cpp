@@ -254,6 +254,27 @@ void CreateToolTipTexts(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_lis
             toolTip.AddTool(window, text);
 }
 
+bool MoveAllowed(MoveCheck check)
+{
+    switch (check) {
+    case MoveCheck::NoSelection:
+        AfxMessageBox(IDS_NO_ITEM_TO_MOVE);
+        return false;
+    case MoveCheck::SeveralSelected:
+        AfxMessageBox(IDS_ONE_ITEM_TO_MOVE);
+        return false;
+    case MoveCheck::FirstUp:
+        AfxMessageBox(IDS_FIRST_CANNOT_MOVE_UP);
+        return false;
+    case MoveCheck::LastDown:
+        AfxMessageBox(IDS_LAST_CANNOT_MOVE_DOWN);
+        return false;
+    case MoveCheck::Ok:
+        break;
+    }
+    return true;
+}
+
 int CALLBACK CompareListViewItems(LPARAM itemData1, LPARAM itemData2, LPARAM sortInfo)
 {
     auto* info = reinterpret_cast<const ListSortInfo*>(sortInfo);

@@ -3,6 +3,7 @@
 // painter of the sheets' background pictures.
 #pragma once
 
+#include "ImageListRules.h"
 #include "framework/CString.h"
 #include "framework/Controls.h"
 
@@ -37,6 +38,10 @@ void UseSystemImageLists(CListCtrl& list, bool withLarge = false);
 void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools);
 void CreateToolTipTexts(CToolTipCtrl& toolTip, CWnd& owner,
                         std::initializer_list<std::pair<int, const char*>> tools);
+
+// Says why a list row cannot move (none or several selected, first up, last down); true when
+// it can.
+bool MoveAllowed(MoveCheck check);
 
 struct ListSortInfo {
     CListCtrl* list;

@@ -155,22 +155,8 @@ void CImageListPage::MoveSelected(bool up)
 {
     int count = m_list.GetItemCount();
     int selected = FirstSelectedRow();
-    switch (CheckMove(count, static_cast<int>(m_list.GetSelectedCount()), selected, up)) {
-    case MoveCheck::NoSelection:
-        AfxMessageBox(IDS_NO_ITEM_TO_MOVE);
+    if (!MoveAllowed(CheckMove(count, static_cast<int>(m_list.GetSelectedCount()), selected, up)))
         return;
-    case MoveCheck::SeveralSelected:
-        AfxMessageBox(IDS_MOVE_ONE_ITEM);
-        return;
-    case MoveCheck::FirstUp:
-        AfxMessageBox(IDS_FIRST_CANNOT_MOVE_UP);
-        return;
-    case MoveCheck::LastDown:
-        AfxMessageBox(IDS_LAST_CANNOT_MOVE_DOWN);
-        return;
-    case MoveCheck::Ok:
-        break;
-    }
     // Every row is given the place it goes to, so the sort moves exactly the pair whatever
     // order the list control compares its items in; rows keep their selection.
     int c = MovePairStart(selected, up);
