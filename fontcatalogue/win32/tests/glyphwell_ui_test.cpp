@@ -450,8 +450,8 @@ void Key(WORD key) {
     Pump();
 }
 
-// Other programs' windows on the same display can take the activation while the mouse and keys
-// are sent: such a run is not a verdict on the program and is tried again.
+// Other programs' windows on the same display can cover the grid or take the activation while
+// the mouse and keys are sent: such a run is not a verdict on the program and is tried again.
 bool ActivationLeftThisProcess() {
     DWORD owner = 0;
     HWND foreground = GetForegroundWindow();
@@ -479,7 +479,10 @@ TEST_F(Glyphwell, APressOnTheGridShowsTheTopMostMagnifierAndTheViewKeepsTheKeybo
         // The centre of cell (5, 0), "&": cells are 18 pixels with one-pixel lines.
         POINT at = fCharSet->sg1->ClientToScreen(POINT{5 * 19 + 9, 9});
         SetCursorPos(at.x, at.y);
+        // Held above other programs' windows for the press; still the top-most band's lowest.
+        SetWindowPos(fCharSet->WindowHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Pump();
+        const bool gridUnderMouse = WindowFromPoint(at) == fCharSet->sg1->WindowHandle();
         Mouse(MOUSEEVENTF_LEFTDOWN);
         seen.colOnPress = fCharSet->sg1->Col();
         seen.magnifierShown = fMagnify->Visible() && IsWindowVisible(fMagnify->WindowHandle());
@@ -494,7 +497,8 @@ TEST_F(Glyphwell, APressOnTheGridShowsTheTopMostMagnifierAndTheViewKeepsTheKeybo
         seen.viewActiveAfter = GetActiveWindow() == fCharSet->WindowHandle();
         Key(VK_RIGHT);
         seen.colAfterKey = fCharSet->sg1->Col();
-        if (!ActivationLeftThisProcess()) break;
+        SetWindowPos(fCharSet->WindowHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (gridUnderMouse && !ActivationLeftThisProcess()) break;
     }
     EXPECT_EQ(seen.colOnPress, 5);
     EXPECT_TRUE(seen.magnifierShown);
