@@ -44,29 +44,6 @@ void InsertColumns(CListCtrl& list, const Column* columns, int count)
     }
 }
 
-std::string Trimmed(const char* text)
-{
-    std::string s = text ? text : "";
-    size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
-CString MegabyteText(uint64_t bytes)
-{
-    CString text;
-    FormatNumber(text, static_cast<double>(bytes) / 1048576.0, 2, true);
-    return text;
-}
-
-CString WholeText(uint64_t value)
-{
-    CString text;
-    FormatNumber(text, static_cast<double>(value), 0, true);
-    return text;
-}
-
 }  // namespace
 
 bool ListFolderWin32(const std::string& folder, const std::function<bool(const FolderEntry&)>& visit)
@@ -415,7 +392,7 @@ int CDiskUsagePage::ScanRecord(int nRow, const char* extensions, const char* pat
         folder = path ? path : "";
     }
     list = NormalizeExtensionList(list);
-    folder = Trimmed(folder.c_str());
+    folder = TrimBlanks(folder);
 
     CString status;
     std::string shown = ExtensionListDisplay(list);
@@ -539,7 +516,7 @@ void CDriveInfoPage::Refresh()
         m_list.SetItemText(row, 2, MegabyteText(totalBytes));
         m_list.SetItemText(row, 3, MegabyteText(freeBytes));
         m_list.SetItemText(row, 4, MegabyteText(totalBytes >= freeBytes ? totalBytes - freeBytes : 0));
-        m_list.SetItemText(row, 5, WholeText(bytesPerSector));
+        m_list.SetItemText(row, 5, WholeNumberText(bytesPerSector));
 
         char label[260] = {}, fileSystem[260] = {};
         DWORD serial = 0, maxComponent = 0, flags = 0;
@@ -549,7 +526,7 @@ void CDriveInfoPage::Refresh()
             serial = maxComponent = flags = 0;
         }
         m_list.SetItemText(row, 6, fileSystem);
-        m_list.SetItemText(row, 7, WholeText(maxComponent));
+        m_list.SetItemText(row, 7, WholeNumberText(maxComponent));
         m_list.SetItemText(row, 8, label);
         m_list.SetItemText(row, 9, SerialNumberText(serial).c_str());
         m_list.SetItemText(row, 10, (flags & FS_VOL_IS_COMPRESSED) ? "Y" : "N");

@@ -14,7 +14,15 @@ std::string Lower(std::string text)
     return text;
 }
 
-std::string Trim(const std::string& text)
+std::string ExtensionOf(const std::string& fileName)
+{
+    size_t dot = fileName.rfind('.');
+    return dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
+}
+
+}  // namespace
+
+std::string TrimBlanks(const std::string& text)
 {
     size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
@@ -22,13 +30,7 @@ std::string Trim(const std::string& text)
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string ExtensionOf(const std::string& fileName)
-{
-    size_t dot = fileName.rfind('.');
-    return dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
-}
-
-CString CountText(uint64_t value)
+CString WholeNumberText(uint64_t value)
 {
     CString text;
     text.Format("%llu", static_cast<unsigned long long>(value));
@@ -43,11 +45,9 @@ CString MegabyteText(uint64_t bytes)
     return text;
 }
 
-}  // namespace
-
 std::string NormalizeExtensionList(const std::string& list)
 {
-    return Trim(Lower(list));
+    return TrimBlanks(Lower(list));
 }
 
 std::string ExtensionListDisplay(const std::string& list)
@@ -127,11 +127,11 @@ uint64_t UsagePercent(uint64_t matchBytes, uint64_t totalBytes)
 UsageTexts MakeUsageTexts(const UsageTotals& totals)
 {
     UsageTexts texts;
-    texts.matchCount = CountText(totals.matchCount);
-    texts.totalCount = CountText(totals.totalCount);
+    texts.matchCount = WholeNumberText(totals.matchCount);
+    texts.totalCount = WholeNumberText(totals.totalCount);
     texts.matchMegabytes = MegabyteText(totals.matchBytes);
     texts.totalMegabytes = MegabyteText(totals.totalBytes);
-    texts.percent = CountText(UsagePercent(totals.matchBytes, totals.totalBytes));
+    texts.percent = WholeNumberText(UsagePercent(totals.matchBytes, totals.totalBytes));
     return texts;
 }
 
@@ -152,14 +152,14 @@ std::vector<UsageRecord> ParseUsageLists(const UsageLists& lists)
         if (first.IsEmpty())
             break;
         UsageRecord record(kUsageColumns);
-        record[0] = Trim(static_cast<const char*>(first));
+        record[0] = TrimBlanks(static_cast<const char*>(first));
         for (const Source& source : rest) {
             CString item = source.reader->Next();
             if (item.IsEmpty()) {
                 records.push_back(record);  // the row was shown before its columns ran out
                 return records;
             }
-            record[size_t(source.column)] = Trim(static_cast<const char*>(item));
+            record[size_t(source.column)] = TrimBlanks(static_cast<const char*>(item));
         }
         records.push_back(record);
     }
@@ -184,7 +184,7 @@ UsageInputFault CheckUsageRecordInput(const std::string& extensions, const std::
 {
     if (extensions.find('|') != std::string::npos || path.find('|') != std::string::npos)
         return UsageInputFault::pipe;
-    if (Trim(path).empty())
+    if (TrimBlanks(path).empty())
         return UsageInputFault::emptyPath;
     return UsageInputFault::none;
 }

@@ -10,6 +10,12 @@
 #include <string>
 #include <vector>
 
+// Blanks trimmed at both ends.
+std::string TrimBlanks(const std::string& text);
+// A number with "," thousands separators; bytes as megabytes with two decimals and separators.
+CString WholeNumberText(uint64_t value);
+CString MegabyteText(uint64_t bytes);
+
 // Lower case, blanks trimmed at both ends (blanks inside are kept).
 std::string NormalizeExtensionList(const std::string& list);
 // The status line's form of the list: "*" is "all (*.*)".

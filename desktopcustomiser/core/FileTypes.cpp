@@ -253,7 +253,6 @@ ActionValues ReadAction(RegistryStore& store, const std::string& typeKey, const 
         command && (command->type == RegType::string || command->type == RegType::expandString)) {
         values.programType = command->type;
         values.program = command->Text();
-        values.program.resize(std::min(values.program.size(), values.program.find('\0')));
     }
     values.ddeMessage = DefaultText(store, key + "\\ddeexec");
     values.application = DefaultText(store, key + "\\ddeexec\\application");

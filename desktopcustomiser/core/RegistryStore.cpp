@@ -8,6 +8,12 @@ RegValue RegValue::String(const std::string& text, RegType type)
     return {type, std::vector<uint8_t>(text.begin(), text.end())};
 }
 
+std::string RegValue::Text() const
+{
+    auto end = std::find(data.begin(), data.end(), uint8_t(0));
+    return std::string(data.begin(), end);
+}
+
 bool IsDeletableKeyName(const std::string& key)
 {
     return !key.empty() && key[0] != '\\';
@@ -25,9 +31,7 @@ std::optional<std::string> RegistryStore::ReadString(RegRoot root, const std::st
     auto value = Read(root, key, name);
     if (!value || value->type != RegType::string)
         return std::nullopt;
-    std::string text = value->Text();
-    text.resize(std::min(text.size(), text.find('\0')));  // a stored NUL ends the text
-    return text;
+    return value->Text();
 }
 
 std::optional<std::vector<uint8_t>> RegistryStore::ReadBinary(RegRoot root, const std::string& key,

@@ -20,7 +20,8 @@ struct RegValue {
 
     static RegValue String(const std::string& text, RegType type = RegType::string);
     static RegValue Binary(std::vector<uint8_t> bytes) { return {RegType::binary, std::move(bytes)}; }
-    std::string Text() const { return std::string(data.begin(), data.end()); }
+    // The text up to its first NUL, as the registry's string readers end it.
+    std::string Text() const;
     bool operator==(const RegValue&) const = default;
 };
 

@@ -35,8 +35,7 @@ IconLocation ParseIconLocation(const std::string& text);
 enum class DefaultIconFile { shell32, explorer, rnaui };
 struct ShellIconInfo {
     int key;
-    unsigned nameId;
-    const char* name;
+    unsigned nameId;  // the row's name in the string table
     DefaultIconFile file;
     int defaultNumber;
     int plusNumber;  // in Cool.dll; -1 for none
