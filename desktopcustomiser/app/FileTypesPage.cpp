@@ -64,10 +64,7 @@ BOOL CFileTypesPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     UseSystemImageLists(m_list);
-    RECT client;
-    m_list.GetClientRect(&client);
-    m_list.InsertColumn(0, "Registered File Types", LVCFMT_LEFT,
-                        client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL) - 80, 0);
+    m_list.InsertColumn(0, "Registered File Types", LVCFMT_LEFT, ListColumnRoom(m_list, 80), 0);
     m_list.InsertColumn(1, "Extensions", LVCFMT_LEFT, 80, 1);
     FillList();
     CreateToolTipTexts(m_toolTip, *this,

@@ -64,11 +64,9 @@ BOOL CMIDIPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     UseSystemImageLists(m_list);
-    RECT client;
-    m_list.GetClientRect(&client);
     CString heading;
     heading.LoadString(IDS_MULTIMEDIA_FILES);
-    m_list.InsertColumn(0, heading, LVCFMT_LEFT, client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL));
+    m_list.InsertColumn(0, heading, LVCFMT_LEFT, ListColumnRoom(m_list));
 
     LoadPlayLists();
 

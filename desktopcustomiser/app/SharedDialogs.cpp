@@ -236,6 +236,13 @@ void UseSystemImageLists(CListCtrl& list, bool withLarge)
         ListView_SetImageList(list.m_hWnd, large, LVSIL_NORMAL);
 }
 
+int ListColumnRoom(const CListCtrl& list, int usedWidth)
+{
+    RECT client;
+    list.GetClientRect(&client);
+    return client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL) - usedWidth;
+}
+
 void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
 {
     toolTip.Create(&owner);

@@ -32,6 +32,10 @@ UINT_PTR CALLBACK ImageFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LP
 // asked); the list shares it and must never destroy it.
 void UseSystemImageLists(CListCtrl& list, bool withLarge = false);
 
+// The width a list's column may take beside columns of the given total width, leaving room for
+// the vertical scroll bar.
+int ListColumnRoom(const CListCtrl& list, int usedWidth = 0);
+
 // Creates and activates a window's tooltip control and registers its controls in the order given,
 // each with a string-table text (CreateToolTips) or a text of its own (CreateToolTipTexts). A
 // control the window lacks is skipped.

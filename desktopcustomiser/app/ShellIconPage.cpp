@@ -111,9 +111,7 @@ BOOL CShellIconPage::OnInitDialog()
     heading.LoadString(57829);
     m_list.InsertColumn(0, heading, LVCFMT_LEFT, 165, 0);
     heading.LoadString(57830);
-    RECT client;
-    m_list.GetClientRect(&client);
-    m_list.InsertColumn(1, heading, LVCFMT_LEFT, client.right - ::GetSystemMetrics(SM_CXVSCROLL) - 210, 1);
+    m_list.InsertColumn(1, heading, LVCFMT_LEFT, ListColumnRoom(m_list, 210), 1);
     heading.LoadString(57831);
     m_list.InsertColumn(2, heading, LVCFMT_RIGHT, 45, 2);
 

@@ -119,10 +119,7 @@ BOOL CUserEntryPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     m_list.SubclassDlgItem(IDC_ENTRY_LIST, this);
     UseSystemImageLists(m_list);
-    RECT client;
-    m_list.GetClientRect(&client);
-    m_list.InsertColumn(0, m_kind.firstHeading, LVCFMT_LEFT,
-                        client.right - ::GetSystemMetrics(SM_CXVSCROLL) - 250);
+    m_list.InsertColumn(0, m_kind.firstHeading, LVCFMT_LEFT, ListColumnRoom(m_list, 250));
     m_list.InsertColumn(1, "Run", LVCFMT_LEFT, 200);
     m_list.InsertColumn(2, "Parameters", LVCFMT_LEFT, 50);
 

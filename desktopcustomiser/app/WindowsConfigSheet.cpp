@@ -14,18 +14,6 @@
 
 const char kBootFile[] = "C:\\MSDOS.SYS";
 
-namespace {
-
-// The second column takes what the list's client area leaves beside the first.
-int RemainingWidth(CListCtrl& list, int used)
-{
-    RECT client;
-    list.GetClientRect(&client);
-    return client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL) - used;
-}
-
-}  // namespace
-
 // ---- The sheet ----
 
 CWindowsConfigSheet::CWindowsConfigSheet(CWnd* pParentWnd) : CLookSheet(IDS_WINCONFIG_CAPTION, pParentWnd)
@@ -195,7 +183,7 @@ BOOL CShellFolderPage::OnInitDialog()
     heading.LoadString(57807);
     m_list.InsertColumn(0, heading, LVCFMT_LEFT, 160, 0);
     heading.LoadString(57808);
-    m_list.InsertColumn(1, heading, LVCFMT_LEFT, RemainingWidth(m_list, 160), 1);
+    m_list.InsertColumn(1, heading, LVCFMT_LEFT, ListColumnRoom(m_list, 160), 1);
 
     int windowsIcon = GetSystemIconIndex(g_strWindowsFolder);
     for (const FolderRow& row : kFolderRows) {

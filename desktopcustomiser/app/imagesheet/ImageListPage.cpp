@@ -61,9 +61,7 @@ BOOL CImageListPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     UseSystemImageLists(m_list, true);
 
-    RECT client;
-    m_list.GetClientRect(&client);
-    AddColumns(client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL));
+    AddColumns(ListColumnRoom(m_list));
     LoadList();
 
     CreateToolTips(m_toolTip, *this,
