@@ -16,7 +16,7 @@ uint32_t AutoRandomizeCountdown::Start(int minutes)
 {
     m_periodMs = AutoRandomizePeriodMs64(minutes);
     m_remainingMs = m_periodMs;
-    m_tickMs = AutoRandomizePeriodMs(minutes);
+    NextTick();
     return m_tickMs;
 }
 

@@ -91,15 +91,13 @@ CString ProposeInstallFolder(const CString& installedPath, const CString& progra
 
 void SeedImageLists(ProfileStore& profile, const ImageListSeed& seed)
 {
-    std::string sample = InFolder(seed.folder, "Sample Wallpaper.bmp");
-    if (seed.wallpaper.IsEmpty()) {
-        profile.WriteProfileString("Wallpapers", "List", QuotedList({sample}));
-        profile.WriteProfileString("Wallpapers", "Stretch", "N");
-        profile.WriteProfileString("Wallpapers", "Tile", "N");
-    } else {
-        profile.WriteProfileString("Wallpapers", "List", QuotedList({sample, seed.wallpaper.c_str()}));
-        profile.WriteProfileString("Wallpapers", "Stretch", "N");
-        profile.WriteProfileString("Wallpapers", "Tile", "N");
+    std::vector<std::string> wallpapers{InFolder(seed.folder, "Sample Wallpaper.bmp")};
+    if (!seed.wallpaper.IsEmpty())
+        wallpapers.push_back(seed.wallpaper.c_str());
+    profile.WriteProfileString("Wallpapers", "List", QuotedList(wallpapers));
+    profile.WriteProfileString("Wallpapers", "Stretch", "N");
+    profile.WriteProfileString("Wallpapers", "Tile", "N");
+    if (!seed.wallpaper.IsEmpty()) {
         profile.WriteProfileString("Wallpapers", "Stretch", seed.wallpaperStyle == "2" ? "NY" : "NN");
         profile.WriteProfileString("Wallpapers", "Tile", seed.tileWallpaper == "1" ? "NY" : "NN");
     }
