@@ -29,16 +29,13 @@ const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* entry, UINT 
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode)
 {
-    if (nCode == CN_COMMAND_PROBE) {
-        for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
-            if (AfxFindMessageEntry(map->lpEntries, WM_COMMAND, 0, nID))
-                return TRUE;
-        return FALSE;
-    }
+    // A probe looks for the command's own handler and runs nothing.
+    const bool probe = nCode == CN_COMMAND_PROBE;
     for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         if (const AFX_MSGMAP_ENTRY* entry =
-                AfxFindMessageEntry(map->lpEntries, WM_COMMAND, static_cast<UINT>(nCode), nID)) {
-            CallHandler(*entry, nID, 0, 0);
+                AfxFindMessageEntry(map->lpEntries, WM_COMMAND, probe ? 0u : static_cast<UINT>(nCode), nID)) {
+            if (!probe)
+                CallHandler(*entry, nID, 0, 0);
             return TRUE;
         }
     }

@@ -211,10 +211,9 @@ void CToolBar::UpdateButtons(CCmdUI& state, CFrameWnd* pTarget, BOOL bDisableIfN
     state.m_pOther = this;
     state.m_nIndexMax = static_cast<UINT>(GetCount());
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
-        int index = static_cast<int>(state.m_nIndex);
-        if (LOWORD(GetButtonStyle(index)) & TBSTYLE_SEP)
-            continue;
-        state.m_nID = GetItemID(index);
+        state.m_nID = GetItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0)
+            continue;  // a separator
         // The bar's own handlers first, then the frame's routing.
         if (!state.DoUpdate(this, FALSE))
             state.DoUpdate(pTarget, bDisableIfNoHandler);

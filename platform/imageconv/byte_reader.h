@@ -67,4 +67,10 @@ private:
   bool ok_ = true;
 };
 
+// The index-th value of a row packed at 1, 2, 4 or 8 bits a value, most significant bits first.
+inline uint32_t PackedValue(const uint8_t* row, size_t index, int bits) {
+  const size_t bit = index * static_cast<size_t>(bits);
+  return (row[bit / 8] >> (8 - bits - static_cast<int>(bit % 8))) & ((1u << bits) - 1);
+}
+
 }  // namespace imageconv

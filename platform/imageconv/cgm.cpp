@@ -28,17 +28,16 @@ struct State {
   bool edge = false;
 };
 
-int64_t Signed(ByteReader& in, int bits) {
-  const int bytes = bits / 8;
-  uint64_t v = 0;
-  for (int i = 0; i < bytes; ++i) v = v << 8 | in.U8();
-  if (bytes > 0 && bytes < 8 && (v >> (bits - 1)) & 1) return static_cast<int64_t>(v) - (int64_t{1} << bits);
-  return static_cast<int64_t>(v);
-}
 uint64_t Unsigned(ByteReader& in, int bits) {
   uint64_t v = 0;
   for (int i = 0; i < bits / 8; ++i) v = v << 8 | in.U8();
   return v;
+}
+int64_t Signed(ByteReader& in, int bits) {
+  const int bytes = bits / 8;
+  const uint64_t v = Unsigned(in, bits);
+  if (bytes > 0 && bytes < 8 && (v >> (bits - 1)) & 1) return static_cast<int64_t>(v) - (int64_t{1} << bits);
+  return static_cast<int64_t>(v);
 }
 double Real(ByteReader& in, const State& s) {
   if (s.realFixed) {

@@ -90,8 +90,7 @@ ConversionResult DecodeDdb(std::span<const uint8_t> ddb, std::span<const uint8_t
         p[0] = row[ux * 3 + 2], p[1] = row[ux * 3 + 1], p[2] = row[ux * 3];
         continue;
       }
-      const uint32_t index = bits == 8 ? row[ux] : bits == 4 ? (row[ux / 2] >> (ux % 2 ? 0 : 4)) & 15 : (row[ux / 8] >> (7 - ux % 8)) & 1;
-      std::copy_n(colours[index], 3, p);
+      std::copy_n(colours[PackedValue(row.data(), ux, bits)], 3, p);
     }
   }
   return ConversionResult::kOk;

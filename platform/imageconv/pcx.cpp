@@ -79,14 +79,9 @@ ConversionResult DecodePcx(std::span<const uint8_t> file, RgbImage& out, int64_t
         for (size_t c = 0; c < 3; ++c) pixel[c] = row[c * lineBytes + xs];
         continue;
       }
-      uint32_t index = 0;
-      if (bits == 1) {  // one bit from each plane, plane 0 lowest
-        for (int p = planes - 1; p >= 0; --p)
-          index = index << 1 | ((row[static_cast<size_t>(p) * lineBytes + xs / 8] >> (7 - xs % 8)) & 1);
-      } else {
-        const size_t bitAt = xs * static_cast<size_t>(bits);
-        index = (row[bitAt / 8] >> (8 - bits - bitAt % 8)) & ((1u << bits) - 1);
-      }
+      uint32_t index = 0;  // one value from each plane, plane 0 lowest
+      for (int p = planes - 1; p >= 0; --p)
+        index = index << bits | PackedValue(row.data() + static_cast<size_t>(p) * lineBytes, xs, bits);
       std::copy_n(palette[index], 3, pixel);
     }
   }

@@ -75,8 +75,7 @@ uint32_t Sample(const uint8_t* row, size_t index, int bits, bool bigEndian) {
     const uint8_t a = row[index * 2], b = row[index * 2 + 1];
     return bigEndian ? (a << 8 | b) : (b << 8 | a);
   }
-  const size_t bit = index * static_cast<size_t>(bits);
-  return (row[bit / 8] >> (8 - bits - static_cast<int>(bit % 8))) & ((1u << bits) - 1);
+  return PackedValue(row, index, bits);
 }
 
 // Horizontal differencing undone, sample by sample along each row.

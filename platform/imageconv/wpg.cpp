@@ -129,9 +129,7 @@ ConversionResult DecodeWpg(std::span<const uint8_t> file, RgbImage& out, int64_t
     }
     for (size_t y = 0; y < static_cast<size_t>(height); ++y)
       for (size_t x = 0; x < static_cast<size_t>(width); ++x) {
-        const size_t bit = x * static_cast<size_t>(bits);
-        const uint32_t index = (rows[y * rowBytes + bit / 8] >> (8 - bits - static_cast<int>(bit % 8))) & ((1u << bits) - 1);
-        std::copy_n(palette[index], 3, out.rgb.data() + (y * static_cast<size_t>(width) + x) * 3);
+        std::copy_n(palette[PackedValue(rows.data() + y * rowBytes, x, bits)], 3, out.rgb.data() + (y * static_cast<size_t>(width) + x) * 3);
       }
     return false;
   });
