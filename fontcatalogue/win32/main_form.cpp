@@ -139,16 +139,23 @@ void TfGlyphwell::FormCreate(forms::Component*) {
     SetBounds(placed.left, placed.top, placed.width, placed.height);
 }
 
+namespace {
+// The list's item height for a font: its "X" and a pixel above and below.
+int ItemHeightOf(const forms::Font& font) {
+    forms::WindowDC dc(nullptr);
+    forms::SelectGuard guard(dc.Get(), font.Handle());
+    SIZE extent{};
+    GetTextExtentPoint32A(dc.Get(), "X", 1, &extent);
+    return static_cast<int>(extent.cy) + 2;
+}
+}  // namespace
+
 // The list's font at a size whose item height fits the list box's limit.
 void TfGlyphwell::ApplyListFontSize(int points) {
     forms::Font font = LB1->GetFont();
     const int size = FittingListFontSize(points, [&](int candidate) {
         font.SetHeight(PointsToHeight(candidate));
-        forms::WindowDC dc(nullptr);
-        forms::SelectGuard guard(dc.Get(), font.Handle());
-        SIZE extent{};
-        GetTextExtentPoint32A(dc.Get(), "X", 1, &extent);
-        return static_cast<int>(extent.cy) + 2;
+        return ItemHeightOf(font);
     });
     font.SetHeight(PointsToHeight(size));
     LB1->SetFont(font);
@@ -268,15 +275,7 @@ void TfGlyphwell::SetString1Click(forms::Component*) {
     SampleString = fConfiguration->eString->Text();
     ApplyListFontSize(SettingNumber(fConfiguration->eSize->Text(), setting::FontSize.fallback));
     LB1->Repaint();
-    int height = 0;
-    {
-        forms::WindowDC dc(LB1->Handle());
-        forms::SelectGuard guard(dc.Get(), LB1->GetFont().Handle());
-        SIZE size{};
-        GetTextExtentPoint32A(dc.Get(), "X", 1, &size);
-        height = size.cy + 2;
-    }
-    LB1->SetItemHeight(height);
+    LB1->SetItemHeight(ItemHeightOf(LB1->GetFont()));
     // What the list box took is what is stored.
     WriteSettings({{setting::FontHeight, std::to_string(SendMessageA(LB1->Handle(), LB_GETITEMHEIGHT, 0, 0))}});
     LoadFontList();

@@ -11,6 +11,14 @@ namespace {
 
 enum Pane { PaneName = 0, PaneSize = 2, PaneSaved = 4 };
 
+// A display time brought into 1..kMaxDisplayTime; what is not a number becomes 1.
+double boundedDisplayTime(double seconds)
+{
+    if (!(seconds >= 1.0))
+        return 1.0;
+    return seconds > kMaxDisplayTime ? kMaxDisplayTime : seconds;
+}
+
 } // namespace
 
 int markBlocksToDrop(GifFile& gif, bool removeComments, bool removeExtraneous)
@@ -38,9 +46,7 @@ double parseDisplayTime(const std::string& text, double current)
         return current;
     char* end = nullptr;
     double value = std::strtod(shown.c_str(), &end);
-    if (end == shown.c_str() || !(value >= 1.0))
-        return 1.0;
-    return value > kMaxDisplayTime ? kMaxDisplayTime : value;
+    return end == shown.c_str() ? 1.0 : boundedDisplayTime(value);
 }
 
 std::string fileNameOf(const std::string& path)
@@ -75,12 +81,7 @@ StripDriver::StripDriver() = default;
 
 unsigned StripDriver::pauseMilliseconds() const
 {
-    double seconds = options.displayTime;
-    if (!(seconds >= 1.0))
-        seconds = 1.0;
-    if (seconds > kMaxDisplayTime)
-        seconds = kMaxDisplayTime;
-    return unsigned(seconds * 1000.0);
+    return unsigned(boundedDisplayTime(options.displayTime) * 1000.0);
 }
 
 void StripDriver::startRun(StripView& view)
