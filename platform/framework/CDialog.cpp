@@ -147,6 +147,17 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 {
+    // Filling one control sends its change notice before the next control holds its value: a
+    // handler that reads the controls back meanwhile would read half-filled ones.
+    if (bSaveAndValidate && m_bFillingControls)
+        return FALSE;
+    struct Filling {
+        bool& flag;
+        bool was;
+        ~Filling() { flag = was; }
+    } filling{m_bFillingControls, m_bFillingControls};
+    if (!bSaveAndValidate)
+        m_bFillingControls = true;
     CDataExchange dx(this, bSaveAndValidate);
     try {
         DoDataExchange(&dx);

@@ -19,7 +19,8 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
-    // Moves values (TRUE: controls to members, validating); FALSE when a value was refused.
+    // Moves values (TRUE: controls to members, validating); FALSE when a value was refused, or
+    // when controls are read back while a move the other way is still filling them.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     void GotoDlgCtrl(CWnd* pWndCtrl);
@@ -34,6 +35,7 @@ protected:
     // Runs messages until EndDialog; the dialog's owner is disabled meanwhile.
     int RunModalLoop();
     bool m_bInModalLoop = false;
+    bool m_bFillingControls = false;  // UpdateData(FALSE) under way
     int m_nModalResult = -1;
     bool m_bContinueModal = false;
 

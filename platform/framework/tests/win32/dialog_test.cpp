@@ -87,6 +87,34 @@ TEST(Dialog, ModalDataExchangeRefusesBadValuesAndKeepsTheDialogOpen)
     EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
+// Reads the controls back whenever the edit changes, as dialogs with previews do.
+class CEchoDialog : public CNumberDialog {
+public:
+    std::vector<int> readBacks;  // 1 taken, 0 refused
+
+protected:
+    void OnNumberChanged() { readBacks.push_back(UpdateData(TRUE) ? 1 : 0); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CEchoDialog, CNumberDialog)
+    ON_EN_CHANGE(IDC_NUMBER, OnNumberChanged)
+END_MESSAGE_MAP()
+
+TEST(Dialog, ControlsAreNotReadBackWhileTheyAreBeingFilled)
+{
+    CEchoDialog dialog;
+    dialog.number = 75;
+    RunSoon(300, [&] {
+        dialog.SetDlgItemText(IDC_NUMBER, "80");  // the user types
+        dialog.PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.readBacks, (std::vector<int>{0, 1}));  // refused while filling, then taken
+    EXPECT_EQ(dialog.number, 80);
+    EXPECT_EQ(FindThreadMessageBox(), nullptr);
+}
+
 TEST(Dialog, CancelLeavesTheMembersAlone)
 {
     CNumberDialog dialog;
