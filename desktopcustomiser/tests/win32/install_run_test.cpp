@@ -192,7 +192,8 @@ TEST_F(InstallRun, ADestinationThatCannotBeWrittenStopsBeforeAnyEntry)
     SetupProcess setup;
     HWND sheet = WaitForWindow(setup.Id(), "#32770", kCaption, 60000);
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(Buttons(sheet), "Next >");
+    // The page sets its buttons by a posted message: wait for it as the later checks do.
+    EXPECT_TRUE(WaitFor(10000, [](HWND s) { return Buttons(s) == "Next >"; }, sheet)) << Buttons(sheet);
     // Below a file no folder can be made.
     SendMessageA(GetDlgItem(CurrentPage(sheet), 1002), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("C:\\windows\\win.ini\\Tunewright 97"));
