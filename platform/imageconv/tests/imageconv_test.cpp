@@ -152,6 +152,28 @@ TEST(Converter, UnreadableAndDamagedSourcesFail) {
   EXPECT_EQ(ConvertToBitmap(std::vector<uint8_t>(huge.begin(), huge.end()), out), ConversionResult::kTooLarge);
 }
 
+// A picture of several pieces, rows padded: the pieces make the whole file, which decodes to
+// the source; nothing is handed out for a source that does not decode, and a refused piece
+// fails the conversion.
+TEST(Converter, BitmapFileInPiecesIsTheWholePicture) {
+  const RgbImage image = Make(301, 300, [](int x, int y) { return static_cast<uint32_t>(x << 16 | y << 8 | (x ^ y)); });
+  std::vector<uint8_t> file;
+  int pieces = 0;
+  const auto keep = [&](std::span<const uint8_t> piece) {
+    file.insert(file.end(), piece.begin(), piece.end());
+    return ++pieces > 0;
+  };
+  ASSERT_EQ(ConvertToBitmap(Ppm(image), keep), ConversionResult::kOk);
+  EXPECT_GT(pieces, 1);
+  RgbImage back;
+  ASSERT_EQ(DecodeImage(file, back), ConversionResult::kOk);
+  EXPECT_EQ(back.rgb, image.rgb);
+  pieces = 0;
+  EXPECT_EQ(ConvertToBitmap(std::vector<uint8_t>(100, 0x5A), keep), ConversionResult::kUnreadable);
+  EXPECT_EQ(pieces, 0);
+  EXPECT_EQ(ConvertToBitmap(Ppm(image), [](std::span<const uint8_t>) { return false; }), ConversionResult::kCannotWriteFile);
+}
+
 TEST(Converter, ResizeKeepsAFlatColourFlat) {
   const RgbImage image = Make(7, 5, [](int, int) { return 0x336699u; });
   const RgbImage big = Resize(image, 320, 400);
