@@ -1,5 +1,6 @@
 #include "bitmap_writer.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace imageconv {
@@ -18,13 +19,14 @@ void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
 }
 
+// The two headers and room for the colour table, for a file whose rows are stride bytes.
 std::vector<uint8_t> Headers(int width, int height, uint16_t bits, uint32_t colours, size_t stride) {
   const size_t offset = 14 + 40 + colours * 4;
   const size_t pixels = stride * static_cast<size_t>(height);
-  std::vector<uint8_t> out(offset + pixels, 0);
+  std::vector<uint8_t> out(offset, 0);
   out[0] = 'B';
   out[1] = 'M';
-  Put32(out, 2, static_cast<uint32_t>(out.size()));
+  Put32(out, 2, static_cast<uint32_t>(offset + pixels));
   Put32(out, 10, static_cast<uint32_t>(offset));
   Put32(out, 14, 40);
   Put32(out, 18, static_cast<uint32_t>(width));
@@ -41,19 +43,39 @@ std::vector<uint8_t> Headers(int width, int height, uint16_t bits, uint32_t colo
 
 }  // namespace
 
-std::vector<uint8_t> WriteBitmap24(const RgbView& image) {
+bool WriteBitmap24(const RgbView& image, const ByteSink& sink) {
   const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3};
-  std::vector<uint8_t> out = Headers(image.width, image.height, 24, 0, stride);
-  const size_t offset = 54;
-  for (int y = 0; y < image.height; ++y) {
-    uint8_t* row = out.data() + offset + stride * static_cast<size_t>(image.height - 1 - y);
+  // At least one row a piece; rows are at most 48 KB.
+  constexpr size_t kPiece = size_t{256} << 10;
+  const std::vector<uint8_t> header = Headers(image.width, image.height, 24, 0, stride);
+  std::vector<uint8_t> piece(std::max(kPiece, header.size() + stride));
+  std::copy(header.begin(), header.end(), piece.begin());
+  size_t used = header.size();
+  for (int y = image.height - 1; y >= 0; --y) {
+    if (used + stride > piece.size()) {
+      if (!sink(std::span<const uint8_t>(piece.data(), used))) return false;
+      used = 0;
+    }
+    uint8_t* row = piece.data() + used;
     const uint8_t* src = image.Pixel(0, y);
     for (int x = 0; x < image.width; ++x, src += 3, row += 3) {
       row[0] = src[2];
       row[1] = src[1];
       row[2] = src[0];
     }
+    std::fill(row, piece.data() + used + stride, uint8_t{0});
+    used += stride;
   }
+  return sink(std::span<const uint8_t>(piece.data(), used));
+}
+
+std::vector<uint8_t> WriteBitmap24(const RgbView& image) {
+  std::vector<uint8_t> out;
+  out.reserve(54 + ((static_cast<size_t>(image.width) * 3 + 3) & ~size_t{3}) * static_cast<size_t>(image.height));
+  WriteBitmap24(image, [&](std::span<const uint8_t> bytes) {
+    out.insert(out.end(), bytes.begin(), bytes.end());
+    return true;
+  });
   return out;
 }
 
@@ -61,6 +83,7 @@ std::vector<uint8_t> WriteBitmap8(const IndexedImage& image) {
   const size_t stride = (static_cast<size_t>(image.width) + 3) & ~size_t{3};
   // The full table is always written: boot-screen readers expect 256 entries.
   std::vector<uint8_t> out = Headers(image.width, image.height, 8, 256, stride);
+  out.resize(out.size() + stride * static_cast<size_t>(image.height));
   for (size_t i = 0; i < image.palette.size() && i < 256; ++i) {
     const uint32_t c = image.palette[i];
     out[54 + i * 4 + 0] = static_cast<uint8_t>(c);

@@ -3,13 +3,22 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <vector>
 
 #include "rgb_image.h"
 
 namespace imageconv {
 
+// Receives a file's bytes in order, piece by piece; false stops the writing.
+using ByteSink = std::function<bool(std::span<const uint8_t>)>;
+
 std::vector<uint8_t> WriteBitmap24(const RgbView& image);
+// The same file in pieces of a bounded size, so that a large picture is not held a second
+// time as a whole file (fresh memory is what a one-off conversion pays for most); false
+// when the sink refused a piece.
+bool WriteBitmap24(const RgbView& image, const ByteSink& sink);
 inline std::vector<uint8_t> WriteBitmap24(const RgbImage& image) {
   return WriteBitmap24(RgbView{image.width, image.height, image.rgb.data()});
 }

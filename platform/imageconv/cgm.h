@@ -1,7 +1,7 @@
-// Binary CGM pictures, turned into a Windows metafile that the platform then draws: the
-// common drawing elements (lines, polygons, rectangles, circles, ellipses) with their line,
-// fill and edge colours and widths. Text, cell arrays, arcs and the other elements are not
-// drawn.
+// CGM pictures in the binary or the clear-text encoding, turned into a Windows metafile that
+// the platform then draws: the common drawing elements (lines, polygons, rectangles, circles,
+// ellipses) with their line, fill and edge colours and widths. Text, markers, cell arrays,
+// arcs and the other elements are not drawn.
 #pragma once
 
 #include <cstdint>

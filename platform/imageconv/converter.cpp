@@ -41,6 +41,17 @@ ConversionResult ConvertToBitmap(std::span<const uint8_t> source, std::vector<ui
   }
 }
 
+ConversionResult ConvertToBitmap(std::span<const uint8_t> source, const ByteSink& sink, int64_t maxPixels) {
+  try {
+    DecodedImage image;
+    const ConversionResult r = image.Decode(source, maxPixels);
+    if (r != ConversionResult::kOk) return r;
+    return WriteBitmap24(image.View(), sink) ? ConversionResult::kOk : ConversionResult::kCannotWriteFile;
+  } catch (const std::bad_alloc&) {
+    return ConversionResult::kOutOfMemory;
+  }
+}
+
 ConversionResult MakeBootScreen(std::span<const uint8_t> source, std::vector<uint8_t>& bootScreen, int64_t maxPixels) {
   try {
     RgbImage image;

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "bitmap_writer.h"
 #include "conversion_result.h"
 #include "image_decoder.h"
 #include "rgb_image.h"
@@ -16,6 +17,10 @@ constexpr int kBootScreenWidth = 320;
 constexpr int kBootScreenHeight = 400;
 
 ConversionResult ConvertToBitmap(std::span<const uint8_t> source, std::vector<uint8_t>& bitmap,
+                                 int64_t maxPixels = kMaxPixels);
+// The same bitmap file handed to the sink in pieces as it is made (kCannotWriteFile when the
+// sink refuses one); nothing reaches the sink unless the source decodes.
+ConversionResult ConvertToBitmap(std::span<const uint8_t> source, const ByteSink& sink,
                                  int64_t maxPixels = kMaxPixels);
 ConversionResult MakeBootScreen(std::span<const uint8_t> source, std::vector<uint8_t>& bootScreen,
                                 int64_t maxPixels = kMaxPixels);

@@ -37,14 +37,22 @@ void Records(std::span<const uint8_t> file, F each) {
   }
 }
 
-// A colour map record: u8 first index, u16 count, then RGB triples.
-void ReadColourMap(ByteReader& body, uint8_t palette[256][3]) {
-  const uint32_t at = body.U8(), count = body.U16();
-  for (uint32_t i = 0; i < count && body.ok(); ++i)
+// A colour map record: the first index, u16 count, then RGB triples. Writers differ on the
+// first index: one byte (a body of 3 + 3 x count bytes) or a u16 (4 + 3 x count); the body's
+// length tells which. A body that fits neither is damaged: false, and nothing is read.
+bool ReadColourMap(ByteReader& body, uint8_t palette[256][3]) {
+  const std::span<const uint8_t> bytes = body.Bytes(body.remaining());
+  if (bytes.size() < 3) return false;
+  const bool wide = bytes.size() % 3 == 1;
+  ByteReader map(bytes);
+  const uint32_t at = wide ? map.U16() : map.U8(), count = map.U16();
+  if (!map.ok() || map.remaining() != 3 * size_t{count}) return false;
+  for (uint32_t i = 0; i < count; ++i)
     for (int c = 0; c < 3; ++c) {
-      const uint8_t v = body.U8();
-      if (at + i < 256 && body.ok()) palette[at + i][c] = v;
+      const uint8_t v = map.U8();
+      if (at + i < 256) palette[at + i][c] = v;
     }
+  return true;
 }
 
 // Run-length rows, one stream for the whole picture. A control byte c:
@@ -96,8 +104,8 @@ bool IsWpg(std::span<const uint8_t> file) {
 // u32 of (u16 & 0x7FFF) << 16 and one more u16. The picture is the first bitmap record:
 //   0x0B: u16 width, height, bits a pixel, x and y resolution, then the rows;
 //   0x14: u16 angle, four i16 placement values, then as 0x0B.
-// Colours come from a preceding colour-map record (0x0E: u8 first index, u16 count, then
-// RGB triples); without one, 1-bit pictures are black and white and others grey levels.
+// Colours come from a preceding colour-map record (0x0E, see ReadColourMap; a damaged one
+// makes the file unreadable); without one, 1-bit pictures are black and white and others grey levels.
 // Rows are top-down, packed at 1, 2, 4 or 8 bits a pixel. Drawing records are not read.
 ConversionResult DecodeWpg(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels) {
   if (!IsWpg(file)) return ConversionResult::kUnreadable;
@@ -107,9 +115,8 @@ ConversionResult DecodeWpg(std::span<const uint8_t> file, RgbImage& out, int64_t
   ConversionResult result = ConversionResult::kUnreadable;
   Records(file, [&](uint8_t type, ByteReader& body) {
     if (type == kColourMap) {
-      ReadColourMap(body, palette);
-      mapped = true;
-      return true;
+      mapped = ReadColourMap(body, palette);
+      return mapped;
     }
     if (type != kBitmap1 && type != kBitmap2) return true;
     if (type == kBitmap2) body.Skip(10);
@@ -159,13 +166,18 @@ ConversionResult WpgToMetafile(std::span<const uint8_t> file, std::vector<uint8_
   int64_t sizeY = 0;
   uint32_t lineColour = 0, fillColour = 0;
   int lineWidth = 1;
-  bool line = true, fill = false;
+  bool line = true, fill = false, damaged = false;
   auto px = [&](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v * 96 / 1200, -30000, 30000)); };
   auto py = [&](int64_t v) { return px(sizeY - v); };
   auto point = [](ByteReader& b) { return static_cast<int16_t>(b.U16()); };
   Records(file, [&](uint8_t type, ByteReader& body) {
     switch (type) {
-      case kColourMap: ReadColourMap(body, palette); break;
+      case kColourMap:
+        if (!ReadColourMap(body, palette)) {
+          damaged = true;
+          return false;
+        }
+        break;
       case kStart: {
         body.Skip(2);
         const int64_t w = body.U16(), h = body.U16();
@@ -215,7 +227,7 @@ ConversionResult WpgToMetafile(std::span<const uint8_t> file, std::vector<uint8_
     }
     return true;
   });
-  if (shapes == 0) return ConversionResult::kUnreadable;
+  if (shapes == 0 || damaged) return ConversionResult::kUnreadable;
   metafile = wmf.Finish(width, height);
   return ConversionResult::kOk;
 }

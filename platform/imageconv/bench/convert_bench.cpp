@@ -21,11 +21,12 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> source(static_cast<size_t>(in.tellg()));
     in.seekg(0);
     in.read(reinterpret_cast<char*>(source.data()), static_cast<std::streamsize>(source.size()));
-    std::vector<uint8_t> bitmap;
-    if (imageconv::ConvertToBitmap(source, bitmap) != imageconv::ConversionResult::kOk) return 1;
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bitmap.data()), static_cast<std::streamsize>(bitmap.size()));
-    if (!out) return 1;
+    const auto write = [&](std::span<const uint8_t> bytes) {
+      return static_cast<bool>(out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())));
+    };
+    if (imageconv::ConvertToBitmap(source, write) != imageconv::ConversionResult::kOk) return 1;
+    if (!out.flush()) return 1;
   }
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::printf("%.3f\n", ms / repeat);

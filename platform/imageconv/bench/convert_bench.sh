@@ -23,7 +23,7 @@ per_run() { # command...; prints milliseconds per run
   awk -v a="$t0" -v b="$t1" -v n="$runs" 'BEGIN { print (b - a) * 1000 / n }'
 }
 
-printf '%-6s %12s %12s %12s %10s %14s\n' format "convert ms" "ours ms" "ours in-proc" ratio "in-proc ratio"
+printf '%-6s %12s %12s %12s %18s %14s\n' format "convert ms" "ours ms" "ours in-proc" "per-process ratio" "in-proc ratio"
 for f in photo.jpg photo.png; do
   # Warm the file cache once for each.
   convert "$work/$f" "BMP3:$work/im.bmp"
@@ -31,7 +31,7 @@ for f in photo.jpg photo.png; do
   im=$(per_run convert "$work/$f" "BMP3:$work/im.bmp")
   ours=$(per_run "$bench" "$work/$f" "$work/ours.bmp")
   inproc=$("$bench" "$work/$f" "$work/ours.bmp" "$runs")
-  printf '%-6s %12.1f %12.1f %12.1f %10.3f %14.3f\n' "${f#*.}" "$im" "$ours" "$inproc" \
+  printf '%-6s %12.1f %12.1f %12.1f %18.3f %14.3f\n' "${f#*.}" "$im" "$ours" "$inproc" \
     "$(awk -v a="$ours" -v b="$im" 'BEGIN { print a / b }')" \
     "$(awk -v a="$inproc" -v b="$im" 'BEGIN { print a / b }')"
 done

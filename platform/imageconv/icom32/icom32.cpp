@@ -31,50 +31,88 @@ bool ReadWholeFile(LPCSTR path, std::vector<uint8_t>& bytes) {
   return ok;
 }
 
-// A complete temporary file beside the destination, then one replace; on any failure the
-// destination is left as it was.
-bool WriteWholeFile(LPCSTR path, const std::vector<uint8_t>& bytes) {
-  const std::string whole(path);
-  const size_t slash = whole.find_last_of("\\/");
-  std::string folder = slash == std::string::npos ? std::string(".") : whole.substr(0, slash);
-  if (folder.empty() || folder.back() == ':') folder += '\\';
-  char temp[MAX_PATH];
-  if (!GetTempFileNameA(folder.c_str(), "ico", 0, temp)) return false;
-  HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    DeleteFileA(temp);
-    return false;
+// The converted file goes into a temporary file beside the destination as it is made, then
+// replaces the destination in one step; on any failure the destination is left as it was.
+// The temporary file is made at the first piece, so a source that does not decode touches
+// nothing.
+class ReplacingFile {
+public:
+  explicit ReplacingFile(LPCSTR path) : path_(path) {}
+  ReplacingFile(const ReplacingFile&) = delete;
+  ReplacingFile& operator=(const ReplacingFile&) = delete;
+  ~ReplacingFile() {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    if (temp_[0]) DeleteFileA(temp_);
   }
-  DWORD done = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-            done == bytes.size();
-  ok = CloseHandle(file) && ok;
-  if (ok) {
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    if (!MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING)) {
+
+  bool Write(std::span<const uint8_t> bytes) {
+    if (file_ == INVALID_HANDLE_VALUE && !Create()) return false;
+    DWORD done = 0;
+    return WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) && done == bytes.size();
+  }
+
+  bool Commit() {
+    if (file_ == INVALID_HANDLE_VALUE) return false;
+    const bool closed = CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+    if (!closed) return false;
+    SetFileAttributesA(path_, FILE_ATTRIBUTE_NORMAL);
+    if (!MoveFileExA(temp_, path_, MOVEFILE_REPLACE_EXISTING)) {
       // Windows 95 has no replacing move: delete, then move.
-      ok = (DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND) && MoveFileA(temp, path);
+      if (!(DeleteFileA(path_) || GetLastError() == ERROR_FILE_NOT_FOUND) || !MoveFileA(temp_, path_)) return false;
     }
+    temp_[0] = 0;
+    return true;
   }
-  if (!ok) DeleteFileA(temp);
-  return ok;
+
+private:
+  bool Create() {
+    if (temp_[0]) return false;  // made once; a failed creation is not retried
+    const std::string whole(path_);
+    const size_t slash = whole.find_last_of("\\/");
+    std::string folder = slash == std::string::npos ? std::string(".") : whole.substr(0, slash);
+    if (folder.empty() || folder.back() == ':') folder += '\\';
+    if (!GetTempFileNameA(folder.c_str(), "ico", 0, temp_)) {
+      temp_[0] = 0;
+      return false;
+    }
+    file_ = CreateFileA(temp_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file_ != INVALID_HANDLE_VALUE;
+  }
+
+  LPCSTR path_;
+  char temp_[MAX_PATH] = {};
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+// Makes the destination file of a decoded source, piece by piece.
+using Step = imageconv::ConversionResult (*)(std::span<const uint8_t>, const imageconv::ByteSink&);
+
+imageconv::ConversionResult ToBitmap(std::span<const uint8_t> in, const imageconv::ByteSink& sink) {
+  return imageconv::ConvertToBitmap(in, sink, imageconv::kMaxPixels);
 }
 
-using Step = imageconv::ConversionResult (*)(std::span<const uint8_t>, std::vector<uint8_t>&, int64_t);
+imageconv::ConversionResult ToBootScreen(std::span<const uint8_t> in, const imageconv::ByteSink& sink) {
+  std::vector<uint8_t> out;
+  const imageconv::ConversionResult r = imageconv::MakeBootScreen(in, out, imageconv::kMaxPixels);
+  if (r != imageconv::ConversionResult::kOk) return r;
+  return sink(out) ? r : imageconv::ConversionResult::kCannotWriteFile;
+}
 
 int Run(LPCSTR source, LPCSTR destination, Step step) {
   if (!source || !destination) return -1;
   try {
     std::lock_guard<std::mutex> hold(g_conversionLock);
-    std::vector<uint8_t> in, out;
+    std::vector<uint8_t> in;
     if (!ReadWholeFile(source, in)) return -1;
     std::vector<uint8_t> drawn;
     if (DrawnByPlatform(source, in, drawn)) {
       if (drawn.empty()) return -1;
       in.swap(drawn);
     }
-    if (step(in, out, imageconv::kMaxPixels) != imageconv::ConversionResult::kOk) return -1;
-    return WriteWholeFile(destination, out) ? 1 : -1;
+    ReplacingFile out(destination);
+    if (step(in, [&](std::span<const uint8_t> bytes) { return out.Write(bytes); }) != imageconv::ConversionResult::kOk) return -1;
+    return out.Commit() ? 1 : -1;
   } catch (...) {
     return -1;
   }
@@ -92,9 +130,9 @@ extern "C" int WINAPI IcoInitialise(HGLOBAL block) {
 }
 
 extern "C" int WINAPI IcoConvertImage(LPCSTR source, LPCSTR destination, int, int*, int) {
-  return Run(source, destination, &imageconv::ConvertToBitmap);
+  return Run(source, destination, &ToBitmap);
 }
 
 extern "C" int WINAPI IcoFinishBootScreen(LPCSTR source, LPCSTR destination, int, int) {
-  return Run(source, destination, &imageconv::MakeBootScreen);
+  return Run(source, destination, &ToBootScreen);
 }

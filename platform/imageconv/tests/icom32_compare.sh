@@ -61,8 +61,10 @@ c.clp     im     convert "$f" -type Palette "BMP3:$o.src.bmp" && "$here/wrap-sam
 cn.clp    im     convert "$b" -type TrueColor "BMP3:$o.src.bmp" && "$here/wrap-sample.sh" clp-nt "$o.src.bmp" "$o"
 e.eps     im     convert "$b" -compress LZW "$o.src.tif" && "$here/wrap-sample.sh" eps "$o.src.tif" "$o"
 g.wpg     im1    "$here/wrap-sample.sh" wpg "$b" "$o"
+gw.wpg    im     convert "$b" -colorspace Gray -depth 8 "$o.src.png" && "$here/wrap-sample.sh" wpg16 "$o.src.png" "$o"
 m.wpg     im     convert "$b" -monochrome "$o.src.png" && "$here/wrap-sample.sh" wpg-mono "$o.src.png" "$o"
 d.cgm     drawn  printf '.PS\nbox wid 1 ht 0.6 fill 1\ncircle rad 0.3 at (2,0.3)\nline from (0,1) to (2.5,1.2)\n.PE\n' >"$o.pic" && pic2plot -T cgm "$o.pic" >"$o" && pic2plot -T png "$o.pic" >"$o.src.png"
+dt.cgm    drawn  printf '.PS\nbox wid 1 ht 0.6 fill 1\ncircle rad 0.3 at (2,0.3)\nline from (0,1) to (2.5,1.2)\n.PE\n' >"$o.pic" && CGM_ENCODING=clear_text pic2plot -T cgm "$o.pic" >"$o" && pic2plot -T png "$o.pic" >"$o.src.png"
 x.pcd     psnr20 convert "$b" -resize 768x512! "$o"
 TABLE
 )

@@ -152,6 +152,28 @@ TEST(Converter, UnreadableAndDamagedSourcesFail) {
   EXPECT_EQ(ConvertToBitmap(std::vector<uint8_t>(huge.begin(), huge.end()), out), ConversionResult::kTooLarge);
 }
 
+// A picture of several pieces, rows padded: the pieces make the whole file, which decodes to
+// the source; nothing is handed out for a source that does not decode, and a refused piece
+// fails the conversion.
+TEST(Converter, BitmapFileInPiecesIsTheWholePicture) {
+  const RgbImage image = Make(301, 300, [](int x, int y) { return static_cast<uint32_t>(x << 16 | y << 8 | (x ^ y)); });
+  std::vector<uint8_t> file;
+  int pieces = 0;
+  const auto keep = [&](std::span<const uint8_t> piece) {
+    file.insert(file.end(), piece.begin(), piece.end());
+    return ++pieces > 0;
+  };
+  ASSERT_EQ(ConvertToBitmap(Ppm(image), keep), ConversionResult::kOk);
+  EXPECT_GT(pieces, 1);
+  RgbImage back;
+  ASSERT_EQ(DecodeImage(file, back), ConversionResult::kOk);
+  EXPECT_EQ(back.rgb, image.rgb);
+  pieces = 0;
+  EXPECT_EQ(ConvertToBitmap(std::vector<uint8_t>(100, 0x5A), keep), ConversionResult::kUnreadable);
+  EXPECT_EQ(pieces, 0);
+  EXPECT_EQ(ConvertToBitmap(Ppm(image), [](std::span<const uint8_t>) { return false; }), ConversionResult::kCannotWriteFile);
+}
+
 TEST(Converter, ResizeKeepsAFlatColourFlat) {
   const RgbImage image = Make(7, 5, [](int, int) { return 0x336699u; });
   const RgbImage big = Resize(image, 320, 400);
@@ -577,6 +599,31 @@ TEST(Wpg, EveryRunKindDecodes) {
     }
 }
 
+// The colour map's first index is one byte in some writers and a word in others; the record's
+// length tells which, and a length that fits neither is damaged.
+TEST(Wpg, ColourMapOfEitherIndexWidthAndDamagedOnes) {
+  struct Case {
+    std::vector<uint8_t> map;  // the 0x0E record
+    ConversionResult result;
+  };
+  const Case cases[] = {
+      {{0x0E, 6, 5, 1, 0, 10, 20, 30}, ConversionResult::kOk},
+      {{0x0E, 7, 5, 0, 1, 0, 10, 20, 30}, ConversionResult::kOk},
+      {{0x0E, 8, 5, 0, 1, 0, 10, 20, 30, 0}, ConversionResult::kUnreadable},
+      {{0x0E, 7, 5, 1, 0, 10, 20, 30, 0}, ConversionResult::kUnreadable},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> file = {0xFF, 'W', 'P', 'C', 16, 0, 0, 0, 1, 0x16, 1, 0, 0, 0, 0, 0};
+    file.insert(file.end(), c.map.begin(), c.map.end());
+    file.insert(file.end(), {0x0B, 12, 1, 0, 1, 0, 8, 0, 75, 0, 75, 0, 0x81, 5, 0x10, 0});  // 1 x 1, colour 5
+    RgbImage image;
+    ASSERT_EQ(DecodeImage(file, image), c.result) << int{c.map[1]};
+    if (c.result == ConversionResult::kOk) {
+      EXPECT_EQ(std::vector<uint8_t>(image.Pixel(0, 0), image.Pixel(0, 0) + 3), (std::vector<uint8_t>{10, 20, 30}));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace imageconv
 
@@ -607,6 +654,49 @@ TEST(Cgm, DrawingBecomesAPlaceableMetafileOfItsStatedSize) {
   EXPECT_NE(std::search(wmf.begin(), wmf.end(), std::begin(rect), std::end(rect)), wmf.end());
   // A metafile that ends before drawing anything is refused.
   EXPECT_EQ(CgmToMetafile(std::vector<uint8_t>(cgm.begin(), cgm.begin() + 22), wmf), ConversionResult::kUnreadable);
+}
+
+std::vector<uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+// Each clear-text picture translates exactly as its binary form does: keywords in any case
+// and with '_', comments, quoted strings holding separators, points with or without
+// parentheses, the '/' terminator, based numbers.
+TEST(Cgm, ClearTextReadsAsItsBinaryForm) {
+  const std::vector<uint8_t> head = {0x00, 0x22, 0, 0, 0x20, 0x26, 0, 1, 0x3E, 0x82, 0x0C, 0x4A,
+                                     0x20, 0xC8, 0, 0, 0, 0, 0, 100, 0, 100};
+  const std::string_view textHead = "BEGMF 'a;b'; % scaling; extent % mf_desc \"x\"\"y\";\n"
+                                    "ScaleMode METRIC, 0.254; vdc_ext (0,0) (100, 100);\n";
+  struct Case {
+    std::vector<uint8_t> binary;
+    std::string_view text;
+  };
+  const Case cases[] = {
+      {{0x54, 0x44, 2, 255, 0, 0,              // colour table from index 2: red
+        0x52, 0xE1, 2, 0, 0x52, 0xC2, 0, 1,    // fill colour 2, interior solid
+        0x53, 0x84, 0, 1, 0, 0, 0x53, 0xC2, 0, 1,  // edge width 1 (scaled), edge visible
+        0x41, 0x68, 0, 10, 0, 10, 0, 40, 0, 30},
+       "COLRTABLE 2 255 0 0; fillcolr 2; INT_STYLE solid; EDGEWIDTH 1.0; EDGEVIS on;\n"
+       "RECT (10,10) (40,30) / ENDPIC;"},
+      {{0x20, 0x42, 0, 1, 0x20, 0x62, 0, 0,    // direct colour, absolute line width
+        0x50, 0x62, 0, 4, 0x50, 0x83, 0, 0, 255, 0,
+        0x40, 0x2C, 0, 0, 0, 0, 0, 50, 0, 50, 0, 100, 0, 0,
+        0x40, 0xEC, 0, 10, 0, 10, 0, 20, 0, 80, 0, 90, 0, 10,
+        0x41, 0x86, 0, 50, 0, 50, 0, 20},
+       "COLRMODE direct; LINEWIDTHMODE abs; LINEWIDTH 16#4; LINECOLR 0 0 255;\n"
+       "LINE (0,0) (50,50) (100,0); POLYGON 10 10 20 80 90 10; CIRCLE (50,50) 20; ENDPIC;"},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> binary = head;
+    binary.insert(binary.end(), c.binary.begin(), c.binary.end());
+    std::vector<uint8_t> want, got;
+    ASSERT_EQ(CgmToMetafile(binary, want), ConversionResult::kOk);
+    ASSERT_EQ(CgmToMetafile(Bytes(std::string(textHead) + std::string(c.text)), got), ConversionResult::kOk) << c.text;
+    EXPECT_EQ(got, want) << c.text;
+  }
+  // Refused as the binary form is: real coordinates, and a picture that draws nothing.
+  std::vector<uint8_t> wmf;
+  EXPECT_EQ(CgmToMetafile(Bytes("BEGMF ''; VDCTYPE real; LINE 0 0 1 1; ENDMF;"), wmf), ConversionResult::kUnreadable);
+  EXPECT_EQ(CgmToMetafile(Bytes(std::string(textHead) + "ENDPIC;"), wmf), ConversionResult::kUnreadable);
 }
 
 }  // namespace

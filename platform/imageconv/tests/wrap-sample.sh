@@ -9,6 +9,7 @@
 #                with a grey colour map) or of its black-and-white version (1 bit, with the
 #                format's own two colours), the rows
 #                run-length coded as literal runs, the pixels as ImageMagick gives them.
+#   wpg16:       as wpg, the colour map's first index written as a word.
 set -eu
 le() { # value, bytes: little-endian binary
   local v=$1 n=$2 i
@@ -36,11 +37,11 @@ case $kind in
       printf '%s' "$ps"
       cat "$in"
     } >"$out" ;;
-  wpg | wpg-mono)
+  wpg | wpg16 | wpg-mono)
     raw=$(mktemp)
     trap 'rm -f "$raw"' EXIT
     read -r w h < <(identify -format '%w %h\n' "$in[0]")
-    if [ "$kind" = wpg ]; then
+    if [ "$kind" != wpg-mono ]; then
       bits=8
       convert "$in[0]" -colorspace Gray -depth 8 "gray:$raw"
     else
@@ -55,7 +56,9 @@ case $kind in
       printf '\377WPC'; le 16 4; le 1 1; le $((0x16)) 1; le 1 1; le 0 1; le 0 2; le 0 2
       le $((0x0F)) 1; le 6 1; le 1 1; le 0 1; le "$w" 2; le "$h" 2
       if [ "$bits" = 8 ]; then
-        le $((0x0E)) 1; le 255 1; le $((3 + 256 * 3)) 2; le 0 1; le 256 2
+        index=1
+        [ "$kind" = wpg16 ] && index=2
+        le $((0x0E)) 1; le 255 1; le $((index + 2 + 256 * 3)) 2; le 0 "$index"; le 256 2
         for ((i = 0; i < 256; i++)); do le $i 1; le $i 1; le $i 1; done
       fi
       le $((0x0B)) 1; le 255 1; le $((0x8000 | (length >> 16))) 2; le $((length & 0xFFFF)) 2
