@@ -114,6 +114,10 @@ void CEditActionDialog::OnOK()
         AfxMessageBox(kBadActionNameMessage);
         GotoDlgCtrl(&m_editName);
         return;
+    case ActionNameCheck::tooLong:
+        AfxMessageBox(kLongActionNameMessage);
+        GotoDlgCtrl(&m_editName);
+        return;
     case ActionNameCheck::duplicate:
         AfxMessageBox("An action of this name already exists.\nPlease give it a different name");
         GotoDlgCtrl(&m_editName);
@@ -128,10 +132,16 @@ void CEditActionDialog::OnOK()
     values.application = static_cast<const char*>(m_strApplication);
     values.ifExec = static_cast<const char*>(m_strIfExec);
     values.topic = static_cast<const char*>(m_strTopic);
-    ActionName written = WriteAction(TheRegistry(), typeKey,
-                                     {static_cast<const char*>(m_strPreviousName), ownKey}, values);
-    m_pRecord->displayName = written.displayName.c_str();
-    m_pRecord->keyName = written.keyName.c_str();
+    std::optional<ActionName> written =
+        WriteAction(TheRegistry(), typeKey, {static_cast<const char*>(m_strPreviousName), ownKey}, values);
+    if (!written) {
+        // The action stays as it was, in the registry and in the list; the user may try again.
+        AfxMessageBox(kActionNotWrittenMessage);
+        GotoDlgCtrl(&m_editName);
+        return;
+    }
+    m_pRecord->displayName = written->displayName.c_str();
+    m_pRecord->keyName = written->keyName.c_str();
     m_pRecord->cancelled = 0;
     m_pNewRecord.release();  // the properties dialog takes it with the message
     if (m_pParentWnd)

@@ -155,7 +155,9 @@ BOOL CFileTypePropertiesDialog::OnInitDialog()
     }
     PutValues();
     UpdateIconPreview();
-    UpdateIconRange();
+    // Opening changes nothing: a stored number beyond the file's icons, or of a file missing
+    // here, is shown as stored, and a save leaves it so unless the user changes the icon.
+    UpdateIconRange(true);
     SetWindowText("File Type Properties");
     CreateToolTipTexts(m_toolTip, *this,
                    {{IDC_FT_DESCRIPTION, "This is the file type's description, which will apper in Explorer under 'Type'"},
@@ -199,7 +201,7 @@ void CFileTypePropertiesDialog::UpdateIconPreview()
         ::DestroyIcon(old);
 }
 
-void CFileTypePropertiesDialog::UpdateIconRange()
+void CFileTypePropertiesDialog::UpdateIconRange(bool keepNumber)
 {
     UpdateData(TRUE);
     CString file, number;
@@ -208,14 +210,15 @@ void CFileTypePropertiesDialog::UpdateIconRange()
     if (m_nIconCount == 0) {
         m_spin.EnableWindow(FALSE);
         m_editIconNumber.EnableWindow(FALSE);
-        m_editIconNumber.SetWindowText("0");
+        if (!keepNumber)
+            m_editIconNumber.SetWindowText("0");
         return;
     }
     m_spin.EnableWindow(TRUE);
     m_editIconNumber.EnableWindow(TRUE);
     m_spin.SetRange(0, m_nIconCount - 1);
     m_editIconNumber.GetWindowText(number);
-    if (std::atoi(number) >= m_nIconCount)
+    if (!keepNumber && std::atoi(number) >= m_nIconCount)
         m_editIconNumber.SetWindowText("0");
 }
 
@@ -265,9 +268,10 @@ bool CFileTypePropertiesDialog::SaveFileType(bool closing)
     if (!UpdateData(TRUE))
         return false;
     std::string iconFile = Text(m_strIconFile);
-    if (!iconFile.empty() && iconFile != "%1" && m_nIconNumber >= m_nIconCount) {
+    TypeIconCheck iconCheck = CheckTypeIcon(iconFile, m_nIconNumber, m_nIconCount, m_remembered);
+    if (iconCheck != TypeIconCheck::ok) {
         CString text;
-        if (m_nIconCount == 0)
+        if (iconCheck == TypeIconCheck::noIcons)
             text.Format("There are no icons in %s", iconFile.c_str());
         else
             text.Format("There are only %lu icons in %s\nRemember: The icon number starts at 0",
@@ -290,20 +294,10 @@ bool CFileTypePropertiesDialog::SaveFileType(bool closing)
     }
     std::string extensions = clean.text;
 
-    // The row that gathers extensions without a type has no key to write to: it gets one of its
-    // own, named like a new type's, so nothing lands on the class root.
-    if (!m_pTypeRecord) {
-        m_pTypeRecord = new SHFILEINFOA();
-        m_bRecordOwned = TRUE;
-    }
-    if (TypeKey().empty()) {
-        std::string key = ChooseTypeKey(TheRegistry(), extensions);
-        std::strncpy(m_pTypeRecord->szDisplayName, key.c_str(), sizeof m_pTypeRecord->szDisplayName - 1);
-        // Nothing of it is stored under the new key yet, whatever the row showed.
-        m_remembered = FileTypeValues{};
-    }
-
-    if (!EqualNoCase(extensions, m_remembered.extensions)) {
+    // A new type, and the row that gathers extensions without a type, get a key of their own
+    // so nothing lands on the class root; the record takes it only once the save is written.
+    FileTypeTarget target = ChooseSaveTarget(TheRegistry(), TypeKey(), extensions, m_remembered);
+    if (!EqualNoCase(extensions, target.remembered.extensions)) {
         int count = 0;
         std::string conflicts = ExtensionConflicts(extensions, Text(m_strOtherExtensions), &count);
         if (count > 0) {
@@ -321,8 +315,17 @@ bool CFileTypePropertiesDialog::SaveFileType(bool closing)
     }
     FileTypeValues values{Text(m_strDescription), extensions, iconFile, m_nIconNumber, m_bQuickView != 0,
                           m_bAlwaysShowExt != 0};
-    if (WriteFileType(TheRegistry(), TypeKey(), values, m_remembered))
+    if (WriteFileType(TheRegistry(), target.typeKey, values, target.remembered))
         m_bChanged = TRUE;
+    if (!m_pTypeRecord) {
+        m_pTypeRecord = new SHFILEINFOA();
+        m_bRecordOwned = TRUE;
+    }
+    if (target.newKey) {
+        std::strncpy(m_pTypeRecord->szDisplayName, target.typeKey.c_str(), sizeof m_pTypeRecord->szDisplayName - 1);
+        // Nothing of it was stored under the new key before, whatever the row showed.
+        m_remembered = target.remembered;
+    }
     m_strExtensions = extensions.c_str();
     PutValues();
     ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSHNOWAIT, nullptr, nullptr);

@@ -24,6 +24,19 @@ bool GetTypeInfo(const std::string& extension, SHFILEINFOA& record)
     return record.szTypeName[0] != '\0';
 }
 
+// A type key read from a damaged registry that names some other key: the type is shown, but
+// neither edited nor removed. True (after telling the user) for such a row.
+bool RefuseDamagedType(const SHFILEINFOA* record)
+{
+    std::string typeKey = TypeKeyOf(record);
+    if (typeKey.empty() || IsUsableTypeKey(typeKey))
+        return false;
+    CString text;
+    text.Format(kUnusableTypeKeyMessage, typeKey.c_str());
+    AfxMessageBox(text);
+    return true;
+}
+
 // A damaged registry: the only thing left to do is to stop before anything worse happens.
 [[noreturn]] void FatalRegistryError()
 {
@@ -158,6 +171,8 @@ void CFileTypesPage::OnDoubleClick(NMHDR*, LRESULT* pResult)
 
 void CFileTypesPage::EditFileType(int item)
 {
+    if (item >= 0 && RefuseDamagedType(RecordOf(m_list, item)))
+        return;
     CFileTypePropertiesDialog dialog(this);
     std::string others = " ";
     for (int row = 0; row < m_list.GetItemCount(); ++row)
@@ -223,6 +238,8 @@ void CFileTypesPage::OnRemove()
         return;
     }
     int item = m_list.GetNextItem(-1, LVNI_SELECTED);
+    if (RefuseDamagedType(RecordOf(m_list, item)))
+        return;
     CString question;
     question.Format("If you remove %s, you will not be able to open files of this type by double-clicking their "
                     "icons.\n\nAre you sure you want to remove this file type?",

@@ -105,7 +105,9 @@ private:
     void OpenActionEditor(bool newAction);
     void DisableCancel();
     void UpdateIconPreview();
-    void UpdateIconRange();
+    // keepNumber: the number shown stays even beyond the file's icons (the stored one, as the
+    // dialog opens).
+    void UpdateIconRange(bool keepNumber = false);
     void PutValues();
     void ReleaseRecords();
     ActionRecord* SelectedAction() const;

@@ -337,12 +337,6 @@ void CShellIconPage::ApplyIcons()
     });
     notice.DestroyWindow();
     ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSHNOWAIT, nullptr, nullptr);
-    // Written rows are what the registry now holds.
-    for (ShellIconRow& row : m_rows) {
-        row.storedText = row.location.file + "," + row.location.number;
-        row.storedOtherType = false;
-        row.changed = false;
-    }
     m_bModified = 0;
 }
 

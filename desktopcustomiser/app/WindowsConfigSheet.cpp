@@ -258,6 +258,24 @@ BootFileState ReadBootFile()
     });
 }
 
+class Win32BootFile : public BootFile {
+public:
+    std::optional<uint32_t> Attributes() override
+    {
+        DWORD attributes = ::GetFileAttributesA(kBootFile);
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return std::nullopt;
+        return attributes;
+    }
+    void SetAttributes(uint32_t attributes) override { ::SetFileAttributesA(kBootFile, attributes); }
+    void WriteKey(const std::string& key, int value) override
+    {
+        WritePrivateProfileInt("Options", key.c_str(), value, kBootFile);
+    }
+    // The profile calls cache the file: this writes it out.
+    void Flush() override { ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, kBootFile); }
+};
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CStartupOptionsPage, CPropertyPage)
@@ -366,16 +384,9 @@ void CStartupOptionsPage::OnDiskCompression()
 void CStartupOptionsPage::OnOK()
 {
     UpdateData(TRUE);
-    DWORD attributes = ::GetFileAttributesA(kBootFile);
-    bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesA(kBootFile, attributes & ~FILE_ATTRIBUTE_READONLY);
-    for (const auto& [key, value] : BootOptionWrites(m_read, m_options))
-        WritePrivateProfileInt("Options", key.c_str(), value, kBootFile);
-    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, kBootFile);  // flush the profile cache
-    if (exists)
-        ::SetFileAttributesA(kBootFile, attributes);
+    Win32BootFile file;
     // What is written now is what a later apply compares with.
-    m_read = ReadBootFile();
+    if (SaveBootOptions(file, m_read, m_options))
+        m_read = ReadBootFile();
     CPropertyPage::OnOK();
 }

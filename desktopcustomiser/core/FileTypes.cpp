@@ -6,6 +6,10 @@
 const char kBadExtensionMessage[] =
     "An extension cannot contain any of the following characters:\n\\ / : * ? \" < > |";
 const char kBadActionNameMessage[] = "An action's name cannot contain the character \\";
+const char kLongActionNameMessage[] = "An action's name cannot be longer than 250 characters";
+const char kActionNotWrittenMessage[] = "The action could not be written to the registry";
+const char kUnusableTypeKeyMessage[] =
+    "This file type cannot be changed or removed:\nits registry key \"%s\" is not a valid key name";
 
 namespace {
 
@@ -142,6 +146,11 @@ std::optional<std::string> RemoveExtensions(const std::string& rowText, const st
     return left;
 }
 
+bool IsUsableTypeKey(const std::string& typeKey)
+{
+    return !typeKey.empty() && typeKey.find('\\') == std::string::npos;
+}
+
 std::string ChooseTypeKey(RegistryStore& store, const std::string& extensions)
 {
     std::string stem;
@@ -177,21 +186,45 @@ void ReadFileTypeFlags(RegistryStore& store, const std::string& typeKey, FileTyp
     values.alwaysShowExt = store.Read(kRoot, typeKey, "AlwaysShowExt").has_value();
 }
 
+TypeIconCheck CheckTypeIcon(const std::string& iconFile, int iconNumber, int iconCount,
+                            const FileTypeValues& remembered)
+{
+    if (iconFile == remembered.iconFile && iconNumber == remembered.iconNumber)
+        return TypeIconCheck::ok;
+    if (iconFile.empty() || iconFile == "%1" || iconNumber < iconCount)
+        return TypeIconCheck::ok;
+    return iconCount == 0 ? TypeIconCheck::noIcons : TypeIconCheck::beyondCount;
+}
+
+FileTypeTarget ChooseSaveTarget(RegistryStore& store, const std::string& typeKey, const std::string& extensions,
+                                const FileTypeValues& remembered)
+{
+    if (!typeKey.empty())
+        return {typeKey, remembered, false};
+    return {ChooseTypeKey(store, extensions), FileTypeValues{}, true};
+}
+
 bool WriteFileType(RegistryStore& store, const std::string& typeKey, const FileTypeValues& values,
                    const FileTypeValues& remembered)
 {
-    if (typeKey.empty())
+    if (!IsUsableTypeKey(typeKey))
         return false;
     bool changed = false;
     if (!EqualNoCase(values.extensions, remembered.extensions)) {
         changed = true;
-        // Extensions the type gives up keep their keys, with nothing named in them.
+        std::vector<std::string> listed;
+        for (const std::string& extension : SplitExtensions(values.extensions)) {
+            listed.push_back(ExtensionKey(LowerCase(extension)));
+            store.WriteString(kRoot, listed.back(), "", typeKey);
+        }
+        // Only then do the extensions the type gave up lose it: they keep their keys, with
+        // nothing named in them.
         for (const std::string& name : store.SubKeys(kRoot, "")) {
-            if (IsExtensionKey(name) && EqualNoCase(DefaultText(store, name), typeKey))
+            bool kept = std::any_of(listed.begin(), listed.end(),
+                                    [&](const std::string& key) { return EqualNoCase(key, name); });
+            if (!kept && IsExtensionKey(name) && EqualNoCase(DefaultText(store, name), typeKey))
                 store.WriteString(kRoot, name, "", "");
         }
-        for (const std::string& extension : SplitExtensions(values.extensions))
-            store.WriteString(kRoot, ExtensionKey(LowerCase(extension)), "", typeKey);
     }
     if (values.iconFile != remembered.iconFile || values.iconNumber != remembered.iconNumber) {
         changed = true;
@@ -219,7 +252,7 @@ bool WriteFileType(RegistryStore& store, const std::string& typeKey, const FileT
 
 bool RemoveFileType(RegistryStore& store, const std::string& typeKey)
 {
-    if (typeKey.empty())
+    if (!IsUsableTypeKey(typeKey))
         return false;
     store.DeleteTree(kRoot, typeKey);
     // The names are listed before anything goes, so no key is skipped as the others move up.
@@ -271,6 +304,8 @@ ActionNameCheck CheckActionName(RegistryStore& store, const std::string& typeKey
         return ActionNameCheck::empty;
     if (trimmed.find('\\') != std::string::npos)
         return ActionNameCheck::badCharacter;
+    if (trimmed.size() > kMaxActionName)
+        return ActionNameCheck::tooLong;
     for (const std::string& keyName : store.SubKeys(kRoot, ShellKey(typeKey))) {
         if (!ownKeyName.empty() && EqualNoCase(keyName, ownKeyName))
             continue;
@@ -281,51 +316,71 @@ ActionNameCheck CheckActionName(RegistryStore& store, const std::string& typeKey
     return ActionNameCheck::ok;
 }
 
-ActionName WriteAction(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
-                       ActionValues values)
+namespace {
+
+// The action's values under its key; false as soon as the registry refuses one.
+bool WriteActionValues(RegistryStore& store, const std::string& key, const std::string& name,
+                       const ActionValues& values)
 {
-    ActionName result = previous;
-    if (typeKey.empty())
-        return result;
+    if (!store.WriteString(kRoot, key, "", name))
+        return false;
+    if (!store.Write(kRoot, key + "\\command", "", RegValue::String(values.program, values.programType)))
+        return false;
+    if (!values.useDde)
+        return true;
+    const std::pair<const char*, const std::string*> dde[] = {
+        {"\\ddeexec", &values.ddeMessage},
+        {"\\ddeexec\\application", &values.application},
+        {"\\ddeexec\\ifexec", &values.ifExec},
+        {"\\ddeexec\\topic", &values.topic},
+    };
+    for (const auto& [sub, text] : dde)
+        if (!text->empty() && !store.WriteString(kRoot, key + sub, "", *text))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+std::optional<ActionName> WriteAction(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
+                                      ActionValues values)
+{
+    if (!IsUsableTypeKey(typeKey))
+        return std::nullopt;
     if (values.program.find("%1") == std::string::npos)
         values.program += " %1";
     std::string name = Trim(values.displayName);
-    bool keepKey = !previous.keyName.empty() && name == previous.displayName;
+    std::string stem = name;
+    std::replace(stem.begin(), stem.end(), ' ', '_');
+    ActionName result{name, previous.keyName};
+    // A name whose key is the action's own in other letters keeps the key too.
+    bool keepKey = !previous.keyName.empty() && (name == previous.displayName || EqualNoCase(stem, previous.keyName));
     if (keepKey) {
         store.DeleteTree(kRoot, ActionKey(typeKey, previous.keyName) + "\\ddeexec");
     } else {
-        if (!previous.keyName.empty())
-            store.DeleteTree(kRoot, ActionKey(typeKey, previous.keyName));
-        std::string stem = name;
-        std::replace(stem.begin(), stem.end(), ' ', '_');
         result.keyName = stem;
         for (int n = 2; store.KeyExists(kRoot, ActionKey(typeKey, result.keyName)); ++n)
             result.keyName = stem + std::to_string(n);
-        // The shell's default named the old key: it now names the new one.
-        if (!previous.keyName.empty() && EqualNoCase(DefaultText(store, ShellKey(typeKey)), previous.keyName))
-            store.WriteString(kRoot, ShellKey(typeKey), "", result.keyName);
     }
-    result.displayName = name;
     std::string key = ActionKey(typeKey, result.keyName);
-    store.WriteString(kRoot, key, "", name);
-    store.Write(kRoot, key + "\\command", "", RegValue::String(values.program, values.programType));
-    if (values.useDde) {
-        const std::pair<const char*, const std::string*> dde[] = {
-            {"\\ddeexec", &values.ddeMessage},
-            {"\\ddeexec\\application", &values.application},
-            {"\\ddeexec\\ifexec", &values.ifExec},
-            {"\\ddeexec\\topic", &values.topic},
-        };
-        for (const auto& [sub, text] : dde)
-            if (!text->empty())
-                store.WriteString(kRoot, key + sub, "", *text);
+    if (!WriteActionValues(store, key, name, values)) {
+        // A new key written in part goes again; the action stays under its old key.
+        if (!keepKey)
+            store.DeleteTree(kRoot, key);
+        return std::nullopt;
+    }
+    if (!keepKey && !previous.keyName.empty()) {
+        // The shell's default named the old key: it now names the new one.
+        if (EqualNoCase(DefaultText(store, ShellKey(typeKey)), previous.keyName))
+            store.WriteString(kRoot, ShellKey(typeKey), "", result.keyName);
+        store.DeleteTree(kRoot, ActionKey(typeKey, previous.keyName));
     }
     return result;
 }
 
 void RemoveAction(RegistryStore& store, const std::string& typeKey, const std::string& keyName)
 {
-    if (typeKey.empty() || keyName.empty())
+    if (!IsUsableTypeKey(typeKey) || keyName.empty())
         return;
     store.DeleteTree(kRoot, ActionKey(typeKey, keyName));
     if (EqualNoCase(DefaultText(store, ShellKey(typeKey)), keyName))
@@ -334,7 +389,7 @@ void RemoveAction(RegistryStore& store, const std::string& typeKey, const std::s
 
 void SetDefaultAction(RegistryStore& store, const std::string& typeKey, const std::string& keyName)
 {
-    if (typeKey.empty())
+    if (!IsUsableTypeKey(typeKey))
         return;
     store.WriteString(kRoot, ShellKey(typeKey), "", keyName);
 }

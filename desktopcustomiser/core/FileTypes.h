@@ -20,9 +20,6 @@
 #include <string>
 #include <vector>
 
-// The longest key name the registry takes.
-constexpr size_t kMaxKeyName = 255;
-
 // ---- Extensions text ("DOC TXT": upper case, no dots, single blanks) ----
 
 std::vector<std::string> SplitExtensions(const std::string& text);
@@ -53,6 +50,12 @@ std::optional<std::string> RemoveExtensions(const std::string& rowText, const st
 
 // ---- Type keys ----
 
+// A type key the program may write under or remove: one key right below the class root. A
+// name read from a damaged registry that holds "\\" would reach other keys ("CLSID\\") or
+// the root's own values ("\\"); its type is shown but never changed.
+bool IsUsableTypeKey(const std::string& typeKey);
+extern const char kUnusableTypeKeyMessage[];
+
 // The first free name for a new type: the extensions without blanks, lower case, "file" and,
 // when taken, "2", "3"... The stem is cut so that the whole name, suffix included, fits a key.
 std::string ChooseTypeKey(RegistryStore& store, const std::string& extensions);
@@ -78,15 +81,33 @@ struct FileTypeValues {
 // What the dialog reads for an existing type (description and extensions come from the page).
 void ReadFileTypeFlags(RegistryStore& store, const std::string& typeKey, FileTypeValues& values);
 
-// Writes a save: extension keys when the extensions changed, the icon and the description when
-// they changed, Quick View (its key deleted only when the box was cleared from checked) and
-// "AlwaysShowExt". True when extensions, icon or description were written. Nothing is written
-// for an empty type key: that would address the class root itself.
+// Only an icon the user changed is checked against its file's icons: a stored number beyond
+// them, or a file missing here, is kept as it is when the save is about something else.
+enum class TypeIconCheck { ok, noIcons, beyondCount };
+TypeIconCheck CheckTypeIcon(const std::string& iconFile, int iconNumber, int iconCount,
+                            const FileTypeValues& remembered);
+
+// Where a save writes and what it compares with. The row that gathers extensions without a
+// type has no key of its own: it gets a new one, named like a new type's, with nothing stored
+// under it yet. Nothing is written here; the caller takes the new key once the save succeeds.
+struct FileTypeTarget {
+    std::string typeKey;
+    FileTypeValues remembered;
+    bool newKey = false;
+};
+FileTypeTarget ChooseSaveTarget(RegistryStore& store, const std::string& typeKey, const std::string& extensions,
+                                const FileTypeValues& remembered);
+
+// Writes a save: extension keys when the extensions changed (the listed ones pointed at the type
+// first, then those it gave up emptied), the icon and the description when they changed, Quick
+// View (its key deleted only when the box was cleared from checked) and "AlwaysShowExt". True
+// when extensions, icon or description were written. Nothing is written for a type key that is
+// not usable.
 bool WriteFileType(RegistryStore& store, const std::string& typeKey, const FileTypeValues& values,
                    const FileTypeValues& remembered);
 
 // What removing a type deletes: the type key and every extension key naming it (exact case).
-// Nothing for an empty type key (the caller treats that as a damaged registry).
+// Nothing for a type key that is not usable (the caller tells the user).
 bool RemoveFileType(RegistryStore& store, const std::string& typeKey);
 
 // ---- Actions ----
@@ -107,17 +128,22 @@ struct ActionValues {
 };
 ActionValues ReadAction(RegistryStore& store, const std::string& typeKey, const std::string& keyName);
 
-enum class ActionNameCheck { ok, empty, badCharacter, duplicate };
+enum class ActionNameCheck { ok, empty, badCharacter, tooLong, duplicate };
+// The longest action name: its key is named after it and must leave room for a numeric suffix.
+constexpr size_t kMaxActionName = kMaxKeyName - 5;
 // The name (blanks around it ignored) against the type's other actions' display names.
 ActionNameCheck CheckActionName(RegistryStore& store, const std::string& typeKey, const std::string& ownKeyName,
                                 const std::string& name);
 extern const char kBadActionNameMessage[];
+extern const char kLongActionNameMessage[];
+extern const char kActionNotWrittenMessage[];
 
-// Writes an action and returns its names. An existing action keeps its key unless its name
-// changed: programs call a verb by its key. A renamed action moves to a free key named after it,
-// and the shell's default follows it. Unchecked DDE removes the DDE values.
-ActionName WriteAction(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
-                       ActionValues values);
+// Writes an action and returns its names; nothing when the registry refused a write. An existing
+// action keeps its key unless its name changed: programs call a verb by its key. A renamed
+// action is written whole under a free key named after it before the shell's default follows it
+// and the old key goes, so a refused write leaves the action as it was.
+std::optional<ActionName> WriteAction(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
+                                      ActionValues values);
 
 void RemoveAction(RegistryStore& store, const std::string& typeKey, const std::string& keyName);
 void SetDefaultAction(RegistryStore& store, const std::string& typeKey, const std::string& keyName);

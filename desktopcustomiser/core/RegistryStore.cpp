@@ -65,6 +65,20 @@ std::string MemoryRegistryStore::Path(RegRoot root, const std::string& key)
     return std::string(RegRootName(root)) + "\\" + key;
 }
 
+bool MemoryRegistryStore::FitsRegistry(const std::string& key, const std::string& name)
+{
+    if (name.size() > kMaxKeyName)
+        return false;
+    for (size_t start = 0;;) {
+        size_t end = key.find('\\', start);
+        if ((end == std::string::npos ? key.size() : end) - start > kMaxKeyName)
+            return false;
+        if (end == std::string::npos)
+            return true;
+        start = end + 1;
+    }
+}
+
 void MemoryRegistryStore::EnsureKey(RegRoot root, const std::string& key)
 {
     // Every parent exists with its child, as in the registry.
@@ -96,6 +110,8 @@ void MemoryRegistryStore::Seed(RegRoot root, const std::string& key, const std::
 
 bool MemoryRegistryStore::Write(RegRoot root, const std::string& key, const std::string& name, const RegValue& value)
 {
+    if (!FitsRegistry(key, name))
+        return false;
     Seed(root, key, name, value);
     std::string shown = value.type == RegType::binary ? "binary " + std::to_string(value.data.size()) + " bytes"
                                                        : value.Text();
@@ -118,6 +134,8 @@ bool MemoryRegistryStore::DeleteValue(RegRoot root, const std::string& key, cons
 
 bool MemoryRegistryStore::CreateKey(RegRoot root, const std::string& key)
 {
+    if (!FitsRegistry(key, ""))
+        return false;
     EnsureKey(root, key);
     log.push_back("create " + Path(root, key));
     return true;

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// The longest key or value name the registry takes.
+constexpr size_t kMaxKeyName = 255;
+
 enum class RegRoot { classesRoot, currentUser, localMachine };
 
 // The value types the pages tell apart; every other type is "other".
@@ -56,7 +59,8 @@ bool IsDeletableKeyName(const std::string& key);
 
 // An in-memory registry that logs every change as one line ("set HKLM\key\name = text",
 // "delete HKCU\key\name", "delete tree HKCR\key", "create HKCR\key"). Key and value names
-// compare without case, as the registry's do.
+// compare without case, as the registry's do, and, as there, a key or value name over 255
+// characters is refused (nothing changes, nothing is logged).
 class MemoryRegistryStore : public RegistryStore {
 public:
     std::optional<RegValue> Read(RegRoot root, const std::string& key, const std::string& name) override;
@@ -75,6 +79,7 @@ protected:
 
 private:
     static std::string Fold(const std::string& text);
+    static bool FitsRegistry(const std::string& key, const std::string& name);
     static std::string Path(RegRoot root, const std::string& key);
     struct Key {
         std::string name;                            // as first written

@@ -184,9 +184,9 @@ ShellIconRow ReadShellIconRow(RegistryStore& store, int key, const std::string& 
     return row;
 }
 
-void WriteShellIconRows(RegistryStore& store, const std::vector<ShellIconRow>& rows)
+void WriteShellIconRows(RegistryStore& store, std::vector<ShellIconRow>& rows)
 {
-    for (const ShellIconRow& row : rows) {
+    for (ShellIconRow& row : rows) {
         std::string text = row.location.file + "," + row.location.number;
         if (!row.changed) {
             if (row.storedOtherType)
@@ -194,21 +194,28 @@ void WriteShellIconRows(RegistryStore& store, const std::vector<ShellIconRow>& r
             if (row.storedText)
                 text = *row.storedText;
         }
-        if (IsClassIconKey(row.key))
-            store.WriteString(RegRoot::classesRoot, ShellIconClassKey(row.key), "", text);
-        else
-            store.WriteString(RegRoot::localMachine, kShellIconsKey, Decimal(row.key), text);
+        bool written = IsClassIconKey(row.key)
+                           ? store.WriteString(RegRoot::classesRoot, ShellIconClassKey(row.key), "", text)
+                           : store.WriteString(RegRoot::localMachine, kShellIconsKey, Decimal(row.key), text);
+        // A refused write leaves the row as it was, to be tried again by the next apply.
+        if (written) {
+            row.storedText = text;
+            row.storedOtherType = false;
+            row.changed = false;
+        }
     }
 }
 
 void RebuildShellIconCache(RegistryStore& store, const std::function<void()>& applyMetrics)
 {
-    auto before = store.ReadString(RegRoot::currentUser, kWindowMetricsKey, "Shell Icon Size");
-    unsigned long size = before ? std::strtoul(before->c_str(), nullptr, 10) : 0;
+    auto before = store.Read(RegRoot::currentUser, kWindowMetricsKey, "Shell Icon Size");
+    // A value that is not text counts as 0 for the step, as the system reads it.
+    std::string text = before && before->type == RegType::string ? before->Text() : std::string();
+    unsigned long size = std::strtoul(text.c_str(), nullptr, 10);
     store.WriteString(RegRoot::currentUser, kWindowMetricsKey, "Shell Icon Size", std::to_string(size + 1));
     applyMetrics();
     if (before)
-        store.WriteString(RegRoot::currentUser, kWindowMetricsKey, "Shell Icon Size", *before);
+        store.Write(RegRoot::currentUser, kWindowMetricsKey, "Shell Icon Size", *before);
     else
         store.DeleteValue(RegRoot::currentUser, kWindowMetricsKey, "Shell Icon Size");
     applyMetrics();
@@ -280,8 +287,27 @@ std::vector<std::pair<std::string, int>> BootOptionWrites(const BootFileState& b
         // What the page did not change keeps the file's own value (a DrvSpace of 0 beside a
         // DblSpace of 1, a DoubleBuffer of 3, an AutoScan of 7).
         int value = shownAfter[i] == shownBefore[i] || shownAfter[i] < 0 ? old : shownAfter[i];
-        if (raw || value != old)
+        // A key that already holds the value is not rewritten: the file keeps its own spelling
+        // of it ("BootMenuDelay = 05"), and a file with nothing to change is not touched at all.
+        if (value != old)
             writes.emplace_back(kBootKeys[i].name, value);
     }
     return writes;
+}
+
+bool SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after)
+{
+    auto writes = BootOptionWrites(before, after);
+    if (writes.empty())
+        return false;
+    std::optional<uint32_t> attributes = file.Attributes();
+    bool readOnly = attributes && (*attributes & kReadOnlyAttribute);
+    if (readOnly)
+        file.SetAttributes(*attributes & ~kReadOnlyAttribute);
+    for (const auto& [key, value] : writes)
+        file.WriteKey(key, value);
+    file.Flush();
+    if (readOnly)
+        file.SetAttributes(*attributes);
+    return true;
 }

@@ -4,6 +4,7 @@
 
 #include "RegistryStore.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -61,10 +62,12 @@ struct ShellIconRow {
 ShellIconRow ReadShellIconRow(RegistryStore& store, int key, const std::string& systemFolder,
                               const std::string& windowsFolder);
 // Writes every row: a row the user did not change keeps exactly the text it had (a path with a
-// comma would otherwise gain ",0"), and one whose value was not text is left alone.
-void WriteShellIconRows(RegistryStore& store, const std::vector<ShellIconRow>& rows);
+// comma would otherwise gain ",0"), and one whose value was not text is left alone. Afterwards
+// each row remembers what the registry holds, so a later apply in the same sheet does the same.
+void WriteShellIconRows(RegistryStore& store, std::vector<ShellIconRow>& rows);
 // Makes the shell rebuild its icon cache: a changed "Shell Icon Size" and back, with the icon
-// metrics applied after each step. A size that was missing is deleted again, not left empty.
+// metrics applied after each step. A size that was missing is deleted again, not left empty,
+// and one that was not text is put back as it was.
 void RebuildShellIconCache(RegistryStore& store, const std::function<void()>& applyMetrics);
 
 // ---- Boot options (the [Options] section of the boot file) ----
@@ -83,6 +86,22 @@ struct BootFileState {
 };
 // A missing DrvSpace or DblSpace counts as 1, the system's own default.
 BootFileState ReadBootOptions(const BootKeyReader& read);
-// The writes, in the file's key order: only keys that were in the file or whose value changes,
-// so that an unrelated OK never turns the compression drivers off or adds keys.
+// The writes, in the file's key order: only keys whose value differs from the file's own (or,
+// for a key the file lacks, from the system's default), so that an unrelated OK never turns
+// the compression drivers off, adds keys or respells a value.
 std::vector<std::pair<std::string, int>> BootOptionWrites(const BootFileState& before, const BootOptions& after);
+
+// The boot file as the page saves it.
+class BootFile {
+public:
+    virtual ~BootFile() = default;
+    // Nothing when the file is missing.
+    virtual std::optional<uint32_t> Attributes() = 0;
+    virtual void SetAttributes(uint32_t attributes) = 0;
+    virtual void WriteKey(const std::string& key, int value) = 0;
+    virtual void Flush() = 0;
+};
+constexpr uint32_t kReadOnlyAttribute = 0x1;
+// Saves what the page changed; true when something was written. With nothing to write the file
+// is not touched at all, its attributes included; else read-only is lifted only for the writes.
+bool SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after);

@@ -94,10 +94,13 @@ TEST(FileTypeSave, NewTypeWritesItsKeysAndOnlyChangedItemsLater)
 {
     MemoryRegistryStore store;
     SeedText(store, ".zq3", "zq1zq2file");  // held before, given up now
+    SeedText(store, ".ZQ1", "zq1zq2file");  // listed still: pointed again, never blanked
     FileTypeValues none;
     FileTypeValues values{"Made-up document", "ZQ1 ZQ2", "C:\\icons.dll", 3, true, true};
     EXPECT_TRUE(WriteFileType(store, "zq1zq2file", values, none));
-    EXPECT_EQ(store.log, (Log{"set HKCR\\.zq3\\@ = ", "set HKCR\\.zq1\\@ = zq1zq2file", "set HKCR\\.zq2\\@ = zq1zq2file",
+    // The listed extensions are pointed at the type before any other is given up, so a failure
+    // between the two never leaves the type without an extension.
+    EXPECT_EQ(store.log, (Log{"set HKCR\\.zq1\\@ = zq1zq2file", "set HKCR\\.zq2\\@ = zq1zq2file", "set HKCR\\.zq3\\@ = ",
                               "set HKCR\\zq1zq2file\\DefaultIcon\\@ = C:\\icons.dll,3",
                               "set HKCR\\zq1zq2file\\@ = Made-up document", "set HKCR\\zq1zq2file\\quickview\\@ = *",
                               "set HKCR\\zq1zq2file\\AlwaysShowExt = *"}));
@@ -121,6 +124,42 @@ TEST(FileTypeSave, NewTypeWritesItsKeysAndOnlyChangedItemsLater)
 
     EXPECT_FALSE(WriteFileType(store, "", values, none)) << "never under the class root";
     EXPECT_EQ(store.log, Log{});
+}
+
+TEST(FileTypeKeys, TheMemoryStoreRefusesNamesTheRegistryRefuses)
+{
+    MemoryRegistryStore store;
+    const std::string longest(kMaxKeyName, 'k'), tooLong(kMaxKeyName + 1, 'k');
+    EXPECT_TRUE(store.WriteString(kCr, "zq1file\\" + longest, longest, "x"));
+    EXPECT_FALSE(store.WriteString(kCr, "zq1file\\" + tooLong + "\\command", "", "x"));
+    EXPECT_FALSE(store.WriteString(kCr, "zq1file", tooLong, "x"));
+    EXPECT_FALSE(store.CreateKey(kCr, tooLong));
+    EXPECT_EQ(store.log.size(), 1u);
+    EXPECT_FALSE(store.KeyExists(kCr, "zq1file\\" + tooLong));
+}
+
+TEST(FileTypeKeys, AKeyNameWithABackslashIsNeverWrittenOrRemoved)
+{
+    // A damaged or hostile registry: an extension naming "CLSID\\" or "\\" as its type would
+    // address a system key or the class root itself.
+    for (const char* typeKey : {"CLSID\\", "\\", "CLSID\\{zq}", "zq1file\\"}) {
+        MemoryRegistryStore store;
+        SeedText(store, "CLSID\\{zq}\\Shell\\open\\command", "x.exe");
+        SeedText(store, ".zq1", typeKey);
+        EXPECT_FALSE(IsUsableTypeKey(typeKey)) << typeKey;
+        FileTypeValues values{"D", "ZQ1", "", 0, true, true};
+        EXPECT_FALSE(WriteFileType(store, typeKey, values, FileTypeValues{})) << typeKey;
+        EXPECT_FALSE(RemoveFileType(store, typeKey)) << typeKey;
+        ActionValues action;
+        action.displayName = "Open";
+        action.program = "y.exe";
+        WriteAction(store, typeKey, {"open", "open"}, action);
+        RemoveAction(store, typeKey, "open");
+        SetDefaultAction(store, typeKey, "open");
+        EXPECT_EQ(store.log, Log{}) << typeKey;
+    }
+    EXPECT_TRUE(IsUsableTypeKey("zq1file"));
+    EXPECT_FALSE(IsUsableTypeKey(""));
 }
 
 TEST(FileTypeSave, IconTextForFileSelfAndNone)
@@ -179,13 +218,16 @@ TEST(FileTypeActions, NamesAreCheckedAgainstTheOtherActions)
     SeedText(store, "zq1file\\Shell\\open", "Open It");
     SeedText(store, "zq1file\\Shell\\view", "");
     struct Case {
-        const char* own;
-        const char* name;
+        std::string own;
+        std::string name;
         ActionNameCheck check;
     } cases[] = {
         {"", "   ", ActionNameCheck::empty},       {"", "a\\b", ActionNameCheck::badCharacter},
         {"", " open it ", ActionNameCheck::duplicate}, {"open", "OPEN IT", ActionNameCheck::ok},
         {"", "view", ActionNameCheck::ok},  // a key without a display name never matches
+        // Its key must leave room for a numeric suffix within the registry's 255 characters.
+        {"", std::string(kMaxActionName, 'a'), ActionNameCheck::ok},
+        {"open", " " + std::string(kMaxActionName + 1, 'a') + " ", ActionNameCheck::tooLong},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CheckActionName(store, "zq1file", c.own, c.name), c.check) << c.name;
@@ -200,9 +242,10 @@ TEST(FileTypeActions, NewActionGetsAFreeKeyAndDdeOnlyWhenChecked)
     values.program = "notepad.exe";
     values.useDde = false;
     values.topic = "ignored";
-    ActionName written = WriteAction(store, "zq1file", {}, values);
-    EXPECT_EQ(written.keyName, "My_Action2");
-    EXPECT_EQ(written.displayName, "My Action");
+    auto written = WriteAction(store, "zq1file", {}, values);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->keyName, "My_Action2");
+    EXPECT_EQ(written->displayName, "My Action");
     EXPECT_EQ(store.log, (Log{"set HKCR\\zq1file\\Shell\\My_Action2\\@ = My Action",
                               "set HKCR\\zq1file\\Shell\\My_Action2\\command\\@ = notepad.exe %1"}));
 
@@ -230,20 +273,40 @@ TEST(FileTypeActions, EditKeepsTheVerbKeyAndRenameMovesTheDefault)
     ActionValues values = ReadAction(store, "zq1file", "open");
     values.program = "new.exe %1";
     values.useDde = false;
-    ActionName same = WriteAction(store, "zq1file", {"&Open", "open"}, values);
+    ActionName same = WriteAction(store, "zq1file", {"&Open", "open"}, values).value();
     EXPECT_EQ(same.keyName, "open");
     EXPECT_EQ(store.log, (Log{"delete tree HKCR\\zq1file\\Shell\\open\\ddeexec",
                               "set HKCR\\zq1file\\Shell\\open\\@ = &Open",
                               "set HKCR\\zq1file\\Shell\\open\\command\\@ = new.exe %1"}));
     EXPECT_TRUE(store.KeyExists(kCr, "zq1file\\Shell\\open\\DropTarget"));
 
+    // A rename the registry refuses leaves the action as it was, DDE values and default included.
+    SeedText(store, "zq1file\\Shell\\open\\ddeexec\\topic", "System");
+    store.log.clear();
+    ActionValues refused = values;
+    refused.displayName = std::string(kMaxKeyName + 1, 'v');
+    refused.useDde = true;
+    refused.topic = "System";
+    EXPECT_FALSE(WriteAction(store, "zq1file", same, refused));
+    EXPECT_EQ(store.log, Log{});
+    EXPECT_EQ(ReadActions(store, "zq1file").size(), 1u);
+    EXPECT_EQ(ReadAction(store, "zq1file", "open").topic, "System");
+    EXPECT_EQ(store.ReadString(kCr, "zq1file\\Shell", ""), "open");
+
+    // A rename writes the whole new key before the old one goes.
     store.log.clear();
     values.displayName = "View it";
-    ActionName renamed = WriteAction(store, "zq1file", same, values);
-    EXPECT_EQ(renamed.keyName, "View_it");
-    EXPECT_EQ(store.log, (Log{"delete tree HKCR\\zq1file\\Shell\\open", "set HKCR\\zq1file\\Shell\\@ = View_it",
-                              "set HKCR\\zq1file\\Shell\\View_it\\@ = View it",
-                              "set HKCR\\zq1file\\Shell\\View_it\\command\\@ = new.exe %1"}));
+    auto renamed = WriteAction(store, "zq1file", same, values);
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(renamed->keyName, "View_it");
+    EXPECT_EQ(store.log, (Log{"set HKCR\\zq1file\\Shell\\View_it\\@ = View it",
+                              "set HKCR\\zq1file\\Shell\\View_it\\command\\@ = new.exe %1",
+                              "set HKCR\\zq1file\\Shell\\@ = View_it", "delete tree HKCR\\zq1file\\Shell\\open"}));
+
+    // Only the letter case of the key's own name: the key stays.
+    store.log.clear();
+    values.displayName = "VIEW IT";
+    EXPECT_EQ(WriteAction(store, "zq1file", *renamed, values)->keyName, "View_it");
 }
 
 TEST(FileTypeActions, RemoveAndSetDefault)

@@ -75,34 +75,55 @@ TEST(ShellIcons, ApplyKeepsUnchangedTextsAndLeavesOtherTypesAlone)
     EXPECT_EQ(rows[0].location, (IconLocation{"C:\\My,Icons\\a.dll,3", "0"}));
     EXPECT_EQ(rows[2].location, (IconLocation{"C:\\WIN\\SYSTEM\\Shell32.dll", "5"}));
     EXPECT_EQ(rows[3].location, (IconLocation{"C:\\WIN\\SYSTEM\\Shell32.dll", "48"}));
-    WriteShellIconRows(store, rows);
-    EXPECT_EQ(store.log,
-              (Log{"set HKLM\\" + std::string(kShellIconsKey) + "\\3 = C:\\My,Icons\\a.dll,3",
-                   "set HKLM\\" + std::string(kShellIconsKey) + "\\5 = C:\\WIN\\SYSTEM\\Shell32.dll,5",
-                   "set HKCR\\CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon\\@ = "
-                   "C:\\WIN\\SYSTEM\\Shell32.dll,48"}));
+    const Log unchanged = {"set HKLM\\" + std::string(kShellIconsKey) + "\\3 = C:\\My,Icons\\a.dll,3",
+                           "set HKLM\\" + std::string(kShellIconsKey) + "\\5 = C:\\WIN\\SYSTEM\\Shell32.dll,5",
+                           "set HKCR\\CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon\\@ = "
+                           "C:\\WIN\\SYSTEM\\Shell32.dll,48"};
+    // Two applies in one sheet: after each, every row remembers what the registry holds.
+    for (int apply = 0; apply < 2; ++apply) {
+        store.log.clear();
+        WriteShellIconRows(store, rows);
+        EXPECT_EQ(store.log, unchanged) << "apply " << apply;
+        for (const ShellIconRow& row : rows) {
+            EXPECT_FALSE(row.changed);
+            ShellIconRow again = ReadShellIconRow(store, row.key, "C:\\WIN\\SYSTEM", "C:\\WIN");
+            EXPECT_EQ(row.storedText, again.storedText) << row.key;
+            EXPECT_EQ(row.storedOtherType, again.storedOtherType) << row.key;
+        }
+    }
+    EXPECT_EQ(store.Read(RegRoot::localMachine, kShellIconsKey, "4"), RegValue::Binary({1, 2}));
 
     store.log.clear();
     rows[1].changed = true;
     rows[1].location = {"C:\\b.dll", "1"};
-    WriteShellIconRows(store, {rows[1]});
+    std::vector<ShellIconRow> one = {rows[1]};
+    WriteShellIconRows(store, one);
     EXPECT_EQ(store.log, (Log{"set HKLM\\" + std::string(kShellIconsKey) + "\\4 = C:\\b.dll,1"}));
+    EXPECT_EQ(one[0].storedText, "C:\\b.dll,1");
+    EXPECT_FALSE(one[0].storedOtherType);
 }
 
 TEST(ShellIcons, CacheRebuildPutsTheIconSizeBackAsItWas)
 {
-    for (bool present : {false, true}) {
+    const std::string metrics = "Control Panel\\desktop\\WindowMetrics";
+    const std::string key = "HKCU\\" + metrics + "\\Shell Icon Size";
+    struct Case {
+        std::optional<RegValue> before;
+        Log expected;
+    } cases[] = {
+        {std::nullopt, {"set " + key + " = 1", "delete " + key}},
+        {RegValue::String("32"), {"set " + key + " = 33", "set " + key + " = 32"}},
+        {RegValue::Binary({32, 0}), {"set " + key + " = 1", "set " + key + " = binary 2 bytes"}},
+    };
+    for (const Case& c : cases) {
         MemoryRegistryStore store;
-        if (present)
-            store.Seed(RegRoot::currentUser, "Control Panel\\desktop\\WindowMetrics", "Shell Icon Size",
-                       RegValue::String("32"));
+        if (c.before)
+            store.Seed(RegRoot::currentUser, metrics, "Shell Icon Size", *c.before);
         int applied = 0;
         RebuildShellIconCache(store, [&] { ++applied; });
         EXPECT_EQ(applied, 2);
-        std::string key = "HKCU\\Control Panel\\desktop\\WindowMetrics\\Shell Icon Size";
-        Log expected = present ? Log{"set " + key + " = 33", "set " + key + " = 32"}
-                               : Log{"set " + key + " = 1", "delete " + key};
-        EXPECT_EQ(store.log, expected);
+        EXPECT_EQ(store.log, c.expected);
+        EXPECT_EQ(store.Read(RegRoot::currentUser, metrics, "Shell Icon Size"), c.before);
     }
 }
 
@@ -117,19 +138,47 @@ TEST(BootOptions, UnrelatedOkChangesNothingAndChangesWriteTheirKeys)
     EXPECT_EQ(state.shown.compression, 1);  // DblSpace missing counts as 1
     EXPECT_EQ(state.shown.doubleBuffer, 2);
     EXPECT_EQ(state.shown.autoScan, -1);
-    EXPECT_EQ(BootOptionWrites(state, state.shown),
-              (std::vector<std::pair<std::string, int>>{
-                  {"DrvSpace", 0}, {"BootMulti", 1}, {"DoubleBuffer", 1}, {"AutoScan", 7}}));
+    EXPECT_EQ(BootOptionWrites(state, state.shown), (std::vector<std::pair<std::string, int>>{}));
 
+    // Only what now differs from the file's own value (or the default of a key it lacks).
     BootOptions changed = state.shown;
     changed.compression = 0;
     changed.doubleBuffer = 1;
     changed.bootMenuDelay = 5;
+    changed.bootMulti = 1;
     EXPECT_EQ(BootOptionWrites(state, changed),
-              (std::vector<std::pair<std::string, int>>{{"DrvSpace", 0},
-                                                        {"DblSpace", 0},
-                                                        {"BootMenuDelay", 5},
-                                                        {"BootMulti", 1},
-                                                        {"DoubleBuffer", 2},
-                                                        {"AutoScan", 7}}));
+              (std::vector<std::pair<std::string, int>>{{"DblSpace", 0}, {"BootMenuDelay", 5}, {"DoubleBuffer", 2}}));
+}
+
+TEST(BootOptions, TheFileIsTouchedOnlyToWrite)
+{
+    struct FakeBootFile : BootFile {
+        std::optional<uint32_t> attributes;
+        Log log;
+        std::optional<uint32_t> Attributes() override { return attributes; }
+        void SetAttributes(uint32_t value) override { log.push_back("attributes " + std::to_string(value)); }
+        void WriteKey(const std::string& key, int value) override { log.push_back(key + "=" + std::to_string(value)); }
+        void Flush() override { log.push_back("flush"); }
+    };
+    BootFileState state = ReadBootOptions([](const char* key) -> std::optional<int> {
+        return std::string(key) == "BootMenuDelay" ? std::optional<int>(5) : std::nullopt;
+    });
+    BootOptions changed = state.shown;
+    changed.logo = 0;
+    struct Case {
+        std::optional<uint32_t> attributes;
+        const BootOptions& after;
+        Log expected;
+    } cases[] = {
+        {7, state.shown, {}},  // read-only, hidden, system: not even read-only is lifted
+        {7, changed, {"attributes 6", "Logo=0", "flush", "attributes 7"}},
+        {6, changed, {"Logo=0", "flush"}},
+        {std::nullopt, changed, {"Logo=0", "flush"}},
+    };
+    for (const Case& c : cases) {
+        FakeBootFile file;
+        file.attributes = c.attributes;
+        EXPECT_EQ(SaveBootOptions(file, state, c.after), !c.expected.empty());
+        EXPECT_EQ(file.log, c.expected);
+    }
 }

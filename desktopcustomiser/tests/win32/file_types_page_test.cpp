@@ -111,22 +111,24 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD)
     auto step = std::move(g_step);
     step(window);
 }
-void WhenShown(const std::string& title, std::function<void(HWND)> step)
+UINT_PTR WhenShown(const std::string& title, std::function<void(HWND)> step)
 {
     g_title = title;
     g_step = std::move(step);
-    SetTimer(nullptr, 0, 100, RunStep);
+    return SetTimer(nullptr, 0, 100, RunStep);
 }
 
 // Reads the message box that shows and presses one of its buttons.
 std::string g_box;
-void AnswerMessageBox(int button)
+UINT_PTR AnswerMessageBox(int button, HWND thenCancel = nullptr)
 {
-    WhenShown("Tunewright 97", [button](HWND box) {
+    return WhenShown("Tunewright 97", [button, thenCancel](HWND box) {
         char text[512] = {};
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
         g_box = text;
         PostMessageA(box, WM_COMMAND, button, 0);
+        if (thenCancel)
+            PostMessageA(thenCancel, WM_COMMAND, IDCANCEL, 0);
     });
 }
 
@@ -233,6 +235,79 @@ TEST_F(FileTypesPageTest, ActionsEditedThroughTheirEditorsWriteTheirCommands)
     EXPECT_EQ(type, DWORD(REG_EXPAND_SZ));
     EXPECT_EQ(GetText("zqtestfile\\Shell\\Zq_View"), "Zq View");
     EXPECT_EQ(GetText("zqtestfile\\Shell\\Zq_View\\command"), "zqview.exe /v %1");
+}
+
+TEST_F(FileTypesPageTest, ADescriptionOnlySaveKeepsTheStoredIcon)
+{
+    // A number beyond the file's icons here, and a file missing here: neither is the user's
+    // change, so neither stops the save or is rewritten.
+    for (const char* icon : {"shell32.dll,500", "C:\\zq-missing.dll,2"}) {
+        SetText("zqtestfile\\DefaultIcon", icon);
+        FileTypesSheet open;
+        open.Select(open.Row("ZQB ZQA", 1));
+        g_box.clear();
+        UINT_PTR boxTimer = 0;
+        WhenShown("File Type Properties", [&](HWND dialog) {
+            SetDlgItemTextA(dialog, 1018, "Zq Renamed Document");
+            boxTimer = AnswerMessageBox(IDOK, dialog);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+        open.Command(1050);
+        KillTimer(nullptr, boxTimer);
+        EXPECT_EQ(g_box, "") << icon;
+        EXPECT_EQ(GetText("zqtestfile\\DefaultIcon"), icon);
+        EXPECT_EQ(GetText("zqtestfile"), "Zq Renamed Document") << icon;
+    }
+}
+
+TEST_F(FileTypesPageTest, TheRowWithoutATypeTakesANewKeyOnlyOnceSaved)
+{
+    FileTypesSheet open;
+    SHFILEINFOA record = {};  // the row that gathers extensions without a type: no key
+    CFileTypePropertiesDialog dialog(&open.page());
+    dialog.m_pTypeRecord = &record;
+    dialog.m_strDescription = "ZQF File";
+    dialog.m_strExtensions = "ZQF";
+    dialog.m_strOtherExtensions = " ZQB ZQA ";
+    g_box.clear();
+    WhenShown("File Type Properties", [](HWND window) {
+        SetDlgItemTextA(window, 1011, "zqf zqa");
+        AnswerMessageBox(IDNO, window);  // not re-registered: the save fails, then Cancel
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(g_box.rfind("The following file type is already registered as a different type", 0), 0u) << g_box;
+    EXPECT_STREQ(record.szDisplayName, "") << "the row would name a key that was never written";
+    EXPECT_EQ(GetText(".zqa"), kType);
+}
+
+TEST_F(FileTypesPageTest, ATypeKeyNamingAnotherKeyIsShownButNotChanged)
+{
+    SetText(".zqe", "CLSID\\zqdamaged");
+    SetText("CLSID\\zqdamaged", "Zq Damaged Type");
+    SetText("CLSID\\zqdamaged\\InprocServer32", "zq.dll");
+    FileTypesSheet open;
+    int row = open.Row("Zq Damaged Type");
+    ASSERT_GE(row, 0);
+    for (int command : {1050, 1004}) {
+        open.Select(row);
+        g_box.clear();
+        UINT_PTR timer = WhenShown("Tunewright 97", [](HWND box) {
+            char text[512] = {};
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            g_box = text;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            PostMessageA(box, WM_COMMAND, IDNO, 0);
+        });
+        open.Command(command);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(g_box, "This file type cannot be changed or removed:\nits registry key \"CLSID\\zqdamaged\" is "
+                         "not a valid key name")
+            << command;
+    }
+    EXPECT_EQ(GetText("CLSID\\zqdamaged\\InprocServer32"), "zq.dll");
+    EXPECT_EQ(GetText(".zqe"), "CLSID\\zqdamaged");
+    TheRegistry().DeleteTree(RegRoot::classesRoot, "CLSID\\zqdamaged");
 }
 
 TEST_F(FileTypesPageTest, RemoveDeletesExactlyTheTypesKeys)

@@ -160,16 +160,20 @@ TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
     OpenSheet open(2);
     CShellIconPage& page = *open.sheet.m_pShellIconPage;
     ASSERT_EQ(page.m_list.GetItemCount(), 39);
-    int hardDrive = page.m_list.FindItemByData(8);
-    page.m_list.SetItemState(hardDrive, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    open.sheet.SendMessage(WM_COMMAND, 32814, 0);  // "Default Icon", as from the row menu
-    open.sheet.PressButton(PSBTN_APPLYNOW);
-
     std::string shell32 = std::string(g_strSystemFolder) + "\\Shell32.dll";
-    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "3"), comma);
-    DWORD type = 0;
-    Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "4", &type);
-    EXPECT_EQ(type, DWORD(REG_BINARY));
+    // Two applies in one sheet, each after a change of another row.
+    for (int changed : {8, 9}) {
+        page.m_list.SetItemState(-1, 0, LVIS_SELECTED);
+        page.m_list.SetItemState(page.m_list.FindItemByData(changed), LVIS_SELECTED | LVIS_FOCUSED,
+                                 LVIS_SELECTED | LVIS_FOCUSED);
+        open.sheet.SendMessage(WM_COMMAND, 32814, 0);  // "Default Icon", as from the row menu
+        open.sheet.PressButton(PSBTN_APPLYNOW);
+        EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "3"), comma) << "apply after changing " << changed;
+        DWORD type = 0;
+        Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "4", &type);
+        EXPECT_EQ(type, DWORD(REG_BINARY)) << "apply after changing " << changed;
+    }
+    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "9"), shell32 + ",9");
     EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "8"), shell32 + ",8");
     EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "35"), shell32 + ",35");
     EXPECT_EQ(Hkey(HKEY_CLASSES_ROOT, "CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon", ""),
@@ -214,4 +218,28 @@ TEST(WindowsConfig, BootOptionsKeepTheRestOfTheFileAndCheckTheirRanges)
     open.sheet.PressButton(PSBTN_APPLYNOW);
     KillTimer(nullptr, timer);
     EXPECT_EQ(g_boxText, "Please enter an integer between 1 and 7.");
+}
+
+TEST(WindowsConfig, AnApplyOfAnotherPageLeavesTheBootFileAsItWas)
+{
+    const std::string original = "[Paths]\r\nWinDir=C:\\WINDOWS\r\n\r\n[Options]\r\nBootMenuDelay = 05\r\nBootMulti=1\r\n"
+                                 "\r\nDoubleBuffer=1\r\n;xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx-a\r\n";
+    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_NORMAL);
+    {
+        std::ofstream out(kBootFile, std::ios::binary | std::ios::trunc);
+        out << original;
+    }
+    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, kBootFile);
+    const DWORD before = GetFileAttributesA(kBootFile);
+
+    OpenSheet open(0);
+    open.sheet.SetActivePage(2);
+    CShellIconPage& icons = *open.sheet.m_pShellIconPage;
+    icons.m_list.SetItemState(icons.m_list.FindItemByData(8), LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    open.sheet.SendMessage(WM_COMMAND, 32814, 0);
+    open.sheet.PressButton(PSBTN_APPLYNOW);
+    EXPECT_EQ(ReadFile(kBootFile), original);
+    EXPECT_EQ(GetFileAttributesA(kBootFile), before);
 }
