@@ -42,7 +42,7 @@ ct.bmp    im     convert "$b" -type TrueColor "BMP3:$o.in" && "$r" bmp-table "$o
 l.bmp     im     convert "$f" -type Palette -compress RLE "BMP3:$o"
 f.gif     im     convert "$f" "$o"
 g.tga     im     convert "$b" -orient TopLeft "$o"
-gr.tga    im     convert "$b" -orient TopRight "$o"
+gr.tga    im     convert "$f" -orient TopRight "$o"
 gm.tga    im     convert "$f" -type Palette -compress None "tga:$o.in" && "$r" tga-map "$o.in" "$o"
 h.ppm     im     convert "$b" "$o"
 i.pgm     im     convert "$b" -colorspace Gray -depth 8 "$o"
