@@ -160,31 +160,35 @@ ConversionResult DecodeFlic(std::span<const uint8_t> file, RgbImage& out, int64_
     }
     const uint16_t chunks = in.U16();
     in.Skip(8);
-    for (uint16_t i = 0; i < chunks && in.ok(); ++i) {
+    uint16_t i = 0;
+    for (; i < chunks && in.ok(); ++i) {
       const size_t at = in.position();
       const uint32_t chunkSize = in.U32();
       const uint16_t chunkType = in.U16();
       if (chunkSize < 6) break;
       // Each sub-chunk is read on its own, so a damaged one cannot run into the next.
       ByteReader body(file.subspan(at + 6, std::min<size_t>(chunkSize - 6, file.size() - at - 6)));
+      const bool holdsData = body.remaining() > 0;  // a drawing chunk cut off before its data draws nothing
       switch (chunkType) {
         case kColour256: Colours(body, c, false); break;
         case kColour64: Colours(body, c, true); break;
-        case kByteRun: ByteRun(body, c); drawn = true; break;
-        case kDeltaFli: DeltaFli(body, c); drawn = true; break;
-        case kDeltaFlc: DeltaFlc(body, c); drawn = true; break;
+        case kByteRun: ByteRun(body, c); drawn = drawn || holdsData; break;
+        case kDeltaFli: DeltaFli(body, c); drawn = drawn || holdsData; break;
+        case kDeltaFlc: DeltaFlc(body, c); drawn = drawn || holdsData; break;
         case kBlack: drawn = true; break;
         case kCopy: {
           const auto bytes = body.Bytes(std::min<size_t>(body.remaining(), c.pixels.size()));
           std::copy(bytes.begin(), bytes.end(), c.pixels.begin());
-          drawn = true;
+          drawn = drawn || holdsData;
           break;
         }
         default: break;  // postage stamps and unknown chunks
       }
       in.Seek(uint64_t{at} + chunkSize);
     }
-    drawn = true;  // a first frame of colours only shows colour 0
+    // A whole first frame of colours only shows colour 0; one cut off before it draws is nothing.
+    drawn = drawn || (i == chunks && in.ok());
+    break;
   }
   if (!drawn) return ConversionResult::kUnreadable;
   for (size_t i = 0; i < c.pixels.size(); ++i) std::copy_n(c.palette[c.pixels[i]], 3, out.rgb.data() + i * 3);

@@ -2,22 +2,21 @@
 
 #include "own_formats.h"
 #include "packaged_decoder_guard.h"
-#include "rle_bitmap.h"
 
 #include <cstring>
 #include <limits>
 
 // stb_image is compiled here and nowhere else, with only the formats the converter offers.
 // Its Softimage PIC loader dereferences a null pointer on a file cut short, and its PNM loader
-// reads past its buffer on a damaged 16-bit file: both formats are ours.
+// reads past its buffer on a damaged 16-bit file; its BMP loader misreads OS/2 colour tables
+// and refuses top-down rows, and its TGA loader ignores the right-to-left bit and the map's
+// first index: all four formats are ours.
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
 #define STBI_NO_STDIO
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_PNG
-#define STBI_ONLY_BMP
 #define STBI_ONLY_GIF
-#define STBI_ONLY_TGA
 #define STBI_ONLY_PSD
 #define STBI_MAX_DIMENSIONS 16384
 #if defined(__GNUC__) && !defined(__clang__)
@@ -39,6 +38,7 @@ struct OwnFormat {
 };
 
 constexpr OwnFormat kOwnFormats[] = {
+    {IsBmp, DecodeBmp},
     {IsSoftimagePic, DecodeSoftimagePic},
     {IsPnm, DecodePnm},
     {IsPcx, DecodePcx},
@@ -85,14 +85,13 @@ ConversionResult DecodedImage::Decode(std::span<const uint8_t> file, int64_t max
   for (const OwnFormat& format : kOwnFormats)
     if (format.is(file)) return keep(format.decode(file, own_, maxPixels));
   if (!SafeForPackagedDecoder(file)) return ConversionResult::kUnreadable;
-  // Run-length compressed bitmaps are ours to decode; the other bitmaps are stb's.
-  auto ownDecoder = [&] { return keep(DecodeRleBitmap(file, own_, maxPixels)); };
-  if (!stbi_info_from_memory(file.data(), length, &w, &h, &channels)) return ownDecoder();
+  if (!stbi_info_from_memory(file.data(), length, &w, &h, &channels))
+    return IsTga(file) ? keep(DecodeTga(file, own_, maxPixels)) : ConversionResult::kUnreadable;
   if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || int64_t{w} * h > maxPixels)
     return ConversionResult::kTooLarge;
   // Alpha is dropped: a bitmap file has none, and the colour under it is what remains.
   pixels_ = stbi_load_from_memory(file.data(), length, &w, &h, &channels, 3);
-  if (!pixels_) return ownDecoder();
+  if (!pixels_) return ConversionResult::kUnreadable;
   width_ = w;
   height_ = h;
   return ConversionResult::kOk;

@@ -1,8 +1,8 @@
-// Decodes an image file held in memory, whatever its extension says: JPEG, PNG, BMP (Windows
-// and OS/2 layouts, uncompressed or run-length compressed), GIF (first frame), TGA and PSD
-// through the packaged decoder; binary PNM, Softimage PIC, PCX, TIFF, FLI and FLC (first frame),
-// clipboard files, PhotoCD (base size), EPS (TIFF preview), QuickTime (first frame) and
-// WordPerfect bitmaps through our own (own_formats.h). Metafiles, CGM and WordPerfect
+// Decodes an image file held in memory, whatever its extension says: JPEG, PNG, GIF (first
+// frame) and PSD through the packaged decoder; BMP (Windows and OS/2 layouts, uncompressed,
+// bit fields or run-length compressed), TGA, binary PNM, Softimage PIC, PCX, TIFF, FLI and FLC
+// (first frame), clipboard files, PhotoCD (base size), EPS (TIFF preview), QuickTime (first
+// frame) and WordPerfect bitmaps through our own (own_formats.h). Metafiles, CGM and WordPerfect
 // drawings and AVI are drawn by the platform, at the library's Windows edge.
 #pragma once
 

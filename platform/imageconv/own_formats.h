@@ -17,6 +17,13 @@ namespace imageconv {
 // Checks the size against the side and pixel limits and makes a black width x height picture.
 ConversionResult StartImage(RgbImage& out, int64_t width, int64_t height, int64_t maxPixels);
 
+bool IsBmp(std::span<const uint8_t> file);
+ConversionResult DecodeBmp(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
+// TGA has no signature: IsTga judges the header alone, so it is asked after every other format.
+bool IsTga(std::span<const uint8_t> file);
+ConversionResult DecodeTga(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
+
 bool IsSoftimagePic(std::span<const uint8_t> file);
 ConversionResult DecodeSoftimagePic(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels);
 

@@ -68,11 +68,31 @@ bool JpegTablesAreSafe(std::span<const uint8_t> file) {
   return true;
 }
 
+// The decoder reads zeros past the end of a PSD file, so a file cut off before its pixels
+// would come out as a picture of nothing. Layout (big-endian): "8BPS", u16 version, six
+// reserved bytes, u16 channels, u32 height, u32 width, u16 bits, u16 colour mode; then three
+// sections each led by its u32 length (colour mode data, image resources, layers and masks);
+// then u16 compression (0 raw planes, 1 run-length rows after a u16 byte count a row of every
+// channel) and the pixels, of which at least one row must be there.
+bool PsdHasPixels(std::span<const uint8_t> file) {
+  ByteReader in(file, true);
+  in.Seek(12);
+  const uint32_t channels = in.U16(), height = in.U32(), width = in.U32(), bits = in.U16();
+  in.Seek(26);
+  for (int section = 0; section < 3; ++section) in.Skip(in.U32());
+  const uint16_t compression = in.U16();
+  if (!in.ok()) return false;
+  const uint64_t row = compression == 1 ? 1 : (uint64_t{width} * bits + 7) / 8;
+  const uint64_t before = compression == 1 ? uint64_t{channels} * height * 2 : 0;
+  return in.remaining() >= before + row;
+}
+
 }  // namespace
 
 // The decoder takes a file for JPEG when fill bytes (FF) and then the start marker (D8)
 // begin it, so the walk covers every file that starts with FF.
 bool SafeForPackagedDecoder(std::span<const uint8_t> file) {
+  if (file.size() >= 4 && file[0] == '8' && file[1] == 'B' && file[2] == 'P' && file[3] == 'S') return PsdHasPixels(file);
   return file.empty() || file[0] != 0xFF || JpegTablesAreSafe(file);
 }
 

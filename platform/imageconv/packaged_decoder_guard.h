@@ -1,6 +1,7 @@
 // Checks made before the packaged image decoder sees a file, for the faults it has on damaged
 // input: its JPEG reader writes past its Huffman tables when a table declares more than 256
-// symbols and reads a table that a scan names but no segment defined, and its PNM reader overflows a signed integer on a number of ten or more digits.
+// symbols and reads a table that a scan names but no segment defined; and its PSD reader gives
+// a picture of nothing for a file cut off before its pixels.
 #pragma once
 
 #include <cstdint>

@@ -51,9 +51,11 @@ ConversionResult DecodeRleBitmap(std::span<const uint8_t> file, RgbImage& out, i
 
   std::vector<uint8_t> indices(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
   int x = 0, y = 0;  // y counts rows from the bottom
+  bool decoded = false;  // a pixel set, or the end of the picture reached
   // Pixels past the row's end are dropped; x and y never grow past the picture.
   auto put = [&](uint32_t index) {
     if (x >= width) return;
+    decoded = true;
     indices[static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
         static_cast<uint8_t>(index);
     ++x;
@@ -72,6 +74,7 @@ ConversionResult DecodeRleBitmap(std::span<const uint8_t> file, RgbImage& out, i
       x = 0;
       ++y;
     } else if (value == 1) {
+      decoded = true;
       break;
     } else if (value == 2) {
       if (pos + 1 >= file.size()) break;
@@ -89,6 +92,7 @@ ConversionResult DecodeRleBitmap(std::span<const uint8_t> file, RgbImage& out, i
     }
   }
 
+  if (!decoded) return ConversionResult::kUnreadable;  // no stream, or nothing in it to decode
   out.width = width;
   out.height = height;
   out.rgb.resize(indices.size() * 3);

@@ -5,6 +5,7 @@
 
 #include "byte_reader.h"
 #include "tiff_codecs.h"
+#include "tiff_fax.h"
 
 namespace imageconv {
 
@@ -12,9 +13,9 @@ namespace {
 
 enum Tag : uint16_t {
   kWidth = 256, kHeight = 257, kBitsPerSample = 258, kCompression = 259, kPhotometric = 262,
-  kStripOffsets = 273, kSamplesPerPixel = 277, kRowsPerStrip = 278, kStripByteCounts = 279,
-  kPlanarConfig = 284, kPredictor = 317, kColourMap = 320, kTileWidth = 322, kTileLength = 323,
-  kTileOffsets = 324, kTileByteCounts = 325, kSampleFormat = 339,
+  kFillOrder = 266, kStripOffsets = 273, kSamplesPerPixel = 277, kRowsPerStrip = 278, kStripByteCounts = 279,
+  kPlanarConfig = 284, kT4Options = 292, kT6Options = 293, kPredictor = 317, kColourMap = 320, kTileWidth = 322,
+  kTileLength = 323, kTileOffsets = 324, kTileByteCounts = 325, kSampleFormat = 339,
 };
 enum Photometric { kWhiteIsZero = 0, kBlackIsZero = 1, kRgb = 2, kPalette = 3, kSeparated = 5 };
 
@@ -57,6 +58,8 @@ struct Layout {
   int bits = 0, samples = 0, photometric = 0;
   bool planar = false, bigEndian = false, predictor = false;
   TiffCompression compression = TiffCompression::kNone;
+  uint32_t faxOptions = 0;
+  bool lsbFirst = false;
   int64_t chunkWidth = 0, chunkHeight = 0;  // a tile, or a strip of the full width
   std::vector<uint32_t> offsets, counts;
   std::vector<uint32_t> colourMap;
@@ -109,9 +112,13 @@ bool ReadLayout(std::span<const uint8_t> file, Layout& l, int64_t maxPixels) {
   l.predictor = dir.Get(kPredictor, 1) == 2;
   const uint32_t compression = dir.Get(kCompression, 1);
   if (compression == 32946) l.compression = TiffCompression::kDeflate;  // the older Deflate number
-  else if (compression == 1 || compression == 5 || compression == 8 || compression == 32773)
+  else if ((compression >= 1 && compression <= 5) || compression == 8 || compression == 32773)
     l.compression = static_cast<TiffCompression>(compression);
-  else return false;  // CCITT fax, JPEG and others are not read
+  else return false;  // JPEG and others are not read
+  const bool fax = compression >= 2 && compression <= 4;
+  if (fax && (l.bits != 1 || l.samples != 1 || l.predictor)) return false;
+  l.faxOptions = dir.Get(compression == 4 ? kT6Options : kT4Options, 0);
+  l.lsbFirst = dir.Get(kFillOrder, 1) == 2;
   if (dir.Get(kSampleFormat, 1) != 1) return false;
   if (l.bits != 1 && l.bits != 2 && l.bits != 4 && l.bits != 8 && l.bits != 16) return false;
   if (l.predictor && l.bits != 8 && l.bits != 16) return false;
@@ -121,11 +128,14 @@ bool ReadLayout(std::span<const uint8_t> file, Layout& l, int64_t maxPixels) {
     l.colourMap = dir[kColourMap];
     if (l.bits > 8 || l.colourMap.size() < 3u << l.bits) return false;
   }
-  if (!dir[kTileOffsets].empty()) {
+  // Tiled when the tile size is given; some writers keep the tiles' offsets and counts
+  // under the strip tags, as readers accept.
+  if (!dir[kTileWidth].empty() && !dir[kTileLength].empty()) {
     l.chunkWidth = dir.Get(kTileWidth, 0);
     l.chunkHeight = dir.Get(kTileLength, 0);
-    l.offsets = dir[kTileOffsets];
-    l.counts = dir[kTileByteCounts];
+    const bool tileTags = !dir[kTileOffsets].empty();
+    l.offsets = tileTags ? dir[kTileOffsets] : dir[kStripOffsets];
+    l.counts = tileTags ? dir[kTileByteCounts] : dir[kStripByteCounts];
   } else {
     l.chunkWidth = l.width;
     l.chunkHeight = std::min<int64_t>(dir.Get(kRowsPerStrip, UINT32_MAX), l.height);
@@ -166,8 +176,9 @@ bool IsTiff(std::span<const uint8_t> file) {
 
 // The first picture of the file, strip by strip or tile by tile. Each chunk is expanded to
 // its full size (a short one leaves its remaining pixels black), the predictor undone, and
-// its pixels placed; chunks past the picture's edge are clipped. Planar files hold every
-// chunk of the first sample, then of the second, and so on.
+// its pixels placed at its own column and row; chunks past the picture's edge are clipped.
+// Planar files hold every chunk of the first sample, then of the second, and so on. A file
+// none of whose chunks gives a whole row holds no picture.
 ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels) {
   if (!IsTiff(file)) return ConversionResult::kUnreadable;
   Layout l;
@@ -185,6 +196,7 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
   const int kept = std::min(l.samples, 4);
   std::vector<uint16_t> samples(static_cast<size_t>(l.width * l.height) * static_cast<size_t>(kept), 0);
   std::vector<uint8_t> chunk(rowBytes * static_cast<size_t>(l.chunkHeight));
+  const FaxLayout fax{static_cast<int>(l.chunkWidth), l.faxOptions, l.lsbFirst};
   bool any = false;
   for (int plane = 0; plane < planes; ++plane)
     for (int64_t cy = 0; cy < down; ++cy)
@@ -196,8 +208,9 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
         const size_t stated = index < l.counts.size() ? l.counts[index] : in.remaining();
         std::span<const uint8_t> packed = in.Bytes(std::min(stated, in.remaining()));
         std::fill(chunk.begin(), chunk.end(), uint8_t{0});
-        if (UnpackTiffChunk(l.compression, packed, chunk) == 0) continue;
-        any = true;
+        const size_t produced = UnpackTiffChunk(l.compression, packed, chunk, &fax);
+        if (produced == 0) continue;
+        any = any || produced >= rowBytes;  // a picture needs one whole row somewhere
         if (l.predictor) Undifference(chunk, rowBytes, static_cast<int>(l.chunkWidth) * inChunk, inChunk, l.bits, l.bigEndian);
         const int64_t rows = std::min(l.chunkHeight, l.height - cy * l.chunkHeight);
         const int64_t cols = std::min(l.chunkWidth, l.width - cx * l.chunkWidth);

@@ -5,6 +5,8 @@
 
 #include <zlib.h>
 
+#include "tiff_fax.h"
+
 namespace imageconv {
 
 namespace {
@@ -32,9 +34,13 @@ size_t UnpackBits(std::span<const uint8_t> in, std::span<uint8_t> out) {
 
 // LZW as TIFF writes it: codes most significant bit first, 9 to 12 bits wide, 256 clears the
 // table, 257 ends; the width grows one code early (when the next free slot reaches 511, 1023,
-// 2047). Strings are kept as (prefix, last byte, length) and written backwards into place, so
+// 2047). Writers from before TIFF 6.0 packed the codes least significant bit first and grew
+// the width only when the next free slot reached 512, 1024, 2048; their strips start with a
+// clear code so packed (00, then an odd byte), where the current kind starts 80.
+// Strings are kept as (prefix, last byte, length) and written backwards into place, so
 // there is no recursion and no stack beyond the output itself.
 size_t UnpackLzw(std::span<const uint8_t> in, std::span<uint8_t> out) {
+  const bool oldStyle = in.size() >= 2 && in[0] == 0 && (in[1] & 1);
   constexpr int kClear = 256, kEnd = 257, kMaxCodes = 4096;
   uint16_t prefix[kMaxCodes];
   uint8_t suffix[kMaxCodes], first[kMaxCodes];
@@ -50,11 +56,17 @@ size_t UnpackLzw(std::span<const uint8_t> in, std::span<uint8_t> out) {
   size_t at = 0, done = 0;
   while (done < out.size()) {
     while (bitsHeld < width && at < in.size()) {
-      buffer = buffer << 8 | in[at++];
+      buffer = oldStyle ? buffer | static_cast<uint32_t>(in[at++]) << bitsHeld : buffer << 8 | in[at++];
       bitsHeld += 8;
     }
     if (bitsHeld < width) break;
-    const int code = static_cast<int>((buffer >> (bitsHeld - width)) & ((1u << width) - 1));
+    int code;
+    if (oldStyle) {
+      code = static_cast<int>(buffer & ((1u << width) - 1));
+      buffer >>= width;
+    } else {
+      code = static_cast<int>((buffer >> (bitsHeld - width)) & ((1u << width) - 1));
+    }
     bitsHeld -= width;
     if (code == kEnd) break;
     if (code == kClear) {
@@ -91,7 +103,7 @@ size_t UnpackLzw(std::span<const uint8_t> in, std::span<uint8_t> out) {
     }
     done = end;
     previous = emit;
-    if (next + 1 >= (1 << width) && width < 12) ++width;
+    if (next + (oldStyle ? 0 : 1) >= (1 << width) && width < 12) ++width;
   }
   return done;
 }
@@ -111,7 +123,8 @@ size_t Inflate(std::span<const uint8_t> in, std::span<uint8_t> out) {
 
 }  // namespace
 
-size_t UnpackTiffChunk(TiffCompression compression, std::span<const uint8_t> in, std::span<uint8_t> out) {
+size_t UnpackTiffChunk(TiffCompression compression, std::span<const uint8_t> in, std::span<uint8_t> out,
+                       const FaxLayout* fax) {
   switch (compression) {
     case TiffCompression::kNone: {
       const size_t count = std::min(in.size(), out.size());
@@ -121,6 +134,9 @@ size_t UnpackTiffChunk(TiffCompression compression, std::span<const uint8_t> in,
     case TiffCompression::kPackBits: return UnpackBits(in, out);
     case TiffCompression::kLzw: return UnpackLzw(in, out);
     case TiffCompression::kDeflate: return Inflate(in, out);
+    case TiffCompression::kCcittRle:
+    case TiffCompression::kCcittFax3:
+    case TiffCompression::kCcittFax4: return fax ? UnpackFax(compression, *fax, in, out) : 0;
   }
   return 0;
 }

@@ -17,7 +17,9 @@ convert -size 61x43 xc:navy -fill orange -draw 'rectangle 5,5 30,30' -fill lime 
   -draw 'line 0,42 60,0' -colors 16 "$work/few.png"
 
 # One line a sample: file name, reference decoder, maker command ("$b" the gradient picture,
-# "$f" the 16-colour one, "$o" the output). References: im (ImageMagick reads the file),
+# "$f" the 16-colour one, "$o" the output, "$r" the rewriter of layouts no Debian tool
+# writes). References: im (ImageMagick reads the file; turned upright by the file's own
+# orientation, as a TGA stored right to left is shown),
 # im1 (ImageMagick within one level a channel: it rounds 16-bit palette entries and samples
 # of fewer than 8 bits down, and lifts a WordPerfect black to blue level 1),
 # netpbm (pcxtoppm, which honours a monochrome file's own two colours), drawn (a drawing
@@ -32,9 +34,16 @@ b.png     im     convert "$f" "PNG8:$o"
 c.bmp     im     convert "$b" -type TrueColor "BMP3:$o"
 d.bmp     im     convert "$f" -type Palette "BMP3:$o"
 e.bmp     im     convert "$f" "BMP2:$o"
+o1.bmp    im     convert "$b" -monochrome ppm:- | ppmtobmp -os2 -bpp 1 >"$o"
+o8.bmp    im     convert "$b" -colors 200 ppm:- | ppmtobmp -os2 -bpp 8 >"$o"
+td8.bmp   im     convert "$f" -type Palette "BMP3:$o.in" && "$r" bmp-top-down "$o.in" "$o"
+td16.bmp  im     convert "$b" -type TrueColor -define bmp:subtype=RGB565 "BMP:$o.in" && "$r" bmp-top-down "$o.in" "$o"
+ct.bmp    im     convert "$b" -type TrueColor "BMP3:$o.in" && "$r" bmp-table "$o.in" "$o"
 l.bmp     im     convert "$f" -type Palette -compress RLE "BMP3:$o"
 f.gif     im     convert "$f" "$o"
 g.tga     im     convert "$b" -orient TopLeft "$o"
+gr.tga    im     convert "$f" -orient TopRight "$o"
+gm.tga    im     convert "$f" -type Palette -compress None "tga:$o.in" && "$r" tga-map "$o.in" "$o"
 h.ppm     im     convert "$b" "$o"
 i.pgm     im     convert "$b" -colorspace Gray -depth 8 "$o"
 h16.ppm   im     convert "$b" -depth 16 "$o"
@@ -50,10 +59,14 @@ p2.pcx    im     convert "$b" -colors 4 ppm:- | ppmtopcx -packed >"$o"
 t.tif     im     convert "$b" -type TrueColor -compress None "$o"
 tl.tif    im     convert "$b" -type TrueColor -compress LZW -define tiff:predictor=2 "$o"
 tz.tif    im     convert "$b" -type TrueColor -compress Zip -define tiff:tile-geometry=16x16 "$o"
+tt.tif    im     convert "$b" -type TrueColor -compress None "TIFF:$o.in" && tiffcp -t -w 64 -l 64 "$o.in" "$o"
 tp.tif    im     convert "$b" -type TrueColor -compress RLE -interlace Plane "$o"
 t16.tif   im     convert "$b" -type TrueColor -depth 16 -endian MSB -compress Zip "$o"
 tg4.tif   im     convert "$b" -colorspace Gray -depth 4 "$o"
 tm.tif    im     convert "$b" -monochrome -define quantum:polarity=min-is-white "$o"
+fh.tif    im     convert "$b" -monochrome -depth 1 -compress None "$o.src.tif" && "$r" tiff-mh "$o.src.tif" "$o"
+f3.tif    im     convert "$b" -monochrome -depth 1 -compress None "$o.src.tif" && tiffcp -f lsb2msb -c g3:2d:fill "$o.src.tif" "$o"
+f4.tif    im     convert "$b" -monochrome -depth 1 -compress None "$o.src.tif" && tiffcp -c g4 "$o.src.tif" "$o"
 tp4.tif   im1    convert "$f" -type Palette "$o"
 tc.tif    im     convert "$b" -colorspace CMYK -compress LZW "$o"
 ta.tif    im     convert "$b" -type TrueColorAlpha "$o"
@@ -70,19 +83,29 @@ TABLE
 )
 b=$work/base.png
 f=$work/few.png
+r=$here/rewrite-sample.py
+# Every sample is made first and converted by one run of the driver (starting a program under
+# Wine costs seconds); a conversion that failed leaves no bitmap.
+declare -A made
+pairs=()
 while read -r src reference maker; do
   o=$work/$src
   eval "$maker" 2>/dev/null || { say "FAIL $src: could not be made"; fail=1; continue; }
+  made[$src]=1
+  pairs+=("W:\\icom32-compare\\$src" "W:\\icom32-compare\\$src.bmp")
+done <<<"$samples"
+$SUITE_WINE_RUN "$tool" convert "${pairs[@]}" >/dev/null 2>&1
+while read -r src reference maker; do
+  [ -n "${made[$src]:-}" ] || continue
+  o=$work/$src
   out=$src.bmp
-  if ! $SUITE_WINE_RUN "$tool" convert "W:\\icom32-compare\\$src" "W:\\icom32-compare\\$out" >/dev/null 2>&1; then
-    say "FAIL $src: conversion failed"; fail=1; continue
-  fi
+  if ! [ -s "$work/$out" ]; then say "FAIL $src: conversion failed"; fail=1; continue; fi
   if [ "$(head -c 2 "$work/$out")" != "BM" ]; then say "FAIL $src: no bitmap"; fail=1; continue; fi
   for wrapped in "$o".src.*; do [ -e "$wrapped" ] && o=$wrapped; done
   ref="$o[0]"  # the first frame; PhotoCD's first is its smallest size
   [ "${src##*.}" = pcd ] && ref=$o
   if [ "$reference" = netpbm ]; then pcxtoppm "$o" >"$work/ref.ppm" 2>/dev/null; ref=$work/ref.ppm; fi
-  convert "$ref" -alpha off -colorspace sRGB -type TrueColor -depth 8 "ppm:$work/want.ppm"
+  convert "$ref" -auto-orient -alpha off -colorspace sRGB -type TrueColor -depth 8 "ppm:$work/want.ppm"
   convert "$work/$out" -type TrueColor -depth 8 "ppm:$work/got.ppm"
   case $reference in
     drawn)

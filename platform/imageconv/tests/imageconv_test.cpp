@@ -256,6 +256,8 @@ TEST(RleBitmap, DamagedStreamsStopWithoutReadingPastTheEnd) {
   auto wrong = RleFile(2, 2, 4, {0, 1});
   wrong[30] = 1;
   RgbImage image;
+  // A stream that ends before its first pixel holds no picture.
+  EXPECT_EQ(DecodeImage(RleFile(6, 3, 8, {3}), image), ConversionResult::kUnreadable);
   EXPECT_EQ(DecodeImage(wrong, image), ConversionResult::kUnreadable);
 }
 
@@ -451,6 +453,19 @@ TEST(Flic, FirstFrameOfEachKindDecodes) {
         EXPECT_EQ(p[1], kind == 'i' ? 50 << 2 | 50 >> 4 : 200) << kind;
       }
   }
+  // Cut inside the frame's header, after its colours, and after the pixels' chunk header:
+  // nothing drawn is an error; cut inside the pixels, the rows so far.
+  const std::vector<uint8_t> whole = Flic(6, 5, 'c');
+  const size_t pixelsAt = 128 + 16 + 6 + 4 + 12 + 6;  // frame, colour chunk, pixel chunk header
+  for (size_t cut : {size_t{140}, pixelsAt - 6, pixelsAt}) {
+    RgbImage image;
+    EXPECT_EQ(DecodeImage(std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<long>(cut)), image),
+              ConversionResult::kUnreadable) << cut;
+  }
+  RgbImage image;
+  ASSERT_EQ(DecodeImage(std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<long>(pixelsAt + 9)), image),
+            ConversionResult::kOk);
+  EXPECT_EQ(image.Pixel(5, 0)[0], 60);
 }
 
 }  // namespace
