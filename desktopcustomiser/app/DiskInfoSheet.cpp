@@ -56,8 +56,11 @@ namespace {
 bool ToCodePage(const wchar_t* wide, int length, std::string& text)
 {
     text.clear();
-    if (length == 0)
+    // ASCII is the same in every code page: most names need no conversion call.
+    if (std::all_of(wide, wide + length, [](wchar_t c) { return c < 0x80; })) {
+        text.assign(wide, wide + length);
         return true;
+    }
     char buffer[2 * MAX_PATH];
     int size = ::WideCharToMultiByte(CP_ACP, 0, wide, length, buffer, sizeof buffer, nullptr, nullptr);
     text.assign(buffer, size_t(size > 0 ? size : 0));
