@@ -7,6 +7,9 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cwchar>
+
 namespace {
 
 // A scan runs on the interface thread: it lets waiting messages through this often, and shows
@@ -46,18 +49,93 @@ void InsertColumns(CListCtrl& list, const Column* columns, int count)
 
 }  // namespace
 
+namespace {
+
+// The text converted to the ANSI code page; whether it converts back to itself (a best-fit
+// stand-in such as "Omega" for a name with a capital omega does not).
+bool ToCodePage(const wchar_t* wide, int length, std::string& text)
+{
+    text.clear();
+    // ASCII is the same in every code page: most names need no conversion call.
+    if (std::all_of(wide, wide + length, [](wchar_t c) { return c < 0x80; })) {
+        text.assign(wide, wide + length);
+        return true;
+    }
+    char buffer[2 * MAX_PATH];
+    int size = ::WideCharToMultiByte(CP_ACP, 0, wide, length, buffer, sizeof buffer, nullptr, nullptr);
+    text.assign(buffer, size_t(size > 0 ? size : 0));
+    wchar_t back[MAX_PATH];
+    int backLength = size > 0 ? ::MultiByteToWideChar(CP_ACP, 0, buffer, size, back, MAX_PATH) : 0;
+    return backLength == length && std::equal(back, back + length, wide);
+}
+
+bool ListedEmpty(DWORD error)
+{
+    // A folder without a single entry (a drive's empty root) is listed; a missing one is not.
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+}
+
+// The system's wide listing tells a name that has no equivalent in the code page from one that
+// has; Windows 95 has none, and its ANSI listing marks such names with "?" at least.
+bool g_wideListing = true;
+
+int ListWide(const std::string& folder, const std::function<bool(const FolderEntry&)>& visit)
+{
+    std::string pattern = folder + "*.*";
+    wchar_t widePattern[2 * MAX_PATH];
+    int length = ::MultiByteToWideChar(CP_ACP, 0, pattern.c_str(), int(pattern.size()) + 1, widePattern, 2 * MAX_PATH);
+    if (length <= 0)
+        return 0;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(widePattern, &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        DWORD error = ::GetLastError();
+        if (error == ERROR_CALL_NOT_IMPLEMENTED)
+            return -1;
+        return ListedEmpty(error) ? 1 : 0;
+    }
+    do {
+        FolderEntry entry;
+        int nameLength = int(wcslen(data.cFileName));
+        entry.nameExact = ToCodePage(data.cFileName, nameLength, entry.name);
+        if (!entry.nameExact) {
+            const wchar_t* dot = wcsrchr(data.cFileName, L'.');
+            std::string extension;
+            entry.extensionExact = !dot || ToCodePage(dot + 1, int(wcslen(dot + 1)), extension);
+        }
+        ToCodePage(data.cAlternateFileName, int(wcslen(data.cAlternateFileName)), entry.shortName);
+        entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        if (!visit(entry))
+            break;
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return 1;
+}
+
+}  // namespace
+
 bool ListFolderWin32(const std::string& folder, const std::function<bool(const FolderEntry&)>& visit)
 {
+    if (g_wideListing) {
+        int listed = ListWide(folder, visit);
+        if (listed >= 0)
+            return listed == 1;
+        g_wideListing = false;
+    }
     std::string pattern = folder + "*.*";
     WIN32_FIND_DATAA data;
     HANDLE find = ::FindFirstFileA(pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
-        return false;
+        return ListedEmpty(::GetLastError());
     do {
         FolderEntry entry;
         entry.name = data.cFileName;
-        if (entry.name.find('?') != std::string::npos && data.cAlternateFileName[0])
-            entry.name = data.cAlternateFileName;
+        entry.shortName = data.cAlternateFileName;
+        entry.nameExact = entry.name.find('?') == std::string::npos;
+        size_t dot = entry.name.rfind('.');
+        entry.extensionExact = dot == std::string::npos || entry.name.find('?', dot + 1) == std::string::npos;
         entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         entry.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -66,6 +144,14 @@ bool ListFolderWin32(const std::string& folder, const std::function<bool(const F
     } while (::FindNextFileA(find, &data));
     ::FindClose(find);
     return true;
+}
+
+std::string LowerInCodePage(const std::string& text)
+{
+    std::string lower = text;
+    if (!lower.empty())
+        ::CharLowerBuffA(lower.data(), DWORD(lower.size()));
+    return lower;
 }
 
 // ---- Disk usage data dialog ----
@@ -239,9 +325,16 @@ void CDiskUsagePage::AddRecordFromDialog(const char* extensions, const char* pat
     if (dialog.DoModal() != IDOK)
         return;
     SetScanning(true);
-    ScanRecord(-1, dialog.m_strExtensions, dialog.m_strPath);
-    if (m_hWnd)
-        SetScanning(false);
+    int result = ScanRecord(-1, dialog.m_strExtensions, dialog.m_strPath);
+    if (!m_hWnd)
+        return;
+    SetScanning(false);
+    if (result == kScanNoFolder) {
+        CString text;
+        text.Format("The folder %s cannot be read; no record has been added.", TrimBlanks(dialog.m_strPath.c_str()).c_str());
+        AfxMessageBox(text);
+    }
+    ReportUnreachableFolders();
 }
 
 void CDiskUsagePage::OnAdd()
@@ -285,9 +378,14 @@ void CDiskUsagePage::OnUpdate()
         return;
     }
     SetScanning(true);
-    ScanRecord(row);
-    if (m_hWnd)
-        SetScanning(false);
+    int result = ScanRecord(row);
+    if (!m_hWnd)
+        return;
+    SetScanning(false);
+    // The row keeps its figures: a folder that cannot be listed is not an empty one.
+    if (result == kScanNoFolder)
+        AfxMessageBox("The selected record no longer has a valid path");
+    ReportUnreachableFolders();
 }
 
 void CDiskUsagePage::OnUpdateAll()
@@ -300,11 +398,28 @@ void CDiskUsagePage::OnUpdateAll()
         return;
     }
     SetScanning(true);
-    for (int row = 0; row < count; ++row)
-        if (!ScanRecord(row))
+    bool anyWithoutFolder = false;
+    for (int row = 0; row < count; ++row) {
+        int result = ScanRecord(row);
+        if (result == kScanStopped)
             break;
-    if (m_hWnd)
-        SetScanning(false);
+        anyWithoutFolder |= result == kScanNoFolder;
+    }
+    if (!m_hWnd)
+        return;
+    SetScanning(false);
+    if (anyWithoutFolder)
+        AfxMessageBox("One or more records do not have valid paths");
+    ReportUnreachableFolders();
+}
+
+void CDiskUsagePage::ReportUnreachableFolders()
+{
+    if (m_unreachableFolders == 0)
+        return;
+    m_unreachableFolders = 0;
+    AfxMessageBox("Some folders lie too deep to be scanned, even by their short names; their files are not "
+                  "counted.");
 }
 
 void CDiskUsagePage::OnAbort()
@@ -367,14 +482,21 @@ void CDiskUsagePage::ShowFolder(const std::string& folder, bool now)
     m_editFolder.UpdateWindow();
 }
 
+FolderWalk CDiskUsagePage::MakeWalk()
+{
+    return {ListFolderWin32, [this] { return KeepScanning(); },
+            [this](const std::string& folder) { ShowFolder(folder, false); }, LowerInCodePage};
+}
+
 bool CDiskUsagePage::ScanAllFixedDrives(const std::string& extensions, UsageTotals& totals)
 {
+    FolderWalk walk = MakeWalk();
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
         char root[] = {letter, ':', '\\', '\0'};
         if (::GetDriveTypeA(root) != DRIVE_FIXED)
             continue;
-        if (!ScanFolderTree(root, extensions, ListFolderWin32, [this] { return KeepScanning(); },
-                            [this](const std::string& folder) { ShowFolder(folder, false); }, totals))
+        // A drive that cannot be listed contributes nothing.
+        if (ScanFolderTree(root, extensions, walk, totals) == ScanResult::aborted)
             return false;
     }
     return true;
@@ -391,7 +513,7 @@ int CDiskUsagePage::ScanRecord(int nRow, const char* extensions, const char* pat
         list = extensions ? extensions : "";
         folder = path ? path : "";
     }
-    list = NormalizeExtensionList(list);
+    list = NormalizeExtensionList(list, LowerInCodePage);
     folder = TrimBlanks(folder);
 
     CString status;
@@ -405,14 +527,14 @@ int CDiskUsagePage::ScanRecord(int nRow, const char* extensions, const char* pat
     UsageTotals totals;
     m_lastPump = ::GetTickCount();
     m_lastFolderShown = m_lastPump - kFolderDisplayIntervalMs;  // the first folder shows at once
-    bool done = folder == "*"
-                    ? ScanAllFixedDrives(list, totals)
-                    : ScanFolderTree(folder, list, ListFolderWin32, [this] { return KeepScanning(); },
-                                     [this](const std::string& f) { ShowFolder(f, false); }, totals);
-    if (!done || !m_hWnd) {
-        m_bBusy = false;
-        return 0;
-    }
+    ScanResult result = folder == "*" ? (ScanAllFixedDrives(list, totals) ? ScanResult::done : ScanResult::aborted)
+                                      : ScanFolderTree(folder, list, MakeWalk(), totals);
+    m_bBusy = false;
+    if (result == ScanResult::aborted || !m_hWnd)
+        return kScanStopped;
+    if (result == ScanResult::notListed)
+        return kScanNoFolder;  // the row keeps what it had; a new record is not added
+    m_unreachableFolders += totals.unreachableFolders;
 
     UsageTexts texts = MakeUsageTexts(totals);
     int row = nRow;
@@ -427,8 +549,7 @@ int CDiskUsagePage::ScanRecord(int nRow, const char* extensions, const char* pat
     m_list.SetItemText(row, 3, texts.totalCount);
     m_list.SetItemText(row, 5, texts.totalMegabytes);
     m_list.SetItemText(row, 6, texts.percent);
-    m_bBusy = false;
-    return 1;
+    return kScanDone;
 }
 
 // ---- Drive information page ----

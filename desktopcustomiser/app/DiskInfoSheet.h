@@ -36,7 +36,9 @@ public:
     BOOL OnQueryCancel() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Scans a row in place (nRow >= 0) or a new record; 0 when the scan was stopped.
+    // Scans a row in place (nRow >= 0) or a new record. When the scan was stopped, or the folder
+    // cannot be listed (it no longer exists), the row is left as it was and no record is added.
+    static constexpr int kScanStopped = 0, kScanDone = 1, kScanNoFolder = 2;
     int ScanRecord(int nRow, const char* extensions = nullptr, const char* path = nullptr);
     bool IsBusy() const { return m_bBusy; }
     CListCtrl m_list;
@@ -57,10 +59,13 @@ private:
     void AddRecordFromDialog(const char* extensions, const char* path);
     bool KeepScanning();
     void ShowFolder(const std::string& folder, bool now);
+    FolderWalk MakeWalk();
     bool ScanAllFixedDrives(const std::string& extensions, UsageTotals& totals);
+    void ReportUnreachableFolders();
     int InsertRecordRow(const char* extensions);
 
     bool m_bBusy = false;
+    uint32_t m_unreachableFolders = 0;  // since the command began: told once after it
     DWORD m_lastPump = 0;
     DWORD m_lastFolderShown = 0;
     CEdit m_editFolder;
@@ -105,6 +110,8 @@ protected:
 };
 
 // Lists one folder through the platform's file search: sizes with their high 32 bits, links
-// and reparse points marked so that the walk never follows them, and names the ANSI code page
-// cannot show reached through their short names.
+// and reparse points marked so that the walk never follows them, and each name with its short
+// name and whether the ANSI code page holds it exactly.
 bool ListFolderWin32(const std::string& folder, const std::function<bool(const FolderEntry&)>& visit);
+// The platform's lower-casing in the ANSI code page.
+std::string LowerInCodePage(const std::string& text);

@@ -71,7 +71,10 @@ int main(int argc, char** argv)
         BareWalk(folder);
         bare = std::min(bare, Now() - start);
         start = Now();
-        page.ScanRecord(-1, "*", folder.c_str());
+        if (page.ScanRecord(-1, "*", folder.c_str()) != CDiskUsagePage::kScanDone) {
+            std::fprintf(stderr, "the page could not scan %s\n", folder.c_str());
+            return 1;
+        }
         scan = std::min(scan, Now() - start);
     }
     std::printf("files: %llu\n", static_cast<unsigned long long>(files));

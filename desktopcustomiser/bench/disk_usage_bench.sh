@@ -4,7 +4,7 @@
 #   disk_usage_bench.sh [BUILD_DIR]   (a Windows x86_64 build; default build/windows)
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build/windows}
+build=$(cd "${1:-$root/build/windows}" && pwd)
 cmake --build "$build" --target disk_usage_bench >/dev/null
 tree=$build/diskbench-tree
 prefix=$build/wine-prefix-diskbench

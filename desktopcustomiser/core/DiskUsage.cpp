@@ -3,15 +3,16 @@
 #include "HelperText.h"
 #include "PipeList.h"
 
-#include <algorithm>
-#include <cctype>
+#include <utility>
 
 namespace {
 
-std::string Lower(std::string text)
+bool IsAscii(const std::string& text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return text;
+    for (unsigned char c : text)
+        if (c >= 0x80)
+            return false;
+    return true;
 }
 
 std::string ExtensionOf(const std::string& fileName)
@@ -45,9 +46,17 @@ CString MegabyteText(uint64_t bytes)
     return text;
 }
 
-std::string NormalizeExtensionList(const std::string& list)
+std::string LowerAscii(std::string text)
 {
-    return TrimBlanks(Lower(list));
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return text;
+}
+
+std::string NormalizeExtensionList(const std::string& list, const TextLowerer& lower)
+{
+    return TrimBlanks(IsAscii(list) ? LowerAscii(list) : lower(list));
 }
 
 std::string ExtensionListDisplay(const std::string& list)
@@ -55,60 +64,129 @@ std::string ExtensionListDisplay(const std::string& list)
     return list == "*" ? "all (*.*)" : list;
 }
 
-bool ExtensionMatches(const std::string& list, const std::string& fileName)
+bool ExtensionMatches(const std::string& list, const std::string& fileName, const TextLowerer& lower)
 {
     if (list == "*")
         return true;
-    std::string extension = Lower(ExtensionOf(fileName));
+    // Most names are ASCII: the platform's lower-casing is asked only for the others.
+    std::string extension = ExtensionOf(fileName);
+    extension = IsAscii(extension) ? LowerAscii(std::move(extension)) : lower(extension);
     if (list.find(' ') == std::string::npos)
-        return Lower(list) == extension;
+        return list == extension;
     size_t pos = 0;
     while (pos <= list.size()) {
         size_t end = list.find(' ', pos);
         if (end == std::string::npos)
             end = list.size();
         // Two blanks in a row make an empty word; it does not stand for "no extension".
-        if (end > pos && Lower(list.substr(pos, end - pos)) == extension)
+        if (end > pos && list.compare(pos, end - pos, extension) == 0)
             return true;
         pos = end + 1;
     }
     return false;
 }
 
-bool ScanFolderTree(const std::string& folder, const std::string& extensions, const FolderLister& lister,
-                    const std::function<bool()>& keepGoing, const std::function<void(const std::string&)>& onFolder,
-                    UsageTotals& totals)
+const std::string& WalkName(const FolderEntry& entry)
 {
-    if (!keepGoing())
-        return false;
-    onFolder(folder);
-    std::string base = folder;
-    if (base.empty() || base.back() != '\\')
-        base += '\\';
-    bool completed = true;
-    lister(base, [&](const FolderEntry& entry) {
-        if (!keepGoing()) {
-            completed = false;
-            return false;
-        }
-        if (entry.isFolder) {
-            if (entry.name == "." || entry.name == ".." || entry.isLink)
-                return true;
-            if (!ScanFolderTree(base + entry.name, extensions, lister, keepGoing, onFolder, totals)) {
-                completed = false;
+    bool standIn = !entry.nameExact || entry.name.find('?') != std::string::npos;
+    return standIn && !entry.shortName.empty() ? entry.shortName : entry.name;
+}
+
+bool EntryMatches(const std::string& list, const FolderEntry& entry, const TextLowerer& lower)
+{
+    if (list == "*")
+        return true;
+    if (!entry.nameExact && !entry.extensionExact)
+        return false;  // no list typed in the code page can name that extension
+    return ExtensionMatches(list, entry.name, lower);
+}
+
+namespace {
+
+bool FitsListing(const std::string& base)
+{
+    return base.size() + 3 <= kMaxListingPattern;  // base + "*.*"
+}
+
+class TreeWalk {
+public:
+    TreeWalk(const std::string& extensions, const FolderWalk& walk, UsageTotals& totals)
+        : m_extensions(extensions), m_walk(walk), m_totals(totals)
+    {
+    }
+
+    // base: how the folder is listed; shortBase: the same folder by short names only. Both end
+    // in "\".
+    ScanResult Folder(const std::string& shown, const std::string& base, const std::string& shortBase)
+    {
+        if (!m_walk.keepGoing())
+            return ScanResult::aborted;
+        m_walk.onFolder(shown);
+        bool aborted = false;
+        bool listed = m_walk.list(base, [&](const FolderEntry& entry) {
+            if (!m_walk.keepGoing()) {
+                aborted = true;
                 return false;
             }
+            if (entry.isFolder) {
+                if (entry.name == "." || entry.name == ".." || entry.isLink)
+                    return true;
+                aborted = SubFolder(entry, base, shortBase) == ScanResult::aborted;
+                return !aborted;
+            }
+            ++m_totals.totalCount;
+            m_totals.totalBytes += entry.size;
+            if (EntryMatches(m_extensions, entry, m_walk.lower)) {
+                ++m_totals.matchCount;
+                m_totals.matchBytes += entry.size;
+            }
             return true;
+        });
+        if (aborted)
+            return ScanResult::aborted;
+        return listed ? ScanResult::done : ScanResult::notListed;
+    }
+
+private:
+    ScanResult SubFolder(const FolderEntry& entry, const std::string& base, const std::string& shortBase)
+    {
+        const std::string& name = WalkName(entry);
+        std::string child = base + name;
+        std::string shortChild = shortBase + (entry.shortName.empty() ? name : entry.shortName);
+        bool fits = FitsListing(child + '\\');
+        if (fits) {
+            ScanResult result = Folder(child, child + '\\', shortChild + '\\');
+            if (result != ScanResult::notListed || shortChild == child)
+                return result;
         }
-        ++totals.totalCount;
-        totals.totalBytes += entry.size;
-        if (ExtensionMatches(extensions, entry.name)) {
-            ++totals.matchCount;
-            totals.matchBytes += entry.size;
-        }
-        return true;
-    });
-    return completed;
+        // A name that cannot be opened, or a path too long for a listing, gets its short form;
+        // a folder listed by neither contributes nothing.
+        if (FitsListing(shortChild + '\\'))
+            return Folder(shortChild, shortChild + '\\', shortChild + '\\');
+        if (!fits)
+            ++m_totals.unreachableFolders;
+        return ScanResult::notListed;
+    }
+
+    const std::string& m_extensions;
+    const FolderWalk& m_walk;
+    UsageTotals& m_totals;
+};
+
+std::string WithSeparator(std::string folder)
+{
+    if (folder.empty() || folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+}  // namespace
+
+ScanResult ScanFolderTree(const std::string& folder, const std::string& extensions, const FolderWalk& walk,
+                          UsageTotals& totals)
+{
+    std::string base = WithSeparator(folder);
+    return TreeWalk(extensions, walk, totals).Folder(folder, base, base);
 }
 
 uint64_t UsagePercent(uint64_t matchBytes, uint64_t totalBytes)

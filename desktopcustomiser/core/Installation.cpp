@@ -79,6 +79,19 @@ CString NormalizeInstallFolder(const CString& typed)
     return folder;
 }
 
+bool IsFullFolderPath(const CString& folder)
+{
+    auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
+    int length = folder.GetLength();
+    bool driveLetter = length >= 3 && ((folder[0] >= 'A' && folder[0] <= 'Z') || (folder[0] >= 'a' && folder[0] <= 'z'));
+    if (driveLetter && folder[1] == ':' && isSeparator(folder[2]))
+        return true;
+    return length > 2 && isSeparator(folder[0]) && isSeparator(folder[1]) && !isSeparator(folder[2]);
+}
+
+const char kFolderNotFullPathMessage[] =
+    "Please enter the destination folder with its drive, for example C:\\Program Files\\Tunewright 97.";
+
 CString ProposeInstallFolder(const CString& installedPath, const CString& programFilesPath)
 {
     if (!installedPath.IsEmpty())
@@ -89,7 +102,15 @@ CString ProposeInstallFolder(const CString& installedPath, const CString& progra
     return "C:\\Program Files\\Tunewright 97";
 }
 
-void SeedImageLists(ProfileStore& profile, const ImageListSeed& seed)
+namespace {
+
+// A stored value, whatever it holds, reads back the same with any default.
+bool HasProfileString(ProfileStore& profile, const char* section, const char* entry)
+{
+    return profile.GetProfileString(section, entry, "0") == profile.GetProfileString(section, entry, "1");
+}
+
+void SeedWallpapers(ProfileStore& profile, const ImageListSeed& seed)
 {
     std::vector<std::string> wallpapers{InFolder(seed.folder, "Sample Wallpaper.bmp")};
     if (!seed.wallpaper.IsEmpty())
@@ -101,20 +122,31 @@ void SeedImageLists(ProfileStore& profile, const ImageListSeed& seed)
         profile.WriteProfileString("Wallpapers", "Stretch", seed.wallpaperStyle == "2" ? "NY" : "NN");
         profile.WriteProfileString("Wallpapers", "Tile", seed.tileWallpaper == "1" ? "NY" : "NN");
     }
+}
 
-    profile.WriteProfileString("Startup Screens", "List",
-                               QuotedList({InFolder(seed.folder, "Sample Startup Screen.bmp"),
-                                           InFolder(seed.folder, "Old Startup Screen.bmp")}));
+}  // namespace
 
-    std::vector<std::string> wait{InFolder(seed.folder, "Sample Wait Shutdown Screen.bmp")};
-    if (seed.hasWaitBackup)
-        wait.push_back(InFolder(seed.folder, "Old Wait Shutdown Screen.bmp"));
-    profile.WriteProfileString("Shutdown Wait Screens", "List", QuotedList(wait));
-
-    std::vector<std::string> safe{InFolder(seed.folder, "Sample Safe Shutdown Screen.bmp")};
-    if (seed.hasSafeBackup)
-        safe.push_back(InFolder(seed.folder, "Old Safe Shutdown Screen.bmp"));
-    profile.WriteProfileString("Shutdown Safe Screens", "List", QuotedList(safe));
+void SeedImageLists(ProfileStore& profile, const ImageListSeed& seed)
+{
+    auto keep = [&](const char* section) { return HasProfileString(profile, section, "List"); };
+    if (!keep("Wallpapers"))
+        SeedWallpapers(profile, seed);
+    if (!keep("Startup Screens"))
+        profile.WriteProfileString("Startup Screens", "List",
+                                   QuotedList({InFolder(seed.folder, "Sample Startup Screen.bmp"),
+                                               InFolder(seed.folder, "Old Startup Screen.bmp")}));
+    if (!keep("Shutdown Wait Screens")) {
+        std::vector<std::string> wait{InFolder(seed.folder, "Sample Wait Shutdown Screen.bmp")};
+        if (seed.hasWaitBackup)
+            wait.push_back(InFolder(seed.folder, "Old Wait Shutdown Screen.bmp"));
+        profile.WriteProfileString("Shutdown Wait Screens", "List", QuotedList(wait));
+    }
+    if (!keep("Shutdown Safe Screens")) {
+        std::vector<std::string> safe{InFolder(seed.folder, "Sample Safe Shutdown Screen.bmp")};
+        if (seed.hasSafeBackup)
+            safe.push_back(InFolder(seed.folder, "Old Safe Shutdown Screen.bmp"));
+        profile.WriteProfileString("Shutdown Safe Screens", "List", QuotedList(safe));
+    }
 }
 
 CString ProgramGroupText(InstallEnvironment& env, const CString& folder)
@@ -228,6 +260,8 @@ bool Installation::RunInstallation()
     m_env.Repaint();
 
     CString source = m_env.SourceFolder();
+    if (!IsFullFolderPath(m_strFolder))
+        return Fail("Error preparing folder, installation halted.", kFolderNotFullPathMessage);
     if (!m_env.CanWriteToFolder(m_strFolder))
         return Fail("Error preparing folder, installation halted.",
                     "Tunewright 97 could not create the specified folder");

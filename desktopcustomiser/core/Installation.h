@@ -27,6 +27,12 @@ std::optional<CString> JoinPath(const CString& folder, const char* name);
 // The folder as typed, blanks trimmed and without trailing "\" (a drive root keeps its own).
 CString NormalizeInstallFolder(const CString& typed);
 
+// Whether the folder names its drive (or server) and so means the same folder from wherever the
+// program later starts: "C:\\..." or "\\\\server\\share...". A relative folder would be recorded as
+// typed in the installed path, App Paths and the Run value.
+bool IsFullFolderPath(const CString& folder);
+extern const char kFolderNotFullPathMessage[];
+
 // What page one proposes: the recorded installed path, else the Program Files folder followed
 // by "Tunewright 97", else "C:\Program Files\Tunewright 97".
 CString ProposeInstallFolder(const CString& installedPath, const CString& programFilesPath);
@@ -65,7 +71,8 @@ public:
 };
 
 // The current wallpaper as the desktop settings hold it, and the boot-screen backups found in
-// the installed folder: all the seeding of the four image lists depends on.
+// the installed folder: all the seeding of the four image lists depends on. A category whose
+// list the profile already holds (an installation over an earlier one) keeps it and its flags.
 struct ImageListSeed {
     CString folder;
     CString wallpaper;       // "Wallpaper": empty when there is none

@@ -273,6 +273,45 @@ TEST(Installation, SeedingFollowsTheCurrentWallpaperAndTheBackupsFound)
     }
 }
 
+TEST(Installation, AFolderWithoutItsDriveIsRefusedBeforeAnythingIsWritten)
+{
+    const struct {
+        const char* folder;
+        bool installs;
+    } cases[] = {{"Tunewright 97", false}, {"Apps\\TW", false}, {"\\TW", false}, {"C:TW", false}, {"1:\\TW", false},
+                 {"c:/TW", true}, {"\\\\server\\share\\TW", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        RecordedMachine machine;
+        Installation installation(machine);
+        installation.Begin(c.folder);
+        EXPECT_EQ(installation.RunInstallation(), c.installs);
+        EXPECT_EQ(machine.Actions("set").empty(), !c.installs);
+        if (!c.installs) {
+            EXPECT_EQ(machine.messages, std::vector<std::string>{kFolderNotFullPathMessage});
+            EXPECT_TRUE(machine.actions.empty());
+        }
+    }
+}
+
+TEST(Installation, AnInstallationOverAnEarlierOneKeepsTheUsersImageLists)
+{
+    RecordedMachine machine;
+    machine.profile.WriteProfileString("Wallpapers", "List", "\"D:\\Mine.bmp\"");
+    machine.profile.WriteProfileString("Wallpapers", "Tile", "Y");
+    machine.profile.WriteProfileString("Startup Screens", "List", "");  // emptied by the user
+    Installation installation(machine);
+    installation.Begin(kFolder);
+    ASSERT_TRUE(installation.RunInstallation());
+    EXPECT_EQ(ProfileText(machine.profile, "Wallpapers", "List"), "\"D:\\Mine.bmp\"");
+    EXPECT_EQ(ProfileText(machine.profile, "Wallpapers", "Tile"), "Y");
+    EXPECT_EQ(ProfileText(machine.profile, "Wallpapers", "Stretch"), "<none>");
+    EXPECT_EQ(ProfileText(machine.profile, "Startup Screens", "List"), "");
+    // A list it never had is seeded as on a first installation.
+    EXPECT_EQ(ProfileText(machine.profile, "Shutdown Wait Screens", "List"),
+              "\"C:\\Program Files\\Tunewright 97\\Sample Wait Shutdown Screen.bmp\"");
+}
+
 TEST(Installation, FoldersAreJoinedAndProposedWithoutDoubledSeparatorsOrOverflow)
 {
     EXPECT_EQ(*JoinPath("C:\\", "Setup.ini"), "C:\\Setup.ini");
@@ -295,7 +334,7 @@ TEST(Installation, AFolderTooLongForItsFilesFailsTheCopyInsteadOfOverflowing)
 {
     RecordedMachine machine;
     Installation installation(machine);
-    installation.Begin(CString('d', 240));
+    installation.Begin("C:\\" + CString('d', 237));
     EXPECT_FALSE(installation.RunInstallation());
     EXPECT_EQ(machine.messages, std::vector<std::string>{"Tunewright 97 could not be copied to the specified folder"});
     EXPECT_TRUE(machine.Actions("set").empty());

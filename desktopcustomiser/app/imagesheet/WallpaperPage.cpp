@@ -62,9 +62,12 @@ BOOL CWallpaperPropertiesDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     if (!g_pfnPlusPackInstalled()) {
+        // Only stretching needs the Plus! pack: a tiled entry opens as tiled.
         GetDlgItem(IDC_STYLE_STRETCHED)->EnableWindow(FALSE);
-        m_nStyle = 0;
-        UpdateData(FALSE);
+        if (m_nStyle == 2) {
+            m_nStyle = 0;
+            UpdateData(FALSE);
+        }
     }
     CreateToolTips(m_toolTip, *this,
                    {{IDC_WALLPAPER_FILE, IDS_TIP_WALLPAPER_FILE}, {IDC_STYLE_CENTERED, IDS_TIP_CENTERED},

@@ -89,6 +89,11 @@ LRESULT CInstallPage::OnWizardNext()
         ShowExclamation("Please enter a destination folder, or click the browse button to browse for one.");
         return -1;
     }
+    if (!IsFullFolderPath(folder)) {
+        ShowExclamation(kFolderNotFullPathMessage);
+        GotoDlgCtrl(GetDlgItem(IDC_INSTALL_FOLDER));
+        return -1;
+    }
     theApp.m_strInstallFolder = folder;
     return 0;
 }

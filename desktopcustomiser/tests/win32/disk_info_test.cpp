@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -143,5 +144,94 @@ TEST(DiskUsage, AbortDuringUpdateAllKeepsTheRowsNotYetScanned)
     EXPECT_EQ(Row(page.m_list, 1, 7), (std::vector<std::string>{"zzz", "X:\\big", "old", "old", "old", "old", "old"}));
     EXPECT_FALSE(page.IsBusy());
     EXPECT_FALSE(IsWindowVisible(g_abortButton));
+    EXPECT_TRUE(IsWindowEnabled(page.GetDlgItem(1009)->m_hWnd));
+}
+
+namespace {
+
+// Answers each message box this thread shows with OK, keeping its text.
+std::vector<std::string> g_messages;
+BOOL CALLBACK AnswerMessageBox(HWND hwnd, LPARAM)
+{
+    char cls[16] = {}, text[512] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    HWND textControl = GetDlgItem(hwnd, 0xFFFF);
+    if (IsWindowVisible(hwnd) && std::string(cls) == "#32770" && textControl) {
+        GetWindowTextA(textControl, text, sizeof text);
+        g_messages.push_back(text);
+        SendMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    }
+    return TRUE;
+}
+void CALLBACK AnswerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), AnswerMessageBox, 0);
+}
+
+void Press(CDiskUsagePage& page, int button)
+{
+    g_messages.clear();
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerMessageBoxes);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(page.GetDlgItem(button)->m_hWnd));
+    KillTimer(nullptr, timer);
+}
+
+}  // namespace
+
+TEST(DiskUsage, HardNamesAndDeepPathsGiveTheFiguresOfFindAndDu)
+{
+    // The script's own tally of X:\hard for "txt äbc": matching and all files, then their bytes.
+    FILE* file = std::fopen("X:\\hard-expected.txt", "r");
+    ASSERT_NE(file, nullptr);
+    unsigned long long expected[4] = {};
+    ASSERT_EQ(std::fscanf(file, "%llu %llu %llu %llu", &expected[0], &expected[1], &expected[2], &expected[3]), 4);
+    std::fclose(file);
+    UsageTotals tally{uint32_t(expected[0]), uint32_t(expected[1]), expected[2], expected[3]};
+    ASSERT_GT(tally.matchCount, 10u);
+
+    const std::string list = "txt \xE4" "bc";
+    UsageTotals totals;
+    FolderWalk walk{ListFolderWin32, [] { return true; }, [](const std::string&) {}, LowerInCodePage};
+    ASSERT_EQ(ScanFolderTree("X:\\hard", list, walk, totals), ScanResult::done);
+    EXPECT_EQ(totals.matchCount, tally.matchCount);
+    EXPECT_EQ(totals.totalCount, tally.totalCount);
+    EXPECT_EQ(totals.matchBytes, tally.matchBytes);
+    EXPECT_EQ(totals.totalBytes, tally.totalBytes);
+    EXPECT_EQ(totals.unreachableFolders, 0u);
+
+    // The page, given the list in capitals, stores it folded and shows the same figures.
+    g_profile->Clear();
+    OpenSheet open(1);
+    CDiskUsagePage& page = open.sheet.m_pageDiskUsage;
+    ASSERT_EQ(page.ScanRecord(-1, "TXT \xC4" "BC", "X:\\hard"), CDiskUsagePage::kScanDone);
+    UsageTexts texts = MakeUsageTexts(tally);
+    EXPECT_EQ(Row(page.m_list, 0, 7),
+              (std::vector<std::string>{list, "X:\\hard", texts.matchCount.c_str(), texts.totalCount.c_str(),
+                                        texts.matchMegabytes.c_str(), texts.totalMegabytes.c_str(),
+                                        texts.percent.c_str()}));
+}
+
+TEST(DiskUsage, AFolderThatIsGoneKeepsItsFiguresAndIsReported)
+{
+    g_profile->Clear();
+    g_profile->WriteProfileString("Disk Usage", "Extension List", "aaa|bbb|ccc|");
+    g_profile->WriteProfileString("Disk Usage", "Path List", "X:\\gone|X:\\usage\\sub|X:\\usage\\gone|");
+    for (const char* name : {"NumFile List", "Total NumFile List", "Size List", "Total Size List", "Percent List"})
+        g_profile->WriteProfileString("Disk Usage", name, "7|7|7|");
+    OpenSheet open(1);
+    CDiskUsagePage& page = open.sheet.m_pageDiskUsage;
+    ASSERT_EQ(page.m_list.GetItemCount(), 3);
+    const std::vector<std::string> gone = {"aaa", "X:\\gone", "7", "7", "7", "7", "7"};
+
+    Press(page, 1009);
+    EXPECT_EQ(g_messages, std::vector<std::string>{"One or more records do not have valid paths"});
+    EXPECT_EQ(Row(page.m_list, 0, 7), gone);
+    EXPECT_EQ(Row(page.m_list, 1, 7), (std::vector<std::string>{"bbb", "X:\\usage\\sub", "0", "2", "0.00", "2.00", "0"}));
+    EXPECT_EQ(Row(page.m_list, 2, 7)[2], "7");
+
+    page.m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    Press(page, 1010);
+    EXPECT_EQ(g_messages, std::vector<std::string>{"The selected record no longer has a valid path"});
+    EXPECT_EQ(Row(page.m_list, 0, 7), gone);
     EXPECT_TRUE(IsWindowEnabled(page.GetDlgItem(1009)->m_hWnd));
 }

@@ -362,6 +362,26 @@ TEST_F(ImageSheetTest, DoubleClickEditsTheRowUnderTheCursorInPlace)
     EXPECT_EQ(Profile("Wallpapers", "Stretch"), "NY");
 }
 
+TEST_F(ImageSheetTest, ModifyWithoutThePlusPackKeepsATiledRowTiled)
+{
+    g_profile->WriteProfileString("Wallpapers", "List", Quoted({"C:\\a.bmp", "C:\\b.bmp"}).c_str());
+    g_profile->WriteProfileString("Wallpapers", "Tile", "NY");
+    CRandomizeSheet& sheet = OpenSheet();
+    CSetWallpaperPage& page = sheet.m_wallpaperPage;
+    Select(page, 1);
+    int shownStyle = -1;
+    Answers answers({[&](HWND dialog) {
+        for (int id : {IDC_STYLE_CENTERED, IDC_STYLE_TILED, IDC_STYLE_STRETCHED})
+            if (IsDlgButtonChecked(dialog, id))
+                shownStyle = id;
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }});
+    Run(answers, [&] { page.SendMessage(WM_COMMAND, ID_IMAGE_MODIFY); });
+    EXPECT_EQ(shownStyle, IDC_STYLE_TILED);
+    sheet.PressButton(PSBTN_OK);
+    EXPECT_EQ(Profile("Wallpapers", "Tile"), "NY");
+}
+
 TEST_F(ImageSheetTest, ScreenEntriesComeFromTheImageChooser)
 {
     std::string chosen = WriteBitmap("twsheet-screen.bmp");
