@@ -424,6 +424,12 @@ void CMainFrame::OnClose()
                 sheet->SendMessage(PSM_PRESSBUTTON, PSBTN_CANCEL);
         return;  // the last opener to return comes back here
     }
+    if (auto* player = static_cast<CMusicPlayerDialog*>(m_pMusicPlayer); player && player->IsAsking()) {
+        // A question of the player is open, its handler below the box: the player goes only
+        // once that has returned, which brings the exit back here.
+        player->HoldExit();
+        return;
+    }
     m_trayIcon.SetIcon(0u);
     KillTimer(TIMERID_TRAYRETRY);
     EndCornerThread();
