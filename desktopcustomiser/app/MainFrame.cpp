@@ -410,14 +410,12 @@ void CMainFrame::OnClose()
             return;
         }
         if (m_pModalDialog && m_pModalDialog->m_hWnd) {
-            // A dialog that has switched its Cancel off has committed its changes already. Its
-            // action editors go first: one still open would hold its OK back.
-            BOOL committed = FALSE;
-            if (auto* fileType = dynamic_cast<CFileTypePropertiesDialog*>(m_pModalDialog)) {
-                fileType->CloseActionEditors();
-                committed = fileType->m_bCancelDisabled;
-            }
-            m_pModalDialog->SendMessage(WM_COMMAND, committed ? IDOK : IDCANCEL);
+            // A dialog that has switched its Cancel off has committed its changes already and
+            // ends with its Close, even one it refuses.
+            if (auto* fileType = dynamic_cast<CFileTypePropertiesDialog*>(m_pModalDialog))
+                fileType->EndForExit();
+            else
+                m_pModalDialog->SendMessage(WM_COMMAND, IDCANCEL);
         }
         for (CPropertySheet* sheet : m_pSheets)
             if (sheet && sheet->m_hWnd)
