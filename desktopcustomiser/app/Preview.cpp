@@ -138,10 +138,19 @@ void CloseAllPreviews()
     }
     // A thread inside the converter leaves it only when the conversion returns, and then ends
     // at once, converting nothing more: the wait has no bound, as anything shorter would let
-    // the exit free what the thread still uses.
+    // the exit free what the thread still uses. Messages a preview sends this thread's windows
+    // meanwhile are answered, so that it never waits for this wait.
     for (const Running& r : running) {
-        while (::WaitForSingleObject(r.handle, 250) == WAIT_TIMEOUT)
-            ::EnumThreadWindows(r.id, CloseThreadWindow, 0);  // a message box shown since
+        for (;;) {
+            DWORD woken = ::MsgWaitForMultipleObjects(1, &r.handle, FALSE, 250, QS_SENDMESSAGE);
+            if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
+                break;
+            MSG msg;
+            if (woken == WAIT_OBJECT_0 + 1)
+                ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // delivers what was sent
+            else
+                ::EnumThreadWindows(r.id, CloseThreadWindow, 0);  // a message box shown since
+        }
         ::CloseHandle(r.handle);
     }
 }
