@@ -348,6 +348,26 @@ void CFileTypePropertiesDialog::CloseActionEditors()
         editor->SendMessage(WM_CLOSE);
 }
 
+void CFileTypePropertiesDialog::EndForExit()
+{
+    CloseActionEditors();  // one still open would hold the save back
+    if (!m_bCancelDisabled) {
+        OnCancel();
+        return;
+    }
+    // The actions are written already; the type's own values are saved when they can be, and
+    // otherwise stay as stored: the exit does not wait for the user to mend a field.
+    if (SaveFileType(true) || !m_hWnd)
+        return;
+    if (m_bRecordOwned) {
+        delete m_pTypeRecord;
+        m_pTypeRecord = nullptr;
+        m_bRecordOwned = FALSE;
+    }
+    ReleaseRecords();
+    EndDialog(IDCANCEL);
+}
+
 void CFileTypePropertiesDialog::ReleaseRecords()
 {
     m_listActions.ResetContent();

@@ -74,6 +74,9 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Cancels every open action editor; each reports back before it goes.
     void CloseActionEditors();
+    // Leaving the program: editors go, then the dialog ends with Cancel, or with Close once it
+    // is close-only. A Close the dialog refuses (an invalid field, reported) still ends it.
+    void EndForExit();
 
     SHFILEINFOA* m_pTypeRecord = nullptr;
     BOOL m_bChanged = FALSE;

@@ -55,7 +55,7 @@ CMainFrame::~CMainFrame()
         delete wnd;
         wnd = nullptr;
     }
-    m_cornerThread.QuitAndWait(kCornerThreadExitWaitMs);
+    EndCornerThread();
     if (theApp.m_pMainFrame == this)
         theApp.m_pMainFrame = nullptr;
 }
@@ -82,7 +82,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
         delete player;
     }
     BuildTrayMenu();
-    m_cornerThread.CreateThread();
+    m_pCornerThread->CreateThread();
     if (theApp.GetProfileInt("Wallpapers", "Enable Auto Randomize", 0))
         ArmAutoRandomize();
     return 0;
@@ -281,8 +281,8 @@ LRESULT CMainFrame::OnSettingsChanged(WPARAM wParam, LPARAM lParam)
         CreateUserTrayIcons();
     if (lParam & SCF_TRAYMENU)
         BuildTrayMenu();
-    if (lParam & SCF_SCREENSAVERCORNER)
-        m_cornerThread.PostThreadMessage(WM_RELOADCORNER, 0, 0);
+    if ((lParam & SCF_SCREENSAVERCORNER) && m_pCornerThread)
+        m_pCornerThread->PostThreadMessage(WM_RELOADCORNER, 0, 0);
     if (lParam & SCF_DISPLAYICON)
         UpdateDisplayIcon();
     if ((lParam & SCF_MUSICRESTART) && m_pMusicPlayer) {
@@ -379,6 +379,21 @@ void CMainFrame::FinishPendingExit()
         OnClose();
 }
 
+void CMainFrame::EndCornerThread()
+{
+    // The thread leaves its loop on a quit message (one stopped from outside could be frozen
+    // inside a lock this thread needs later). At idle priority a busy machine may give it no
+    // time within the wait, so it ends at normal priority; and an object whose thread is still
+    // running is left to the end of the process rather than destroyed under it.
+    if (!m_pCornerThread)
+        return;
+    if (m_pCornerThread->m_hThread)
+        m_pCornerThread->SetThreadPriority(THREAD_PRIORITY_NORMAL);
+    if (m_pCornerThread->QuitAndWait(kCornerThreadExitWaitMs))
+        delete m_pCornerThread;
+    m_pCornerThread = nullptr;
+}
+
 void CMainFrame::OnExit()
 {
     OnClose();
@@ -395,25 +410,27 @@ void CMainFrame::OnClose()
             return;
         }
         if (m_pModalDialog && m_pModalDialog->m_hWnd) {
-            // A dialog that has switched its Cancel off has committed its changes already. Its
-            // action editors go first: one still open would hold its OK back.
-            BOOL committed = FALSE;
-            if (auto* fileType = dynamic_cast<CFileTypePropertiesDialog*>(m_pModalDialog)) {
-                fileType->CloseActionEditors();
-                committed = fileType->m_bCancelDisabled;
-            }
-            m_pModalDialog->SendMessage(WM_COMMAND, committed ? IDOK : IDCANCEL);
+            // A dialog that has switched its Cancel off has committed its changes already and
+            // ends with its Close, even one it refuses.
+            if (auto* fileType = dynamic_cast<CFileTypePropertiesDialog*>(m_pModalDialog))
+                fileType->EndForExit();
+            else
+                m_pModalDialog->SendMessage(WM_COMMAND, IDCANCEL);
         }
         for (CPropertySheet* sheet : m_pSheets)
             if (sheet && sheet->m_hWnd)
                 sheet->SendMessage(PSM_PRESSBUTTON, PSBTN_CANCEL);
         return;  // the last opener to return comes back here
     }
+    if (auto* player = static_cast<CMusicPlayerDialog*>(m_pMusicPlayer); player && player->IsAsking()) {
+        // A question of the player is open, its handler below the box: the player goes only
+        // once that has returned, which brings the exit back here.
+        player->HoldExit();
+        return;
+    }
     m_trayIcon.SetIcon(0u);
     KillTimer(TIMERID_TRAYRETRY);
-    // The corner thread leaves its loop on a quit message; a thread stopped from outside
-    // could be frozen inside a lock that this thread needs later.
-    m_cornerThread.QuitAndWait(kCornerThreadExitWaitMs);
+    EndCornerThread();
     if (m_pDisplayTrayWnd) {
         m_pDisplayTrayWnd->DestroyWindow();
         delete m_pDisplayTrayWnd;

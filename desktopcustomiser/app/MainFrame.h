@@ -31,7 +31,7 @@ public:
     CMenu& TrayMenu() { return m_trayMenu; }
     bool IsProgramIconShown() const { return m_bProgramIconShown != FALSE; }
     UINT_PTR AutoRandomizeTimer() const { return m_nAutoRandomizeTimer; }
-    CScreenSaverThread& CornerThread() { return m_cornerThread; }
+    CScreenSaverThread& CornerThread() { return *m_pCornerThread; }
     CWnd* UserTrayWindow(int slot) const { return m_pUserTrayWnds[slot]; }
     CDisplayTrayWnd* DisplayTrayWindow() const { return m_pDisplayTrayWnd; }
     CWnd* MusicPlayer() const { return m_pMusicPlayer; }
@@ -72,9 +72,11 @@ private:
     void RunSheet(SheetKind kind);
     bool AnySheetOpen() const;
     void RunHelpFile(const char* format);
+    void EndCornerThread();
 
     CWnd* m_pMusicPlayer = nullptr;
-    CScreenSaverThread m_cornerThread;
+    // Never destroyed while its thread runs: see EndCornerThread.
+    CScreenSaverThread* m_pCornerThread = new CScreenSaverThread;
     CPropertySheet* m_pSheets[kSheetKinds] = {};
     BOOL m_bExitPending = FALSE;
     CDialog* m_pModalDialog = nullptr;

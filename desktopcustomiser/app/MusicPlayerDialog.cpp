@@ -66,9 +66,23 @@ LRESULT CMusicPlayerDialog::OnPlayerCommand(WPARAM wParam, LPARAM)
     return 0;
 }
 
+int CMusicPlayerDialog::Ask(const char* question)
+{
+    ++m_nAsking;
+    int answer = AfxMessageBox(question, MB_YESNO);
+    --m_nAsking;
+    if (m_bExitWaiting) {
+        answer = IDNO;  // the program is leaving: nothing starts
+        if (m_nAsking == 0)
+            if (CWnd* main = AfxGetMainWnd())
+                main->PostMessage(WM_COMMAND, ID_APP_EXIT);
+    }
+    return answer;
+}
+
 void CMusicPlayerDialog::AskToConfigure(const char* question)
 {
-    if (AfxMessageBox(question, MB_YESNO) == IDYES) {
+    if (Ask(question) == IDYES) {
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_COMMAND, ID_CONFIGURE_MUSIC);
     }
@@ -121,7 +135,7 @@ void CMusicPlayerDialog::OnMovieError(NMHDR* pNotify, LRESULT* pResult)
     text.Format("Background music error while playing %s: %s.\nDo you want to continue playing background music?",
                 static_cast<const char*>(m_movie.GetFileName()), error->description ? error->description : "");
     *pResult = 0;
-    if (AfxMessageBox(text, MB_YESNO) == IDYES) {
+    if (Ask(text) == IDYES) {
         m_bPlaying = TRUE;
         Play(TRUE);
     } else {

@@ -35,6 +35,8 @@ std::atomic<bool> g_bClosingPreviews{false};
 // Plain OK boxes of the preview's own thread (no owner in another thread).
 void PreviewMessage(UINT nID)
 {
+    if (g_bClosingPreviews)
+        return;  // the program is leaving; nobody would answer
     CString text;
     text.LoadString(nID);
     CWinApp* app = AfxGetApp();
@@ -111,7 +113,7 @@ void OpenImagePreview(const char* lpszPath)
         delete thread;
 }
 
-void CloseAllPreviews(DWORD timeoutMs)
+void CloseAllPreviews()
 {
     g_bClosingPreviews = true;
     struct Running {
@@ -134,8 +136,21 @@ void CloseAllPreviews(DWORD timeoutMs)
         ::EnumThreadWindows(r.id, CloseThreadWindow, 0);
         ::PostThreadMessageA(r.id, WM_QUIT, 0, 0);
     }
+    // A thread inside the converter leaves it only when the conversion returns, and then ends
+    // at once, converting nothing more: the wait has no bound, as anything shorter would let
+    // the exit free what the thread still uses. Messages a preview sends this thread's windows
+    // meanwhile are answered, so that it never waits for this wait.
     for (const Running& r : running) {
-        ::WaitForSingleObject(r.handle, timeoutMs);
+        for (;;) {
+            DWORD woken = ::MsgWaitForMultipleObjects(1, &r.handle, FALSE, 250, QS_SENDMESSAGE);
+            if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
+                break;
+            MSG msg;
+            if (woken == WAIT_OBJECT_0 + 1)
+                ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // delivers what was sent
+            else
+                ::EnumThreadWindows(r.id, CloseThreadWindow, 0);  // a message box shown since
+        }
         ::CloseHandle(r.handle);
     }
 }
@@ -226,7 +241,9 @@ int CPreviewThread::ExitInstance()
 BOOL CPreviewThread::ConvertForPreview(const char* lpszSource, const char* lpszDestination)
 {
     // The block's lock keeps this conversion apart from the image changer's and other
-    // previews'.
+    // previews'. Once the program is leaving, a conversion not yet begun is not begun.
+    if (g_bClosingPreviews)
+        return FALSE;
     return theApp.m_converterBlock.Convert(lpszSource, lpszDestination, 0);
 }
 

@@ -17,9 +17,10 @@
 // Opens a preview of the image in a thread of its own; the caller keeps nothing. What the
 // image pages and the image chooser's Preview call.
 void OpenImagePreview(const char* lpszPath);
-// Closes every open preview and waits for its thread (each up to the bound), so that no
-// temporary bitmap is left; previews that start afterwards open no window. At exit.
-void CloseAllPreviews(DWORD timeoutMs);
+// Closes every open preview and waits until its thread has ended, so that no temporary bitmap
+// is left and nothing a preview shares with the program (the converter block above all) goes
+// while it runs; previews that start afterwards open no window. At exit.
+void CloseAllPreviews();
 
 class CPreviewThread : public CWinThread {
 public:

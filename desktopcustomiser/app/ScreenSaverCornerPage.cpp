@@ -1,5 +1,6 @@
 #include "ScreenSaverCornerPage.h"
 
+#include "CornerWatcher.h"
 #include "MainFrameMessages.h"
 #include "OptionsRules.h"
 #include "SharedDialogs.h"
@@ -22,13 +23,14 @@ END_MESSAGE_MAP()
 
 CScreenSaverCornerPage::CScreenSaverCornerPage() : CPropertyPage(IDD_CORNER_PAGE)
 {
-    // Values outside the page's ranges are brought inside, so the page can always be saved.
-    CWinApp* app = AfxGetApp();
-    m_nCorner = ClampToRange(app->GetProfileInt("Settings", "Screen Saver Activate Corner", 0), 0, 4);
-    m_nPixel = ClampToRange(app->GetProfileInt("Settings", "Screen Saver Pixel", 1), kCornerPixelMin, kCornerPixelMax);
-    m_nTimer = ClampToRange(app->GetProfileInt("Settings", "Screen Saver Timer", 500), kCornerTimeMin, kCornerTimeMax);
-    m_nDelay = ClampToRange(app->GetProfileInt("Settings", "Screen Saver Delay", 500), kCornerTimeMin, kCornerTimeMax);
-    m_nDisableCorner = ClampToRange(app->GetProfileInt("Settings", "Screen Saver Disable Corner", 0), 0, 4);
+    // Read as the corner thread reads them, so the page shows what is watched and can always be
+    // saved.
+    CornerSettings stored = ReadCornerSettings(AfxGetApp()->Profile());
+    m_nCorner = stored.corner;
+    m_nPixel = stored.pixel;
+    m_nTimer = stored.pollMs;
+    m_nDelay = stored.delayMs;
+    m_nDisableCorner = stored.disableCorner;
 }
 
 void CScreenSaverCornerPage::DoDataExchange(CDataExchange* pDX)

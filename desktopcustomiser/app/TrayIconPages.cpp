@@ -124,10 +124,12 @@ BOOL CUserEntryPage::OnInitDialog()
     m_list.InsertColumn(2, "Parameters", LVCFMT_LEFT, 50);
 
     CWinApp* app = AfxGetApp();
-    for (const UserEntryRow& row : ReadUserEntryRows(app->GetProfileString(m_kind.section, m_kind.firstList),
-                                                     app->GetProfileString(m_kind.section, "Executable Path"),
-                                                     app->GetProfileString(m_kind.section, "Parameters")))
+    UserEntryRead stored = ReadUserEntryRows(app->GetProfileString(m_kind.section, m_kind.firstList),
+                                             app->GetProfileString(m_kind.section, "Executable Path"),
+                                             app->GetProfileString(m_kind.section, "Parameters"));
+    for (const UserEntryRow& row : stored.rows)
         PutRow(-1, row.text, row.program, row.parameters);
+    m_kept = stored.kept;
 
     CreateToolTips(m_tips, *this,
                    {{IDC_ENTRY_LIST, m_kind.firstTip}, {IDC_ENTRY_REMOVE, m_kind.firstTip + 1},
@@ -234,7 +236,7 @@ void CUserEntryPage::OnOK()
     std::vector<UserEntryRow> rows;
     for (int i = 0; i < m_list.GetItemCount(); ++i)
         rows.push_back({m_list.GetItemText(i, 0), m_list.GetItemText(i, 1), m_list.GetItemText(i, 2)});
-    UserEntryLists lists = WriteUserEntryLists(rows);
+    UserEntryLists lists = WriteUserEntryLists(rows, m_kept);
     CWinApp* app = AfxGetApp();
     app->WriteProfileString(m_kind.section, m_kind.firstList, lists.texts);
     app->WriteProfileString(m_kind.section, "Executable Path", lists.programs);

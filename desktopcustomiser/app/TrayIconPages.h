@@ -2,6 +2,7 @@
 // entry. Both pages keep their rows in the list until they are saved.
 #pragma once
 
+#include "OptionsRules.h"
 #include "framework/Controls.h"
 #include "framework/CPropertySheet.h"
 
@@ -65,6 +66,7 @@ private:
     void PutRow(int row, const char* text, const char* program, const char* parameters);
 
     const UserEntryPageKind& m_kind;
+    UserEntryLists m_kept;  // entries as stored from the first one the page cannot show
     CListCtrl m_list;
     CToolTipCtrl m_tips;
     BOOL m_bChanged = FALSE;

@@ -159,8 +159,9 @@ BOOL CTunewrightApp::NormalStart(HWND)
 
 int CTunewrightApp::ExitInstance()
 {
-    // Previews convert through the converter block and own temporary files: they end first.
-    CloseAllPreviews(5000);
+    // Previews convert through the converter block and own temporary files: they end first,
+    // before the block goes with the application object.
+    CloseAllPreviews();
     // The converter block is released with the application object.
     return CWinApp::ExitInstance();
 }

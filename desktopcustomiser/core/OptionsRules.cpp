@@ -90,7 +90,7 @@ CString DescriptionFromProgram(const char* path)
     return description;
 }
 
-UserEntryLists WriteUserEntryLists(const std::vector<UserEntryRow>& rows)
+UserEntryLists WriteUserEntryLists(const std::vector<UserEntryRow>& rows, const UserEntryLists& kept)
 {
     UserEntryLists lists;
     for (const UserEntryRow& row : rows) {
@@ -98,27 +98,26 @@ UserEntryLists WriteUserEntryLists(const std::vector<UserEntryRow>& rows)
         lists.programs += row.program + "|";
         lists.parameters += row.parameters + "|";
     }
+    lists.texts += kept.texts;
+    lists.programs += kept.programs;
+    lists.parameters += kept.parameters;
     return lists;
 }
 
-std::vector<UserEntryRow> ReadUserEntryRows(const char* texts, const char* programs, const char* parameters)
+UserEntryRead ReadUserEntryRows(const char* texts, const char* programs, const char* parameters)
 {
-    std::vector<UserEntryRow> rows;
+    UserEntryRead read;
     PipeListReader t(texts), p(programs), a(parameters);
     for (;;) {
-        UserEntryRow row;
-        row.program = p.Next();
-        if (row.program.IsEmpty())
-            break;
-        row.text = t.Next();
-        if (row.text.IsEmpty())
-            break;
-        row.parameters = a.Next();
-        if (row.parameters.IsEmpty())
-            break;
-        rows.push_back(row);
+        // Each list as it stands before this entry, should the entry be one the page cannot show.
+        UserEntryLists rest{t.Rest(), p.Rest(), a.Rest()};
+        UserEntryRow row{t.Next(), p.Next(), a.Next()};
+        if (row.program.IsEmpty() || row.text.IsEmpty() || row.parameters.IsEmpty()) {
+            read.kept = rest;
+            return read;
+        }
+        read.rows.push_back(row);
     }
-    return rows;
 }
 
 bool DisplayModeBefore(const DisplayMode& a, const DisplayMode& b)

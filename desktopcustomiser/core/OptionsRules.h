@@ -61,9 +61,16 @@ struct UserEntryLists {
     CString programs;
     CString parameters;
 };
-UserEntryLists WriteUserEntryLists(const std::vector<UserEntryRow>& rows);
-// The rows a page loads: up to the first entry with an empty program, text or parameters.
-std::vector<UserEntryRow> ReadUserEntryRows(const char* texts, const char* programs, const char* parameters);
+// The rows in order, then what the page kept of the stored lists as it was.
+UserEntryLists WriteUserEntryLists(const std::vector<UserEntryRow>& rows, const UserEntryLists& kept = {});
+// What a page loads: the rows up to the first entry with an empty program, text or parameters,
+// and from that entry on the rest of each list as stored, which the page cannot show but writes
+// back after its rows so that one damaged entry does not take the later ones with it.
+struct UserEntryRead {
+    std::vector<UserEntryRow> rows;
+    UserEntryLists kept;
+};
+UserEntryRead ReadUserEntryRows(const char* texts, const char* programs, const char* parameters);
 
 // ---- display modes --------------------------------------------------------------------------
 

@@ -11,6 +11,8 @@ public:
     // exhausted list gives empty items.
     CString Next();
     bool AtEnd() const { return m_pos >= m_list.GetLength(); }
+    // What the list holds from the next item on, as stored.
+    CString Rest() const { return m_list.Mid(m_pos); }
 
 private:
     CString m_list;

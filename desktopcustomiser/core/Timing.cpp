@@ -6,10 +6,3 @@ uint32_t AutoRandomizePeriodMs(int minutes)
     int64_t ms = m * 60000;
     return ms > kMaxTimerPeriodMs ? kMaxTimerPeriodMs : static_cast<uint32_t>(ms);
 }
-
-uint32_t CornerIntervalMs(int milliseconds)
-{
-    if (milliseconds < 10)
-        return 10;
-    return static_cast<uint32_t>(milliseconds);
-}

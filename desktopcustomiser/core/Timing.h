@@ -1,4 +1,4 @@
-// Periods the main frame and the corner thread arm their timers with.
+// Periods the main frame arms its auto-randomize timer with.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,3 @@
 // (AutoRandomizeCountdown).
 uint32_t AutoRandomizePeriodMs(int minutes);
 constexpr uint32_t kMaxTimerPeriodMs = 0x7FFFFFFF;
-
-// A poll or delay interval of the corner thread from the profile: at least 10 ms (the
-// system's own minimum; zero would spin), at most the timer maximum.
-uint32_t CornerIntervalMs(int milliseconds);

@@ -79,14 +79,14 @@ TEST(UserEntryLists, RowsRoundTripAndAnEmptyListIsThreeEmptyStrings)
     EXPECT_STREQ(lists.texts, "Edit|Calc|");
     EXPECT_STREQ(lists.programs, "C:\\edit.exe|calc.exe|");
     EXPECT_STREQ(lists.parameters, " |-s|");
-    std::vector<UserEntryRow> back = ReadUserEntryRows(lists.texts, lists.programs, lists.parameters);
+    std::vector<UserEntryRow> back = ReadUserEntryRows(lists.texts, lists.programs, lists.parameters).rows;
     ASSERT_EQ(back.size(), 2u);
     EXPECT_STREQ(back[1].parameters, "-s");
     UserEntryLists none = WriteUserEntryLists({});
     EXPECT_STREQ(none.texts, "");
     EXPECT_STREQ(none.parameters, "");
     // The page stops at the first entry with an empty item.
-    EXPECT_EQ(ReadUserEntryRows("a|b|c|", "x|y|z|", "1||3|").size(), 1u);
+    EXPECT_EQ(ReadUserEntryRows("a|b|c|", "x|y|z|", "1||3|").rows.size(), 1u);
     // The 101st stored menu item never reaches a command id of the tray icons.
     std::string texts, programs;
     for (int i = 0; i < 101; ++i) {
@@ -94,6 +94,37 @@ TEST(UserEntryLists, RowsRoundTripAndAnEmptyListIsThreeEmptyStrings)
         programs.append("p|");
     }
     EXPECT_EQ(ReadMenuEntries(texts.c_str(), programs.c_str()).size(), size_t(kMaxUserEntries));
+}
+
+TEST(UserEntryLists, EntriesThePageCannotShowAreWrittenBackAsTheyWere)
+{
+    struct Case {
+        const char *texts, *programs, *parameters;
+        size_t shown;
+    } cases[] = {
+        {"Edit|Calc|Notes|", "edit.exe||notepad.exe|", " | | |", 1},  // a program missing in the middle
+        {"Edit||Notes|", "edit.exe|calc.exe|notepad.exe|", " |-s| |", 1},
+        {"Edit|Calc|", "edit.exe|calc.exe|", " |", 1},                // parameters cut short
+        {"Edit|Calc|", "edit.exe|calc.exe|notepad.exe|", " | | |", 2}, // lists of unequal length
+        {"", "edit.exe|", " |", 0},
+    };
+    for (const Case& c : cases) {
+        UserEntryRead read = ReadUserEntryRows(c.texts, c.programs, c.parameters);
+        EXPECT_EQ(read.rows.size(), c.shown) << c.texts;
+        // Saved unchanged, the lists are as stored.
+        UserEntryLists same = WriteUserEntryLists(read.rows, read.kept);
+        EXPECT_STREQ(same.texts, c.texts);
+        EXPECT_STREQ(same.programs, c.programs);
+        EXPECT_STREQ(same.parameters, c.parameters);
+    }
+    // A row added and one removed: the damaged entry and those after it stay, in line.
+    UserEntryRead read = ReadUserEntryRows("Edit|Paint|Calc|Notes|", "edit.exe|paint.exe||notepad.exe|", " | | | |");
+    read.rows.erase(read.rows.begin());
+    read.rows.push_back({"Zip", "zip.exe", " "});
+    UserEntryLists saved = WriteUserEntryLists(read.rows, read.kept);
+    EXPECT_STREQ(saved.texts, "Paint|Zip|Calc|Notes|");
+    EXPECT_STREQ(saved.programs, "paint.exe|zip.exe||notepad.exe|");
+    EXPECT_STREQ(saved.parameters, " | | | |");
 }
 
 TEST(DisplayModes, SortedByResolutionDepthAndFrequencyWithGroupsAndTheCurrentChecked)

@@ -13,10 +13,3 @@ TEST(Timing, AutoRandomizePeriodNeverOverflowsNorSpins)
     EXPECT_EQ(AutoRandomizePeriodMs(70000), kMaxTimerPeriodMs);
     EXPECT_EQ(AutoRandomizePeriodMs(2147483647), kMaxTimerPeriodMs);
 }
-
-TEST(Timing, CornerIntervalsHaveAFloor)
-{
-    EXPECT_EQ(CornerIntervalMs(500), 500u);
-    EXPECT_EQ(CornerIntervalMs(0), 10u);
-    EXPECT_EQ(CornerIntervalMs(-1), 10u);
-}

@@ -374,3 +374,76 @@ TEST_F(FileTypesPageTest, ExitWithAnEditorOpenClosesItAndEndsTheProgram)
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }
 }
+
+namespace {
+// Should the dialog wait for its field, it is mended after a while so that the test ends.
+bool g_stuck;
+void CALLBACK MendStuckDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (HWND dialog = FindThreadWindow("File Type Properties")) {
+        g_stuck = true;
+        SetDlgItemTextA(dialog, 1018, "Zq Test Document");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }
+}
+}  // namespace
+
+TEST_F(FileTypesPageTest, ExitWithACloseOnlyDialogHoldingAnEmptyDescriptionEndsItAsClose)
+{
+    auto* frame = new CMainFrame;
+    theApp.m_pMainFrame = frame;
+    ASSERT_TRUE(frame->Create(nullptr, "Tunewright 97"));
+    theApp.m_pMainWnd = frame;
+    HWND frameWindow = frame->m_hWnd;
+
+    std::vector<std::string> boxes;
+    std::function<void(HWND)> answer = [&](HWND box) {
+        char text[512] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        boxes.push_back(text);
+        PostMessageA(box, WM_COMMAND, boxes.size() == 1 ? IDYES : IDOK, 0);
+        if (boxes.size() == 1)
+            WhenShown("Tunewright 97", answer);
+    };
+    WhenShown("Tunewright 97: Windows Configuration", [&](HWND sheetWindow) {
+        PropSheet_SetCurSel(sheetWindow, nullptr, 1);
+        auto* sheet = static_cast<CWindowsConfigSheet*>(frame->OpenSheet(SheetKind::WindowsConfig));
+        CListCtrl& list = sheet->m_pFileTypesPage->m_list;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            if (std::string(list.GetItemText(i, 1)) == "ZQB ZQA")
+                list.SetItemState(i, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        sheet->m_pFileTypesPage->PostMessage(WM_COMMAND, 1050);
+        WhenShown("File Type Properties", [&](HWND dialog) {
+            // An editor makes the dialog close-only; its change and the emptied description are
+            // the user's, left unfinished.
+            SendDlgItemMessageA(dialog, 1002, LB_SETCURSEL, 0, 0);
+            SendMessageA(dialog, WM_COMMAND, 1123, 0);
+            if (HWND editor = FindThreadWindow("Editing Action For..."))
+                SetDlgItemTextA(editor, 1047, "%SystemRoot%\\half.exe");
+            SetDlgItemTextA(dialog, 1018, "");
+            WhenShown("Tunewright 97", answer);
+            frame->PostMessage(WM_COMMAND, ID_APP_EXIT);
+        });
+    });
+    g_stuck = false;
+    UINT_PTR watchdog = SetTimer(nullptr, 0, 8000, MendStuckDialog);
+    frame->SendMessage(WM_COMMAND, ID_WINDOWS_CONFIGURATION);
+    KillTimer(nullptr, watchdog);
+
+    EXPECT_FALSE(g_stuck) << "the exit waited for the user to mend the field";
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Exiting now will cancel any changes you have made.\nDo you want to exit now?",
+                                               "Please enter a description"}));
+    EXPECT_FALSE(IsWindow(frameWindow));
+    int code = -1;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message == WM_QUIT)
+            code = int(msg.wParam);
+    EXPECT_EQ(code, 0) << "the loop's end, the program's exit code";
+    theApp.m_pMainWnd = nullptr;
+    // Nothing half-written: the type and its action are as they were.
+    EXPECT_EQ(GetText(kType), "Zq Test Document");
+    EXPECT_EQ(GetText("zqtestfile\\Shell\\open\\command"), "%SystemRoot%\\zq.exe \"%1\"");
+    EXPECT_EQ(GetText(".zqa"), kType);
+    EXPECT_EQ(GetText(".zqb"), kType);
+}

@@ -267,6 +267,27 @@ TEST_F(MainFrameTest, ExitRemovesTheIconEndsTheCornerThreadAndTheLoop)
     EXPECT_TRUE(quit);
 }
 
+TEST_F(MainFrameTest, ACornerThreadHeldUpAtExitIsRaisedAndKeepsItsObjectUntilItEnds)
+{
+    CMainFrame* frame = MakeFrame();
+    HANDLE thread = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), frame->CornerThread().m_hThread, GetCurrentProcess(), &thread,
+                                THREAD_ALL_ACCESS, FALSE, 0));
+    EXPECT_EQ(GetThreadPriority(thread), THREAD_PRIORITY_IDLE);
+    // As a busy machine would: the thread gets no time while the exit waits for it.
+    SuspendThread(thread);
+    frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    EXPECT_EQ(theApp.m_pMainFrame, nullptr);
+    EXPECT_EQ(GetThreadPriority(thread), THREAD_PRIORITY_NORMAL);
+    ResumeThread(thread);
+    // It leaves its loop on the quit message it was sent, through an object that still exists.
+    EXPECT_EQ(WaitForSingleObject(thread, 10000), DWORD(WAIT_OBJECT_0));
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeThread(thread, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(thread);
+}
+
 TEST(TrayIcon, IsMarkedShownOnlyWhenTheShellTookItAndAddsAgainLater)
 {
     CWnd wnd;

@@ -65,6 +65,7 @@ struct BoxAnswers {
 BoxAnswers* g_boxes;
 std::string g_sheetToCancel;
 bool g_sheetSeen;
+HWND g_exitAtFirstBox;  // a main window told to exit when a box shows, the box answered after
 
 BOOL CALLBACK AnswerWindow(HWND hwnd, LPARAM)
 {
@@ -77,6 +78,11 @@ BOOL CALLBACK AnswerWindow(HWND hwnd, LPARAM)
         g_sheetSeen = true;
         PostMessageA(hwnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     } else if (g_boxes && std::string(title) == "Tunewright 97" && GetDlgItem(hwnd, 65535)) {
+        if (g_exitAtFirstBox) {
+            PostMessageA(g_exitAtFirstBox, WM_COMMAND, ID_APP_EXIT, 0);
+            g_exitAtFirstBox = nullptr;
+            return TRUE;
+        }
         char text[1024] = {};
         GetDlgItemTextA(hwnd, 65535, text, sizeof text);
         size_t n = g_boxes->texts.size();
@@ -110,6 +116,7 @@ protected:
         KillTimer(nullptr, m_timer);
         g_boxes = nullptr;
         g_sheetToCancel.clear();
+        g_exitAtFirstBox = nullptr;
     }
     CMusicPlayerDialog* MakePlayer()
     {
@@ -228,6 +235,33 @@ TEST_F(MusicTest, MissingConfigurationAsksAndYesOpensTheSheet)
         EXPECT_TRUE(g_sheetSeen) << c.question;
         EXPECT_FALSE(player->m_bPlaying);
     }
+}
+
+TEST_F(MusicTest, ExitWhileAQuestionIsOpenWaitsForItsAnswerThenEnds)
+{
+    MakePlayer();
+    HWND main = theApp.m_pMainFrame->m_hWnd;
+    m_boxes.answers = {IDYES};  // would open the sheet, were the program staying
+    g_sheetToCancel = "Tunewright 97: Background Music Configuration";
+    g_sheetSeen = false;
+    g_exitAtFirstBox = main;
+    Command(ID_MUSIC_START);  // no play lists: the player asks
+    int code = -1;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && (code < 0 || IsWindow(main)); Sleep(5)) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                code = int(msg.wParam);
+            else if (!AfxPreTranslateMessage(&msg))
+                TranslateMessage(&msg), DispatchMessageA(&msg);
+        }
+    }
+    // The box stayed to be answered; then the program ended, starting nothing.
+    EXPECT_EQ(m_boxes.texts, (std::vector<std::string>{"There are no play lists.\nDo you wnat to configure background music now?"}));
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(theApp.m_pMainFrame, nullptr);
+    EXPECT_EQ(code, 0) << "the loop's end, the program's exit code";
+    EXPECT_FALSE(g_sheetSeen);
 }
 
 namespace {

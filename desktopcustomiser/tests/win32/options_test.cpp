@@ -410,6 +410,26 @@ TEST_F(OptionsTest, SavedCornerReachesTheCornerThreadWhichReloads)
     EXPECT_TRUE(waitFor([&] { return thread.WatchedCorner() == 0 && !thread.IsPolling(); }));
 }
 
+TEST_F(OptionsTest, AStoredCornerOutsideTheRangeIsNoneForPageAndThreadAndOkKeepsItSo)
+{
+    g_profile->WriteProfileInt("Settings", "Screen Saver Activate Corner", 7);
+    CMainFrame* frame = MakeFrame();
+    bool noneChecked = false;
+    Script script({
+        ShowPage(3),
+        [&] {
+            noneChecked = IsDlgButtonChecked(CurrentPage(Visible(kOptions)), 1030) == BST_CHECKED;
+            return true;
+        },
+        Press(PSBTN_OK),
+    });
+    frame->SendMessage(WM_COMMAND, ID_OPTIONS);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(noneChecked);
+    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Activate Corner", -1), 0);
+    EXPECT_EQ(frame->CornerThread().WatchedCorner(), 0);
+}
+
 TEST_F(OptionsTest, ExitFromTheTrayWithTheSheetAndANestedDialogOpenEndsCleanly)
 {
     CMainFrame* frame = MakeFrame();

@@ -3,10 +3,14 @@
 // windows, menus and bars.
 #include "GlobalFolders.h"
 #include "Preview.h"
+#include "TunewrightApp.h"
 #include "framework/Afx.h"
 #include "resource_preview.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <functional>
@@ -466,8 +470,68 @@ TEST_F(PreviewWindows, TheClassicToolbarLoadsTheTemplatesToolbar)
     frame->DestroyWindow();
 }
 
-// Last: the exit closes every preview, and none opens afterwards.
-TEST_F(PreviewWindows, TheExitClosesOpenPreviewsAndLeavesNoTemporaryFile)
+// Files left in the temporary folder by previews or by the converter's writes.
+std::vector<std::string> LeftoverTemporaryFiles()
+{
+    std::vector<std::string> names;
+    for (const char* pattern : {"twtmp*.bmp", "ico*.tmp"}) {
+        WIN32_FIND_DATAA found;
+        HANDLE find = ::FindFirstFileA(TempName(pattern).c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do
+            names.push_back(found.cFileName);
+        while (::FindNextFileA(find, &found));
+        ::FindClose(find);
+    }
+    return names;
+}
+
+BOOL CALLBACK AnyWindow(HWND, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+// The thread started since the list was taken that has a window: a preview makes its (still
+// hidden) frame before it converts.
+DWORD NewPreviewThread(const std::vector<DWORD>& known);
+
+std::vector<DWORD> ThreadsOfThisProcess()
+{
+    std::vector<DWORD> ids;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
+            ids.push_back(entry.th32ThreadID);
+    ::CloseHandle(snapshot);
+    return ids;
+}
+
+DWORD NewPreviewThread(const std::vector<DWORD>& known)
+{
+    for (DWORD id : ThreadsOfThisProcess()) {
+        bool window = false;
+        if (std::find(known.begin(), known.end(), id) == known.end())
+            ::EnumThreadWindows(id, AnyWindow, reinterpret_cast<LPARAM>(&window));
+        if (window)
+            return id;
+    }
+    return 0;
+}
+
+DWORD WINAPI ResumeLater(void* thread)
+{
+    ::Sleep(6000);
+    ::ResumeThread(thread);
+    return 0;
+}
+
+// Last: the exit closes every preview, waits for one still converting, and none opens
+// afterwards.
+TEST_F(PreviewWindows, TheExitClosesOpenPreviewsWaitsForOneStillConvertingAndLeavesNoTemporaryFile)
 {
     HWND first = Open(s_bmp, "Sunset.bmp");
     HWND second = Open(s_jpg, "Gradient.jpg");
@@ -475,11 +539,38 @@ TEST_F(PreviewWindows, TheExitClosesOpenPreviewsAndLeavesNoTemporaryFile)
     ASSERT_NE(second, nullptr);
     EXPECT_TRUE(Exists(TempName("twtmp.bmp")));
     EXPECT_TRUE(Exists(TempName("twtmp0.bmp")));
-    CloseAllPreviews(10000);
+
+    // A large picture, caught while the converter works on it and held there for longer than
+    // any wait, as a busy machine would hold it.
+    const std::string large = s_folder + "\\Large.bmp";
+    std::vector<unsigned char> big = BitmapFile(5000, 4000, 10, 200, 30);
+    WriteFile(large, big.data(), big.size());
+    big.clear();
+    std::vector<DWORD> before = ThreadsOfThisProcess();
+    OpenImagePreview(large.c_str());
+    const std::string reserved = TempName("twtmp1.bmp");
+    ASSERT_TRUE(WaitFor([&] { return Exists(reserved); }, 20000));
+    HANDLE converting = ::OpenThread(THREAD_ALL_ACCESS, FALSE, NewPreviewThread(before));
+    ASSERT_NE(converting, nullptr);
+    ::SuspendThread(converting);
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ASSERT_TRUE(::GetFileAttributesExA(reserved.c_str(), GetFileExInfoStandard, &data));
+    ASSERT_EQ(data.nFileSizeLow, 0u) << "the conversion ended before it could be held";
+    HANDLE resumer = ::CreateThread(nullptr, 0, ResumeLater, converting, 0, nullptr);
+
+    theApp.ExitInstance();
+    // Nothing that thread shares with this one may go while it runs: the exit returns only
+    // once it has ended.
+    EXPECT_EQ(::WaitForSingleObject(converting, 0), DWORD(WAIT_OBJECT_0));
     EXPECT_FALSE(::IsWindow(first));
     EXPECT_FALSE(::IsWindow(second));
-    EXPECT_FALSE(Exists(TempName("twtmp.bmp")));
-    EXPECT_FALSE(Exists(TempName("twtmp0.bmp")));
+    ::WaitForSingleObject(resumer, INFINITE);
+    ::WaitForSingleObject(converting, 30000);
+    ::CloseHandle(resumer);
+    ::CloseHandle(converting);
+    EXPECT_EQ(LeftoverTemporaryFiles(), std::vector<std::string>{});
+    EXPECT_TRUE(PreviewFrames().empty());
+    ::DeleteFileA(large.c_str());
 }
 
 }  // namespace
