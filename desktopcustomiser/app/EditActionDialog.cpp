@@ -68,6 +68,14 @@ BOOL CEditActionDialog::OnInitDialog()
                     {IDCANCEL, "Press to discard any changes"},
                     {IDC_ACTION_BROWSE, "Press to browse for a program"}});
     UpdateDdeControls();
+    // Over the properties dialog, one title bar down and to the right of its corner, as a
+    // cascade: its caption and its buttons stay in sight instead of being covered whole.
+    if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) {
+        RECT under;
+        ::GetWindowRect(owner, &under);
+        int step = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFIXEDFRAME);
+        SetWindowPos(nullptr, under.left + step, under.top + step, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return TRUE;
 }
 

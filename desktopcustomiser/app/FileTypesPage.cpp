@@ -139,9 +139,7 @@ void CFileTypesPage::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CFileTypesPage::SetView(DWORD style)
 {
-    if ((m_list.GetStyle() & LVS_TYPEMASK) != style)
-        m_list.ModifyStyle(LVS_TYPEMASK, style);
-    m_list.UpdateWindow();
+    SetListViewStyle(m_list, style);
 }
 
 void CFileTypesPage::OnLargeIcons() { SetView(LVS_ICON); }

@@ -336,15 +336,11 @@ BOOL CPreviewFrameWnd::CreateRebar()
     m_wndFlatToolBar.SetBarStyle(m_wndFlatToolBar.GetBarStyle() | CBRS_ALIGN_ANY | CBRS_TOOLTIPS | CBRS_FLYBY |
                                  CBRS_SIZE_DYNAMIC);
 
-    // The band is as tall as two label rows of the icon-title font under the images.
-    LOGFONTA font = {};
-    ::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
-    HDC screen = ::GetDC(nullptr);
-    int pixelsPerInch = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    int t = (font.lfHeight < 0 ? -font.lfHeight : font.lfHeight) * pixelsPerInch / 72;
-    return m_wndRebar.InsertBand(&m_wndFlatToolBar, RBBS_CHILDEDGE | RBBS_FIXEDBMP, "", static_cast<UINT>(2 * t + 43),
-                                 0, nullptr, ::GetSysColor(COLOR_BTNTEXT), ::GetSysColor(COLOR_BTNFACE));
+    // The band is as tall as the buttons the toolbar lays out, with the label rows it really
+    // draws: two rows' room under a toolbar that puts its labels on one would stay empty.
+    UINT height = HIWORD(static_cast<DWORD>(m_wndFlatToolBar.SendMessage(TB_GETBUTTONSIZE)));
+    return m_wndRebar.InsertBand(&m_wndFlatToolBar, RBBS_CHILDEDGE | RBBS_FIXEDBMP, "", height, 0, nullptr,
+                                 ::GetSysColor(COLOR_BTNTEXT), ::GetSysColor(COLOR_BTNFACE));
 }
 
 void CPreviewFrameWnd::OnSwallowMouse() {}
@@ -449,4 +445,13 @@ void CPreviewViewWnd::OnNormalSize()
 {
     m_zoom.NormalSize();
     Invalidate(TRUE);
+}
+
+void CPreviewViewWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CScrollView::OnSize(nType, cx, cy);
+    // A fitted picture follows the window's shape, so every pixel of it moves: the part the
+    // system would keep is stale.
+    if (m_zoom.m_bFit)
+        Invalidate(TRUE);
 }

@@ -79,6 +79,7 @@ protected:
     void OnZoomIn();
     void OnZoomOut();
     void OnNormalSize();
+    void OnSize(UINT nType, int cx, int cy);
 
     PreviewZoom m_zoom;  // scale to fit, zoom level and magnification
 

@@ -244,8 +244,9 @@ BOOL CFlatToolBar::Create(CWnd* pParentWnd)
     }
     SendMessage(TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(m_pszText));
 
+    // Labels are measured in the icon-title font, the one the toolbar draws them in.
     int widest = 0;
-    if (d->dwStyle & TBSTYLE_LIST) {
+    {
         LOGFONTA font = {};
         ::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
         HDC dc = ::GetDC(m_hWnd);
@@ -260,8 +261,10 @@ BOOL CFlatToolBar::Create(CWnd* pParentWnd)
         ::DeleteObject(hFont);
         ::ReleaseDC(m_hWnd, dc);
     }
+    // Around a label the toolbar keeps its padding and an edge on either side.
+    int labelMargin = LOWORD(SendMessage(TB_GETPADDING)) + 2 * ::GetSystemMetrics(SM_CXEDGE);
     FlatToolButtonWidth width = FlatToolButtonWidths(d->cxImage, d->cyImage, (d->dwStyle & TBSTYLE_LIST) != 0,
-                                                     widest, ::GetSystemMetrics(SM_CXBORDER), m_cxTextPad);
+                                                     widest, ::GetSystemMetrics(SM_CXBORDER), m_cxTextPad, labelMargin);
     SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     SendMessage(TB_SETBUTTONWIDTH, 0, MAKELPARAM(width.minimum, width.maximum));
     return TRUE;

@@ -243,6 +243,13 @@ int ListColumnRoom(const CListCtrl& list, int usedWidth)
     return client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL) - usedWidth;
 }
 
+void SetListViewStyle(CListCtrl& list, DWORD view)
+{
+    if ((list.GetStyle() & LVS_TYPEMASK) != view)
+        list.ModifyStyle(LVS_TYPEMASK, view);
+    ::RedrawWindow(list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
 {
     toolTip.Create(&owner);

@@ -36,6 +36,11 @@ void UseSystemImageLists(CListCtrl& list, bool withLarge = false);
 // the vertical scroll bar.
 int ListColumnRoom(const CListCtrl& list, int usedWidth = 0);
 
+// Puts a list view in the icon or report view (LVS_ICON, LVS_REPORT) when it is in another, and
+// repaints it whole: the control does not repaint itself when its style changes, so the old
+// view's pixels would stay.
+void SetListViewStyle(CListCtrl& list, DWORD view);
+
 // Creates and activates a window's tooltip control and registers its controls in the order given,
 // each with a string-table text (CreateToolTips) or a text of its own (CreateToolTipTexts). A
 // control the window lacks is skipped.

@@ -275,12 +275,12 @@ void CShellIconPage::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CShellIconPage::OnLargeIcons()
 {
-    m_list.ModifyStyle(LVS_TYPEMASK, LVS_ICON);
+    SetListViewStyle(m_list, LVS_ICON);
 }
 
 void CShellIconPage::OnDetails()
 {
-    m_list.ModifyStyle(LVS_TYPEMASK, LVS_REPORT);
+    SetListViewStyle(m_list, LVS_REPORT);
 }
 
 void CShellIconPage::OnContextMenu(CWnd*, POINT point)
@@ -323,6 +323,9 @@ void CShellIconPage::ApplyIcons()
 
     CDialog notice;
     notice.Create(IDD_REBUILD_ICONS, this);
+    // The template is hidden: the notice is shown, over the sheet, for as long as the rebuild runs.
+    notice.CenterWindow();
+    notice.ShowWindow(SW_SHOW);
     notice.SetForegroundWindow();
     notice.UpdateWindow();
     ICONMETRICSA metrics = {};
@@ -354,6 +357,7 @@ BEGIN_MESSAGE_MAP(CShellIconPropertiesDialog, CDialog)
     ON_BN_CLICKED(IDC_ICONDLG_PLUSBUTTON, OnPlusIcon)
     ON_EN_CHANGE(IDC_ICONDLG_NUMBER, OnNumberChanged)
     ON_EN_CHANGE(IDC_ICONDLG_FILE, OnFileChanged)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CShellIconPropertiesDialog::CShellIconPropertiesDialog(CWnd* pParent) : CDialog(IDD_SHELLICON_PROPERTIES, pParent) {}
@@ -397,6 +401,15 @@ BOOL CShellIconPropertiesDialog::OnInitDialog()
     UpdateCurrentIcon();
     UpdateIconCount();
     return TRUE;
+}
+
+void CShellIconPropertiesDialog::OnDestroy()
+{
+    // The three pictures' icons were extracted for them; they go with the dialog.
+    for (CStatic* picture : {&m_staticCurrentIcon, &m_staticDefaultIcon, &m_staticPlusIcon})
+        if (picture->m_hWnd)
+            ShowIcon(*picture, nullptr);
+    CDialog::OnDestroy();
 }
 
 void CShellIconPropertiesDialog::UpdateCurrentIcon()

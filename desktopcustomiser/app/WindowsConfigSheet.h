@@ -73,6 +73,7 @@ protected:
     void OnPlusIcon();
     void OnNumberChanged();
     void OnFileChanged();
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -1,5 +1,6 @@
 #include "FlatToolLabels.h"
 
+#include <algorithm>
 #include <cstring>
 
 bool PackFlatToolLabels(const std::vector<std::string>& labels, char (&buffer)[kFlatToolTextSize],
@@ -25,9 +26,13 @@ bool PackFlatToolLabels(const std::vector<std::string>& labels, char (&buffer)[k
 }
 
 FlatToolButtonWidth FlatToolButtonWidths(int imageWidth, int imageHeight, bool listStyle, int widestLabel,
-                                         int borderWidth, int textPad)
+                                         int borderWidth, int textPad, int labelMargin)
 {
-    int allowance = listStyle ? widestLabel + borderWidth + textPad : 18;
-    // The maximum follows the image height, as the toolbar was always given it.
-    return {imageWidth + allowance, imageHeight + allowance};
+    if (listStyle) {
+        int allowance = widestLabel + borderWidth + textPad;
+        // The maximum follows the image height, as the toolbar was always given it.
+        return {imageWidth + allowance, imageHeight + allowance};
+    }
+    int width = std::max(imageWidth + 18, widestLabel + labelMargin);
+    return {width, width};
 }

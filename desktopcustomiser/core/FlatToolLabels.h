@@ -20,6 +20,9 @@ struct FlatToolButtonWidth {
     int minimum;
     int maximum;
 };
-// List-style bars allow the widest label plus the border and the padding; others 18 pixels.
+// List-style bars allow the widest label plus the border and the padding. Other bars put the
+// label under the image on one row: every button is as wide as the image plus 18 pixels, or as
+// the widest label plus the margin the toolbar keeps around it when that is wider. (Given the
+// image sizes plus 18 as its range, a toolbar that does not wrap labels cut them.)
 FlatToolButtonWidth FlatToolButtonWidths(int imageWidth, int imageHeight, bool listStyle, int widestLabel,
-                                         int borderWidth, int textPad);
+                                         int borderWidth, int textPad, int labelMargin);

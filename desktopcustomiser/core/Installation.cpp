@@ -323,3 +323,18 @@ void Installation::RemoveRegistryEntries()
     m_env.DeleteRegistryValue(RegistryRoot::CurrentUser, kRunKey, "Tunewright");
     m_env.DeleteRegistryKey(RegistryRoot::LocalMachine, kAppPathsKey);
 }
+
+PictureRect FitPicture(int pictureWidth, int pictureHeight, int frameWidth, int frameHeight)
+{
+    if (pictureWidth <= 0 || pictureHeight <= 0 || frameWidth <= 0 || frameHeight <= 0)
+        return {0, 0, 0, 0};
+    // Compare the shapes in 64 bits: the frame is narrower than the picture or not.
+    long long byWidth = static_cast<long long>(frameWidth) * pictureHeight;
+    long long byHeight = static_cast<long long>(frameHeight) * pictureWidth;
+    int width = frameWidth, height = frameHeight;
+    if (byWidth < byHeight)
+        height = static_cast<int>(byWidth / pictureWidth);
+    else
+        width = static_cast<int>(byHeight / pictureHeight);
+    return {(frameWidth - width) / 2, (frameHeight - height) / 2, width, height};
+}

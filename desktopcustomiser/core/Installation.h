@@ -87,6 +87,14 @@ void SeedImageLists(ProfileStore& profile, const ImageListSeed& seed);
 // of each program file.
 CString ProgramGroupText(InstallEnvironment& env, const CString& folder);
 
+// Where the wizard's picture goes in its frame: as large as the frame allows without changing
+// the picture's shape, centred. A picture or frame without area gets nothing.
+struct PictureRect {
+    int left, top, width, height;
+    bool operator==(const PictureRect&) const = default;
+};
+PictureRect FitPicture(int pictureWidth, int pictureHeight, int frameWidth, int frameHeight);
+
 // Page two's installation: entered with Begin, run with RunInstallation (once per entry).
 class Installation {
 public:

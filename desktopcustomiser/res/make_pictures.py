@@ -22,6 +22,22 @@ def bmp_8bit(width, height, palette, pixel):
     return header + info + table + bytes(pixels)
 
 
+def bmp_24bit(width, height, palette, pixel):
+    """A complete bitmap file, 24 bits per pixel, bottom-up; pixel(x, y) indexes the palette."""
+    row = (width * 3 + 3) & ~3
+    pixels = bytearray()
+    for y in range(height - 1, -1, -1):
+        line = bytearray()
+        for x in range(width):
+            r, g, b = palette[pixel(x, y)]
+            line += bytes((b, g, r))
+        pixels += line + bytes(row - width * 3)
+    offset = 14 + 40
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return header + info + bytes(pixels)
+
+
 def icon(sizes, colour):
     """An icon file with one 24-bit image and mask per size; colour(x, y, size) -> rgb or None."""
     images = []

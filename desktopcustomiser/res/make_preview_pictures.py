@@ -2,12 +2,14 @@
 """Draws the image preview's toolbar pictures: six 32 x 30 images side by side (open, scale to
 fit, normal size, zoom in, zoom out, close), once in grey for the normal state and once in
 colour for the hot state. Light grey (192, 192, 192) is the transparent background.
+Both are stored at 24 bits: the hot pictures are loaded as a section with the system's 3-D
+colours mapped, and an 8-bit file loads nearly blank that way under Wine.
 
 Run from this folder; the outputs are committed, so the build needs no drawing tools.
 """
 import math
 
-from make_pictures import bmp_8bit, write
+from make_pictures import bmp_24bit, write
 
 W, H = 32, 30
 BACK, DARK, LIGHT, ACCENT, GLASS, RED = range(6)
@@ -75,5 +77,5 @@ def strip(x, y):
 
 
 if __name__ == "__main__":
-    write("preview_normal.bmp", bmp_8bit(6 * W, H, palette(False), strip))
-    write("preview_hot.bmp", bmp_8bit(6 * W, H, palette(True), strip))
+    write("preview_normal.bmp", bmp_24bit(6 * W, H, palette(False), strip))
+    write("preview_hot.bmp", bmp_24bit(6 * W, H, palette(True), strip))

@@ -341,3 +341,20 @@ TEST(Installation, AFolderTooLongForItsFilesFailsTheCopyInsteadOfOverflowing)
 }
 
 }  // namespace
+
+TEST(Installation, ThePictureFillsItsFrameAsFarAsItsShapeAllows)
+{
+    struct Case {
+        int pw, ph, fw, fh;
+        PictureRect expected;
+    };
+    const Case cases[] = {
+        {96, 160, 224, 264, {33, 0, 158, 264}},  // the wizard's frame: as tall as the frame
+        {96, 160, 96, 300, {0, 70, 96, 160}},    // a tall frame: as wide as it
+        {96, 160, 48, 80, {0, 0, 48, 80}},       // the same shape, smaller
+        {96, 160, 0, 80, {0, 0, 0, 0}},
+        {0, 160, 48, 80, {0, 0, 0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitPicture(c.pw, c.ph, c.fw, c.fh), c.expected) << c.pw << "x" << c.ph << " in " << c.fw << "x" << c.fh;
+}

@@ -101,10 +101,13 @@ TEST(FlatToolLabels, SeparatorsTakeNoPlaceAndLabelsThatDoNotFitAreRefused)
 
 TEST(FlatToolLabels, ButtonWidths)
 {
-    FlatToolButtonWidth plain = FlatToolButtonWidths(32, 30, false, 80, 1, 60);
-    EXPECT_EQ(plain.minimum, 50);
-    EXPECT_EQ(plain.maximum, 48);
-    FlatToolButtonWidth list = FlatToolButtonWidths(32, 30, true, 80, 1, 16);
+    // Labels under the images: one width for every button, wide enough for the widest label.
+    for (auto [widest, width] : {std::pair{80, 91}, std::pair{20, 50}}) {
+        FlatToolButtonWidth plain = FlatToolButtonWidths(32, 30, false, widest, 1, 60, 11);
+        EXPECT_EQ(plain.minimum, width) << widest;
+        EXPECT_EQ(plain.maximum, width) << widest;
+    }
+    FlatToolButtonWidth list = FlatToolButtonWidths(32, 30, true, 80, 1, 16, 11);
     EXPECT_EQ(list.minimum, 32 + 97);
     EXPECT_EQ(list.maximum, 30 + 97);
 }

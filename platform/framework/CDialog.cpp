@@ -27,6 +27,27 @@ HWND AfxGetModalOwner(CWnd* pParentWnd)
     return hWnd;
 }
 
+namespace {
+
+// A modal dialog that its template does not place and its initialisation does not move opens
+// centred over its owner (the system would put it at the owner's corner, or the screen's).
+void CentreUnplacedDialog(CDialog& dialog, const RECT& before)
+{
+    DWORD style = dialog.GetStyle();
+    if (style & (WS_VISIBLE | WS_CHILD | DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN))
+        return;
+    RECT after;
+    dialog.GetWindowRect(&after);
+    if (after.left != before.left || after.top != before.top)
+        return;
+    HWND owner = ::GetWindow(dialog.m_hWnd, GW_OWNER);
+    if (owner && ::IsWindowEnabled(owner))
+        return;  // modeless beside an owner the user still works in
+    dialog.CenterWindow();
+}
+
+}  // namespace
+
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
     if (message != WM_INITDIALOG)
@@ -35,7 +56,12 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     if (!pDialog)
         return TRUE;
     try {
-        return pDialog->OnInitDialog();
+        RECT before;
+        ::GetWindowRect(hWnd, &before);
+        BOOL result = pDialog->OnInitDialog();
+        if (::IsWindow(hWnd))
+            CentreUnplacedDialog(*pDialog, before);
+        return result;
     } catch (const std::bad_alloc&) {
         AfxReportOutOfMemory();
         return TRUE;

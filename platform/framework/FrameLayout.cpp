@@ -197,14 +197,27 @@ LRESULT CFrameWnd::OnPaletteChanged(WPARAM wParam, LPARAM lParam)
 
 void CFrameWnd::OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult)
 {
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
-    if (info->uFlags & TTF_IDISHWND)
+    // Toolbars of the newer common controls ask in Unicode, the older in ANSI: both get the
+    // prompt's second line.
+    const bool wide = pNMHDR->code == TTN_NEEDTEXTW;
+    UINT flags = wide ? reinterpret_cast<NMTTDISPINFOW*>(pNMHDR)->uFlags
+                      : reinterpret_cast<NMTTDISPINFOA*>(pNMHDR)->uFlags;
+    if (flags & TTF_IDISHWND)
         nID = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(pNMHDR->idFrom)));
     CString full, tip;
     if (nID != 0 && full.LoadString(nID) && !AfxExtractSubString(tip, full, 1))
         tip = full;
-    ::lstrcpynA(info->szText, tip, sizeof info->szText);
-    info->lpszText = info->szText;
+    if (wide) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+        const int size = static_cast<int>(sizeof info->szText / sizeof info->szText[0]);
+        if (::MultiByteToWideChar(CP_ACP, 0, tip, -1, info->szText, size) == 0)
+            info->szText[size - 1] = L'\0';  // too long: cut, as the ANSI copy is
+        info->lpszText = info->szText;
+    } else {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+        ::lstrcpynA(info->szText, tip, sizeof info->szText);
+        info->lpszText = info->szText;
+    }
     *pResult = 0;
 }
 

@@ -119,9 +119,7 @@ void CImageListPage::RenumberItems()
 
 void CImageListPage::SetViewMode(int view)
 {
-    DWORD bits = view == 0 ? LVS_ICON : LVS_REPORT;
-    if ((m_list.GetStyle() & LVS_TYPEMASK) != bits)
-        m_list.ModifyStyle(LVS_TYPEMASK, bits);
+    SetListViewStyle(m_list, view == 0 ? LVS_ICON : LVS_REPORT);
 }
 
 void CImageListPage::OnAdd()

@@ -19,6 +19,59 @@ void ShowExclamation(const char* text)
 
 }  // namespace
 
+CInstallWizardPage::~CInstallWizardPage()
+{
+    if (m_hPicture)
+        ::DeleteObject(m_hPicture);
+}
+
+void CInstallWizardPage::FitPicture()
+{
+    CWnd* picture = GetDlgItem(IDC_INSTALL_PICTURE);
+    HBITMAP source = static_cast<HBITMAP>(
+        ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!picture || !source)
+        return;
+    RECT frame = {3, 5, 3 + 151, 5 + 164};
+    ::MapDialogRect(m_hWnd, &frame);
+    picture->SetWindowPos(nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                          SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT inside;
+    picture->GetClientRect(&inside);
+    BITMAP info = {};
+    ::GetObjectA(source, sizeof info, &info);
+    PictureRect fit = ::FitPicture(info.bmWidth, info.bmHeight, inside.right, inside.bottom);
+
+    // The frame's sides take the picture's own edge colour, so the frame reads as one picture.
+    HDC screen = ::GetDC(nullptr);
+    HDC from = ::CreateCompatibleDC(screen), to = ::CreateCompatibleDC(screen);
+    HBITMAP drawn = ::CreateCompatibleBitmap(screen, inside.right, inside.bottom);
+    HGDIOBJ oldFrom = ::SelectObject(from, source), oldTo = ::SelectObject(to, drawn);
+    HBRUSH edge = ::CreateSolidBrush(::GetPixel(from, 0, 0));
+    ::FillRect(to, &inside, edge);
+    ::DeleteObject(edge);
+    ::SetStretchBltMode(to, HALFTONE);
+    ::SetBrushOrgEx(to, 0, 0, nullptr);
+    ::StretchBlt(to, fit.left, fit.top, fit.width, fit.height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    ::SelectObject(from, oldFrom);
+    ::SelectObject(to, oldTo);
+    ::DeleteDC(from);
+    ::DeleteDC(to);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(source);
+
+    // The control takes the size of what it shows; it goes back to its frame after.
+    HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
+        picture->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(drawn)));
+    if (old)
+        ::DeleteObject(old);
+    if (m_hPicture)
+        ::DeleteObject(m_hPicture);
+    m_hPicture = drawn;
+    picture->SetWindowPos(nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                          SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 BOOL CInstallWizardPage::PreTranslateMessage(MSG* pMsg)
 {
     m_toolTip.RelayEvent(pMsg);
@@ -61,6 +114,7 @@ void CInstallPage::DoDataExchange(CDataExchange* pDX)
 BOOL CInstallPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
+    FitPicture();
     CreateToolTips({{IDC_INSTALL_FOLDER, "Enter the folder to install to here, or click the browse button"},
                     {IDC_INSTALL_BROWSE, "Click to browse for a destination folder"}});
     return TRUE;
@@ -104,8 +158,10 @@ WizardInstallEnvironment::WizardInstallEnvironment() : MachineInstallEnvironment
 
 void WizardInstallEnvironment::ClearProgress()
 {
-    if (m_pPage && m_pPage->m_listProgress.m_hWnd)
+    if (m_pPage && m_pPage->m_listProgress.m_hWnd) {
         m_pPage->m_listProgress.ResetContent();
+        m_pPage->m_listProgress.SendMessage(LB_SETHORIZONTALEXTENT, 0);
+    }
 }
 
 void WizardInstallEnvironment::AddProgress(const CString& line)
@@ -153,6 +209,7 @@ void CInstallPage2::DoDataExchange(CDataExchange* pDX)
 BOOL CInstallPage2::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
+    FitPicture();
     SetButtons(PSWIZB_BACK | PSWIZB_NEXT);
     CreateToolTips({{IDC_INSTALL_PROGRESS, "This is a display of the installation progress"}});
     return TRUE;
@@ -179,6 +236,16 @@ void CInstallPage2::AddProgressLine(const char* line)
 {
     if (!m_listProgress.m_hWnd)
         return;
+    // A line wider than the box (a deep folder) scrolls sideways instead of being cut.
+    HDC dc = ::GetDC(m_listProgress.m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(m_listProgress.SendMessage(WM_GETFONT)));
+    SIZE extent = {0, 0};
+    ::GetTextExtentPoint32A(dc, line, lstrlenA(line), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(m_listProgress.m_hWnd, dc);
+    int wanted = extent.cx + 2 * ::GetSystemMetrics(SM_CXEDGE);
+    if (wanted > static_cast<int>(m_listProgress.SendMessage(LB_GETHORIZONTALEXTENT)))
+        m_listProgress.SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(wanted));
     // The newest line stays in sight once the list is longer than the box.
     int index = m_listProgress.AddString(line);
     if (index >= 0)

@@ -15,14 +15,21 @@
 class CInstallWizardPage : public CPropertyPage {
 public:
     using CPropertyPage::CPropertyPage;
+    ~CInstallWizardPage() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    // Shows the picture as large as its frame allows, keeping its shape: the control alone
+    // would shrink to the picture's own size.
+    void FitPicture();
     // One tooltip control for the page, the controls registered with their texts.
     void CreateToolTips(std::initializer_list<std::pair<int, const char*>> tips);
     void SetButtons(DWORD buttons);
 
     CToolTipCtrl m_toolTip;
+
+private:
+    HBITMAP m_hPicture = nullptr;  // the picture drawn at its frame's size
 };
 
 class CInstallPage : public CInstallWizardPage {

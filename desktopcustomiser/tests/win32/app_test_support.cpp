@@ -68,3 +68,42 @@ void EndTestFrame()
     PumpFor(50);
     theApp.m_pMainWnd = nullptr;
 }
+
+std::vector<std::string> CutTexts(HWND window)
+{
+    std::vector<std::string> cut;
+    HDC dc = GetDC(window);
+    for (HWND control = GetWindow(window, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        char cls[32] = {}, text[512] = {};
+        GetClassNameA(control, cls, sizeof cls);
+        GetWindowTextA(control, text, sizeof text);
+        LONG style = GetWindowLongA(control, GWL_STYLE);
+        if (!text[0] || !(style & WS_VISIBLE))
+            continue;
+        RECT client;
+        GetClientRect(control, &client);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        bool fits = true;
+        if (lstrcmpiA(cls, "Static") == 0) {
+            LONG kind = style & SS_TYPEMASK;
+            if (kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT) {
+                RECT need = {0, 0, client.right, 0};
+                DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+                fits = need.right <= client.right && need.bottom <= client.bottom;
+            }
+        } else if (lstrcmpiA(cls, "Button") == 0) {
+            LONG kind = style & BS_TYPEMASK;
+            RECT need = {0, 0, 0, 0};
+            DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE);
+            if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON)
+                fits = need.right + 4 <= client.right;
+            else if (kind != BS_GROUPBOX && kind != BS_OWNERDRAW)
+                fits = need.right + GetSystemMetrics(SM_CXMENUCHECK) + 4 <= client.right;  // the box and its gap
+        }
+        SelectObject(dc, old);
+        if (!fits)
+            cut.push_back(std::to_string(GetDlgCtrlID(control)) + ": " + text);
+    }
+    ReleaseDC(window, dc);
+    return cut;
+}

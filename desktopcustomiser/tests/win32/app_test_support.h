@@ -24,3 +24,7 @@ void EndTestFrame();
 
 // The captions of a sheet's tabs, in order.
 std::vector<std::string> TabCaptions(CPropertySheet& sheet);
+
+// The texts of a window's labels, check boxes, radio buttons and push buttons that do not fit
+// their controls in the font the controls draw with, as "id: text"; empty when all are whole.
+std::vector<std::string> CutTexts(HWND window);

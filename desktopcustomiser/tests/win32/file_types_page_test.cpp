@@ -209,6 +209,14 @@ TEST_F(FileTypesPageTest, ActionsEditedThroughTheirEditorsWriteTheirCommands)
         SendMessageA(dialog, WM_COMMAND, 1123, 0);
         HWND editor = FindThreadWindow("Editing Action For...");
         ASSERT_NE(editor, nullptr);
+        // Over the properties dialog, whose caption stays in sight.
+        RECT under, over;
+        GetWindowRect(dialog, &under);
+        GetWindowRect(editor, &over);
+        EXPECT_GT(over.top, under.top + GetSystemMetrics(SM_CYCAPTION) / 2);
+        EXPECT_LT(over.top, under.bottom);
+        EXPECT_GT(over.left, under.left);
+        EXPECT_LT(over.left, under.right);
         SetDlgItemTextA(editor, 1047, "%SystemRoot%\\zq2.exe");
         SendMessageA(editor, WM_COMMAND, IDOK, 0);
 

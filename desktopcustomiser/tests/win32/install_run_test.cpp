@@ -194,9 +194,16 @@ TEST_F(InstallRun, ADestinationThatCannotBeWrittenStopsBeforeAnyEntry)
     ASSERT_NE(sheet, nullptr);
     // The page sets its buttons by a posted message: wait for it as the later checks do.
     EXPECT_TRUE(WaitFor(10000, [](HWND s) { return Buttons(s) == "Next >"; }, sheet)) << Buttons(sheet);
-    // Below a file no folder can be made.
-    SendMessageA(GetDlgItem(CurrentPage(sheet), 1002), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("C:\\windows\\win.ini\\Tunewright 97"));
+    // The picture fills its frame of 151 x 164 of the page's 360 x 175 units.
+    HWND page = CurrentPage(sheet);
+    RECT pageRect, pictureRect;
+    GetClientRect(page, &pageRect);
+    GetWindowRect(GetDlgItem(page, 1007), &pictureRect);
+    EXPECT_NEAR((pictureRect.right - pictureRect.left) * 360.0 / pageRect.right, 151, 3);
+    EXPECT_NEAR((pictureRect.bottom - pictureRect.top) * 175.0 / pageRect.bottom, 164, 3);
+    // Below a file no folder can be made; the name is longer than the progress list is wide.
+    const char folder[] = "C:\\windows\\win.ini\\Tunewright 97 in a folder whose name is wider than the list";
+    SendMessageA(GetDlgItem(CurrentPage(sheet), 1002), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder));
     Press(sheet, kNextButton);
     Press(sheet, kNextButton);
 
@@ -205,9 +212,14 @@ TEST_F(InstallRun, ADestinationThatCannotBeWrittenStopsBeforeAnyEntry)
     EXPECT_EQ(MessageBoxText(box), "Tunewright 97 could not create the specified folder");
     PressOk(box);
     EXPECT_TRUE(WaitFor(10000, [](HWND s) { return Buttons(s) == "< Back"; }, sheet)) << Buttons(sheet);
-    EXPECT_EQ(ProgressLines(sheet), (std::vector<std::string>{"Install to: C:\\windows\\win.ini\\Tunewright 97",
+    EXPECT_EQ(ProgressLines(sheet), (std::vector<std::string>{std::string("Install to: ") + folder,
                                                               "Preparing destination folder...",
                                                               "Error preparing folder, installation halted."}));
+    // The long line scrolls sideways: the list is as wide inside as that line.
+    HWND list = GetDlgItem(CurrentPage(sheet), 1004);
+    RECT listRect;
+    GetClientRect(list, &listRect);
+    EXPECT_GT(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), listRect.right);
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kInstallKey, "Installed Path"), "<no key>");
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), "<no key>");
 

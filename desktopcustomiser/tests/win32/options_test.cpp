@@ -173,6 +173,7 @@ TEST_F(OptionsTest, TrayCommandOpensTheSheetWithItsFiveTabsInOrderWithPictures)
     CMainFrame* frame = MakeFrame();
     std::vector<std::string> tabs;
     std::vector<int> images;
+    std::vector<std::string> cut;
     HWND seenSheet = nullptr;
     Script script({
         [&] {
@@ -192,6 +193,13 @@ TEST_F(OptionsTest, TrayCommandOpensTheSheetWithItsFiveTabsInOrderWithPictures)
                 tabs.push_back(text);
                 images.push_back(item.iImage);
             }
+            // Every text of every page whole in the pages' font.
+            for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
+                SendMessageA(sheet, PSM_SETCURSEL, i, 0);
+                for (const std::string& text : CutTexts(PropSheet_GetCurrentPageHwnd(sheet)))
+                    cut.push_back(std::to_string(i) + " " + text);
+            }
+            SendMessageA(sheet, PSM_SETCURSEL, 0, 0);
             // A second Options command brings the open sheet forward, no second sheet.
             frame->SendMessage(WM_COMMAND, ID_OPTIONS);
             return true;
@@ -203,6 +211,7 @@ TEST_F(OptionsTest, TrayCommandOpensTheSheetWithItsFiveTabsInOrderWithPictures)
     EXPECT_EQ(tabs, (std::vector<std::string>{"Tray Icons", "Tray Icon Menus", "Tunewright 97 Options",
                                               "Screen Saver Corner", "About Tunewright 97"}));
     EXPECT_EQ(images, (std::vector<int>{12, 14, 3, 15, 11}));
+    EXPECT_EQ(cut, std::vector<std::string>{});
     EXPECT_FALSE(IsWindow(seenSheet));
     EXPECT_EQ(frame->OpenSheet(SheetKind::Options), nullptr);
 }

@@ -4,6 +4,7 @@
 #include "GlobalFolders.h"
 #include "Preview.h"
 #include "TunewrightApp.h"
+#include "paint_recorder.h"
 #include "framework/Afx.h"
 #include "resource_preview.h"
 
@@ -304,29 +305,42 @@ TEST_F(PreviewWindows, TheBandHoldsTheButtonsAndLabelsAtTheMeasuredHeight)
     for (UINT message : {UINT(TB_GETIMAGELIST), UINT(TB_GETHOTIMAGELIST)})
         EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(::SendMessageA(toolbar, message, 0, 0))), 6);
 
-    // Tooltips give the second line of each command's prompt: the tooltip asks the toolbar,
-    // which asks its holder, which asks the frame.
+    // Tooltips give the second line of each command's prompt: the tooltip asks the toolbar in
+    // Unicode, the toolbar asks its holder, which asks the frame.
     HWND tip = reinterpret_cast<HWND>(::SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
     ASSERT_NE(tip, nullptr);
-    NMTTDISPINFOA info = {};
-    info.hdr.hwndFrom = tip;
-    info.hdr.idFrom = ID_PREVIEW_FIT;
-    info.hdr.code = TTN_NEEDTEXTA;
-    ::SendMessageA(toolbar, WM_NOTIFY, ID_PREVIEW_FIT, reinterpret_cast<LPARAM>(&info));
-    ASSERT_NE(info.lpszText, nullptr);
-    EXPECT_STREQ(info.lpszText, "Scale the image to fit in the window");
+    WCHAR shown[1024] = L"";
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = toolbar;
+    tool.uId = ID_PREVIEW_FIT;
+    tool.lpszText = shown;
+    ::SendMessageW(tip, TTM_GETTEXTW, sizeof shown / sizeof shown[0], reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(shown, L"Scale the image to fit in the window");
 
-    // Two label rows of the icon-title font under the images.
+    // Every label whole on its button; the band as tall as the buttons the toolbar lays out.
     LOGFONTA font = {};
     ::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
+    HFONT labelFont = ::CreateFontIndirectA(&font);
     HDC screen = ::GetDC(nullptr);
-    int t = (font.lfHeight < 0 ? -font.lfHeight : font.lfHeight) * ::GetDeviceCaps(screen, LOGPIXELSX) / 72;
+    HGDIOBJ oldFont = ::SelectObject(screen, labelFont);
+    for (const Button& b : buttons) {
+        if (b.id == 0)
+            continue;
+        SIZE extent = {};
+        ::GetTextExtentPoint32A(screen, b.label, lstrlenA(b.label), &extent);
+        RECT rect = {};
+        ::SendMessageA(toolbar, TB_GETRECT, b.id, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_GE(rect.right - rect.left - 2 * ::GetSystemMetrics(SM_CXEDGE), extent.cx) << b.label;
+    }
+    ::SelectObject(screen, oldFont);
+    ::DeleteObject(labelFont);
     ::ReleaseDC(nullptr, screen);
     REBARBANDINFOA band = {};
     band.cbSize = sizeof band;
     band.fMask = RBBIM_CHILDSIZE | RBBIM_CHILD;
     ASSERT_TRUE(::SendMessageA(rebar, RB_GETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band)));
-    EXPECT_EQ(band.cyMinChild, static_cast<UINT>(2 * t + 43));
+    EXPECT_EQ(band.cyMinChild, static_cast<UINT>(HIWORD(::SendMessageA(toolbar, TB_GETBUTTONSIZE, 0, 0))));
     EXPECT_EQ(band.hwndChild, toolbar);
 
     // The bar the frame lays out is the rebar's one row and the sizing strip.
@@ -337,6 +351,59 @@ TEST_F(PreviewWindows, TheBandHoldsTheButtonsAndLabelsAtTheMeasuredHeight)
     EXPECT_EQ(barRect.bottom - barRect.top, row + 3);
     ::GetWindowRect(::GetDlgItem(frame, AFX_IDW_PANE_FIRST), &viewRect);
     EXPECT_EQ(viewRect.top, barRect.bottom);
+}
+
+// The number of pixels of the colour inside the rectangle of what the window paints.
+int CountColour(HWND hWnd, const RECT& rect, COLORREF colour)
+{
+    RECT client;
+    ::GetClientRect(hWnd, &client);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::SendMessageA(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            count += ::GetPixel(dc, x, y) == colour;
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return count;
+}
+
+TEST_F(PreviewWindows, TheCheckedButtonDrawsItsPictureInColour)
+{
+    HWND frame = Open(s_bmp, "Sunset.bmp");
+    ASSERT_NE(frame, nullptr);
+    HWND toolbar = FindDescendant(frame, "ToolbarWindow32");
+    ASSERT_NE(toolbar, nullptr);
+    // Checked, Scale To Fit shows its hot picture: blue arrows in a black frame.
+    Command(frame, ID_PREVIEW_FIT);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(toolbar, TB_ISBUTTONCHECKED, ID_PREVIEW_FIT, 0) != 0; }));
+    RECT button = {};
+    ::SendMessageA(toolbar, TB_GETRECT, ID_PREVIEW_FIT, reinterpret_cast<LPARAM>(&button));
+    button.bottom = button.top + 33;  // the picture's rows, above the label
+    EXPECT_GT(CountColour(toolbar, button, RGB(0, 96, 192)), 20);
+    EXPECT_GT(CountColour(toolbar, button, RGB(0, 0, 0)), 60);
+}
+
+TEST_F(PreviewWindows, AFittedPictureIsDrawnAgainWholeWhenTheWindowGrows)
+{
+    HWND frame = Open(s_bmp, "Sunset.bmp");
+    ASSERT_NE(frame, nullptr);
+    HWND view = ::GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+    Command(frame, ID_PREVIEW_FIT);
+    WaitFor([] { return false; }, 300);
+    RECT rect;
+    ::GetWindowRect(frame, &rect);
+    PaintRecorder painted(view);
+    painted.Reset();
+    ::SetWindowPos(frame, nullptr, 0, 0, rect.right - rect.left + 60, rect.bottom - rect.top + 40,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitFor([&] { return painted.PaintedWhole(); }, 3000));
 }
 
 TEST_F(PreviewWindows, OnlyTheBottomStripStartsADragAndLosingTheMouseEndsIt)

@@ -2,6 +2,7 @@
 // folders and what opening one starts, what Apply writes for the shell icons, and the boot
 // options over a replica boot file.
 #include "app_test_support.h"
+#include "paint_recorder.h"
 #include "Helpers.h"
 #include "TunewrightApp.h"
 #include "WindowsConfigSheet.h"
@@ -87,7 +88,101 @@ std::string Hkey(HKEY root, const char* key, const char* name, DWORD* type = nul
 
 const char kShellIcons[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
 
+// Whether the icon rebuild's notice was on the screen when the new icon metrics were announced.
+int g_noticesSeen = 0, g_announcements = 0;
+LRESULT CALLBACK WatchAnnouncements(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTINGCHANGE) {
+        ++g_announcements;
+        HWND notice = FindWindowA(nullptr, "Rebuild Explorer Icons");
+        g_noticesSeen += notice && IsWindowVisible(notice);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// What the shell icon properties dialog showed, read while it was open.
+struct IconDialogSeen {
+    RECT rect = {};
+    HICON icons[2] = {};
+} g_iconDialog;
+void CALLBACK ReadIconDialog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND dialog = GetActiveWindow();
+    char title[128] = {};
+    GetWindowTextA(dialog, title, sizeof title);
+    if (!strstr(title, "Shell Icon Properties"))
+        return;
+    KillTimer(nullptr, id);
+    GetWindowRect(dialog, &g_iconDialog.rect);
+    g_iconDialog.icons[0] = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 1055, STM_GETICON, 0, 0));
+    g_iconDialog.icons[1] = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 1056, STM_GETICON, 0, 0));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+bool IconAlive(HICON icon)
+{
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info))
+        return false;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
+
 }  // namespace
+
+TEST(WindowsConfig, ListsAreDrawnAgainWholeWhenTheirViewChanges)
+{
+    for (int pageIndex : {1, 2}) {  // registered file types, shell icons
+        OpenSheet open(pageIndex);
+        CListCtrl& list = pageIndex == 1 ? open.sheet.m_pFileTypesPage->m_list : open.sheet.m_pShellIconPage->m_list;
+        PumpFor(300);
+        PaintRecorder painted(list.m_hWnd);
+        for (UINT command : {32771u, 32780u, 32771u}) {  // Large Icons, Details, Large Icons
+            painted.Reset();
+            open.sheet.SendMessage(WM_COMMAND, command, 0);
+            PumpFor(2000, [&] { return painted.PaintedWhole(); });
+            EXPECT_TRUE(painted.PaintedWhole()) << "page " << pageIndex << ", command " << command;
+        }
+    }
+}
+
+TEST(WindowsConfig, EveryTextIsWholeOnEveryPageAndForEveryFolderName)
+{
+    OpenSheet open(0);
+    for (int page = 0; page < 5; ++page) {
+        open.sheet.SetActivePage(page);
+        PumpFor(100);
+        EXPECT_EQ(CutTexts(open.sheet.GetActivePage()->m_hWnd), std::vector<std::string>{}) << "page " << page;
+    }
+    open.sheet.SetActivePage(3);
+    CListCtrl& list = open.sheet.m_pShellFolderPage->m_list;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        EXPECT_EQ(CutTexts(open.sheet.m_pShellFolderPage->m_hWnd), std::vector<std::string>{}) << row;
+    }
+}
+
+TEST(WindowsConfig, ShellIconPropertiesOpenOverTheSheetAndFreeTheirIcons)
+{
+    OpenSheet open(2);
+    CShellIconPage& page = *open.sheet.m_pShellIconPage;
+    page.m_list.SetItemState(page.m_list.FindItemByData(8), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    g_iconDialog = {};
+    UINT_PTR timer = SetTimer(nullptr, 0, 200, ReadIconDialog);
+    page.SendMessage(WM_COMMAND, 1050, 0);  // "Modify"
+    KillTimer(nullptr, timer);
+    RECT sheet;
+    open.sheet.GetWindowRect(&sheet);
+    POINT centre = {(g_iconDialog.rect.left + g_iconDialog.rect.right) / 2,
+                    (g_iconDialog.rect.top + g_iconDialog.rect.bottom) / 2};
+    EXPECT_TRUE(PtInRect(&sheet, centre)) << centre.x << "," << centre.y;
+    for (HICON icon : g_iconDialog.icons) {
+        EXPECT_NE(icon, nullptr);
+        EXPECT_FALSE(IconAlive(icon)) << "an icon of the closed dialog is still there";
+    }
+}
 
 TEST(WindowsConfig, SheetHasItsCaptionAndTabsInOrder)
 {
@@ -160,6 +255,15 @@ TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
     OpenSheet open(2);
     CShellIconPage& page = *open.sheet.m_pShellIconPage;
     ASSERT_EQ(page.m_list.GetItemCount(), 39);
+    // A window of ours hears the new icon metrics announced, and looks for the notice then.
+    WNDCLASSA watcher = {};
+    watcher.lpfnWndProc = WatchAnnouncements;
+    watcher.hInstance = GetModuleHandleA(nullptr);
+    watcher.lpszClassName = "AnnouncementWatcher";
+    RegisterClassA(&watcher);
+    HWND watching = CreateWindowA("AnnouncementWatcher", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    g_noticesSeen = g_announcements = 0;
     std::string shell32 = std::string(g_strSystemFolder) + "\\Shell32.dll";
     // Two applies in one sheet, each after a change of another row.
     for (int changed : {8, 9}) {
@@ -173,6 +277,10 @@ TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
         Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "4", &type);
         EXPECT_EQ(type, DWORD(REG_BINARY)) << "apply after changing " << changed;
     }
+    DestroyWindow(watching);
+    EXPECT_GT(g_announcements, 0);
+    EXPECT_EQ(g_noticesSeen, g_announcements) << "the rebuild's notice was not on the screen";
+    EXPECT_EQ(FindWindowA(nullptr, "Rebuild Explorer Icons"), nullptr);
     EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "9"), shell32 + ",9");
     EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "8"), shell32 + ",8");
     EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "35"), shell32 + ",35");
