@@ -262,7 +262,7 @@ int readMemory(GifFileType* gif, GifByteType* out, int n)
 }
 
 // giflib's decode of the first image, lines into one buffer, colours looked up like ours.
-uint32_t giflibFirstImage(const std::vector<uint8_t>& bytes, std::vector<GifPixelType>& lines)
+uint32_t giflibFirstImage(const FileBytes& bytes, std::vector<GifPixelType>& lines)
 {
     Memory m = {bytes.data(), bytes.size(), 0};
     int error = 0;
@@ -305,7 +305,7 @@ int decodeAll(const std::vector<std::string>& files, int rounds)
 {
     // Both from memory. Ours decodes from the parsed file the strip already made (parsing is
     // in the strip figure); giflib reads its way to the first image and decodes it.
-    std::vector<std::vector<uint8_t>> contents(files.size());
+    std::vector<FileBytes> contents(files.size());
     std::vector<std::unique_ptr<GifFile>> parsed;
     for (size_t i = 0; i < files.size(); ++i) {
         readWholeFile(files[i], contents[i]);
