@@ -47,7 +47,7 @@ mkdir -p "$work/out" "$work/gifsicle"
 # the strip and the two copies in turn. All force what they write to disk.
 "$bench" strip-copy "$work/corpus" "$work/out" 1 >/dev/null
 read -r strip_ms safe_ms copy_ms safe_med safe_lo safe_hi copy_med copy_lo copy_hi \
-  < <("$bench" strip-copy "$work/corpus" "$work/out" 9)
+  < <("$bench" strip-copy "$work/corpus" "$work/out" 15)
 best=
 for ((r = 0; r < rounds; r++)); do
   rm -f "$work/gifsicle"/*
@@ -75,7 +75,7 @@ done
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 spread() { printf 'median %.2f, rounds %.2f-%.2f' "$1" "$2" "$3"; }
-echo "bench: strip ${strip_ms} ms, crash-safe copy ${safe_ms} ms, flushed plain copy ${copy_ms} ms (best of 9, in turn), gifsicle ${gifsicle_ms} ms (best of $rounds)"
+echo "bench: strip ${strip_ms} ms, crash-safe copy ${safe_ms} ms, flushed plain copy ${copy_ms} ms (best of 15, in turn), gifsicle ${gifsicle_ms} ms (best of $rounds)"
 echo "bench: strip / gifsicle         = $(ratio "$strip_ms" "$gifsicle_ms")  (target < 1)"
 echo "bench: strip / crash-safe copy  = $(ratio "$strip_ms" "$safe_ms")  ($(spread "$safe_med" "$safe_lo" "$safe_hi"); target <= 1.05)"
 echo "bench: strip / plain copy       = $(ratio "$strip_ms" "$copy_ms")  ($(spread "$copy_med" "$copy_lo" "$copy_hi"); the copy neither renames nor flushes the folder)"
