@@ -62,7 +62,7 @@ gifsicle_ms=$best
 if shm=$(mktemp -d -p /dev/shm 2>/dev/null); then
   "$bench" strip-copy "$work/corpus" "$shm" 1 >/dev/null
   read -r m_strip m_safe m_copy m_safe_med m_safe_lo m_safe_hi m_copy_med m_copy_lo m_copy_hi \
-    < <("$bench" strip-copy "$work/corpus" "$shm" 15)
+    < <("$bench" strip-copy "$work/corpus" "$shm" 31)
   rm -rf "$shm"
 fi
 read -r ours_ms giflib_ms agree < <("$bench" decode "$work/corpus" $rounds)
@@ -80,7 +80,7 @@ echo "bench: strip / gifsicle         = $(ratio "$strip_ms" "$gifsicle_ms")  (ta
 echo "bench: strip / crash-safe copy  = $(ratio "$strip_ms" "$safe_ms")  ($(spread "$safe_med" "$safe_lo" "$safe_hi"); target <= 1.05)"
 echo "bench: strip / plain copy       = $(ratio "$strip_ms" "$copy_ms")  ($(spread "$copy_med" "$copy_lo" "$copy_hi"); the copy neither renames nor flushes the folder)"
 if [ -n "${m_strip:-}" ]; then
-  echo "bench: in memory (tmpfs): strip ${m_strip} ms, crash-safe copy ${m_safe} ms, plain copy ${m_copy} ms (best of 15, in turn)"
+  echo "bench: in memory (tmpfs): strip ${m_strip} ms, crash-safe copy ${m_safe} ms, plain copy ${m_copy} ms (best of 31, in turn)"
   echo "bench: in memory: strip / crash-safe copy = $(ratio "$m_strip" "$m_safe")  ($(spread "$m_safe_med" "$m_safe_lo" "$m_safe_hi"); target <= 1.10)"
   echo "bench: in memory: strip / plain copy      = $(ratio "$m_strip" "$m_copy")  ($(spread "$m_copy_med" "$m_copy_lo" "$m_copy_hi"))"
 fi
