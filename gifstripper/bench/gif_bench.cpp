@@ -3,11 +3,13 @@
 // best of several rounds, in milliseconds.
 //
 //   gif_bench frames DIR COUNT                   base frames for the corpus (gifsicle builds on them)
-//   gif_bench strip-copy SRC SDST CDST ROUNDS    strip every file (parse, mark, rewrite) into
-//                                                SDST and copy it into CDST, in turn
+//   gif_bench strip-copy SRC DST ROUNDS          strip every file (parse, mark, rewrite) into
+//                                                DST/strip, copy it crash-safe into DST/safe
+//                                                and plainly into DST/plain, in turn
 //   gif_bench decode SRC ROUNDS                  first image of every file: ours, then giflib's
 #include <fcntl.h>
 #include <gif_lib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,7 +92,7 @@ double timed(F run)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The strip as the program does it: parse, mark, rewrite through a temporary file.
+// The strip as the program does it: parse, mark, rewrite in place through a temporary file.
 void stripAll(const std::vector<std::string>& files, const std::string& out)
 {
     for (const std::string& path : files) {
@@ -102,47 +104,132 @@ void stripAll(const std::vector<std::string>& files, const std::string& out)
     }
 }
 
-// Like with like: the copy reads the file as the strip does and, as the strip does, forces
-// what it wrote to disk before it counts as done.
-void copyAll(const std::vector<std::string>& files, const std::string& out)
-{
+// The copies read each file as the strip does: its size, then its bytes in one read, then the
+// read that finds the end (a file that grew meanwhile is read whole). Into one buffer kept
+// for the run: what they time is reading and writing the bytes, nothing more.
+class Reader {
+public:
+    const uint8_t* read(const std::string& path, size_t& size)
     {
-        std::vector<uint8_t> bytes;
-        for (const std::string& path : files) {
-            readWholeFile(path, bytes);
-            std::string target = out + "/" + fs::path(path).filename().string();
-            int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-            if (fd < 0)
-                continue;
-            for (size_t done = 0; done < bytes.size();) {
-                ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
-                if (put <= 0)
-                    break;
-                done += size_t(put);
-            }
-            fsync(fd);
-            close(fd);
-        }
+        size = 0;
+        int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return nullptr;
+        struct stat st;
+        if (fstat(fd, &st) == 0 && size_t(st.st_size) + 1 > buffer_.size())
+            buffer_.resize(size_t(st.st_size) + 1);
+        for (ssize_t got; (got = ::read(fd, buffer_.data() + size, buffer_.size() - size)) > 0;)
+            if ((size += size_t(got)) == buffer_.size())
+                buffer_.resize(2 * buffer_.size());
+        close(fd);
+        return buffer_.data();
+    }
+
+private:
+    std::vector<uint8_t> buffer_;
+};
+
+bool writeAll(int fd, const uint8_t* bytes, size_t size)
+{
+    for (size_t done = 0; done < size;) {
+        ssize_t put = write(fd, bytes + done, size - done);
+        if (put <= 0)
+            return false;
+        done += size_t(put);
+    }
+    return true;
+}
+
+std::string targetIn(const std::string& out, const std::string& path)
+{
+    return out + "/" + fs::path(path).filename().string();
+}
+
+// A copy over the target that is flushed to disk, but neither renamed into place nor made
+// durable in its folder: what a plain copy costs.
+void plainCopyAll(const std::vector<std::string>& files, const std::string& out)
+{
+    Reader reader;
+    for (const std::string& path : files) {
+        size_t size;
+        const uint8_t* bytes = reader.read(path, size);
+        int fd = open(targetIn(out, path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (!bytes || fd < 0)
+            continue;
+        writeAll(fd, bytes, size);
+        fsync(fd);
+        close(fd);
     }
 }
 
-// The strip and the copy in turn, round after round, so that both meet the same load of the
-// machine; prints the best time of each and the median of the rounds' ratios.
-int stripAgainstCopy(const std::string& src, const std::string& stripOut,
-                     const std::string& copyOut, int rounds)
+// The limit of a crash-safe rewrite: the same bytes put in place by exactly the steps of the
+// strip's replace, one system call for each (the target's permissions taken over, a temporary
+// file in the target's folder written and flushed, renamed over the target, the folder
+// flushed so that the rename is on disk too, as the write-through move is on Windows).
+void crashSafeCopyAll(const std::vector<std::string>& files, const std::string& out)
+{
+    Reader reader;
+    for (const std::string& path : files) {
+        size_t size;
+        const uint8_t* bytes = reader.read(path, size);
+        if (!bytes)
+            continue;
+        std::string target = targetIn(out, path);
+        std::string temp = out + "/.copy-XXXXXX";
+        int fd = mkstemp(temp.data());
+        if (fd < 0)
+            continue;
+        struct stat st;
+        if (stat(target.c_str(), &st) == 0)
+            fchmod(fd, st.st_mode & 07777);
+        writeAll(fd, bytes, size);
+        fsync(fd);
+        close(fd);
+        rename(temp.c_str(), target.c_str());
+        int dir = open(out.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        fsync(dir);
+        close(dir);
+    }
+}
+
+// The strip, the crash-safe copy and the plain copy in turn, round after round, each starting
+// the round in its turn, so that all meet the same load of the machine. Prints the best time
+// of each, then the median, lowest and highest of the rounds' ratios, strip against the
+// crash-safe copy and strip against the plain copy.
+int stripAgainstCopies(const std::string& src, const std::string& out, int rounds)
 {
     std::vector<std::string> files = corpus(src);
-    std::vector<double> strips, copies, ratios;
+    const std::string outs[3] = {out + "/strip", out + "/safe", out + "/plain"};
+    for (const std::string& dir : outs)
+        fs::create_directories(dir);
+    std::vector<double> times[3];
+    std::vector<double> againstSafe, againstPlain;
     for (int i = 0; i < rounds; ++i) {
-        double copy = timed([&] { copyAll(files, copyOut); });
-        double strip = timed([&] { stripAll(files, stripOut); });
-        strips.push_back(strip);
-        copies.push_back(copy);
-        ratios.push_back(strip / copy);
+        double ms[3];
+        for (int k = 0; k < 3; ++k) {
+            int which = (i + k) % 3;
+            ms[which] = timed([&] {
+                if (which == 0)
+                    stripAll(files, outs[0]);
+                else if (which == 1)
+                    crashSafeCopyAll(files, outs[1]);
+                else
+                    plainCopyAll(files, outs[2]);
+            });
+            times[which].push_back(ms[which]);
+        }
+        againstSafe.push_back(ms[0] / ms[1]);
+        againstPlain.push_back(ms[0] / ms[2]);
     }
-    std::sort(ratios.begin(), ratios.end());
-    std::printf("%.1f %.1f %.3f\n", *std::min_element(strips.begin(), strips.end()),
-                *std::min_element(copies.begin(), copies.end()), ratios[ratios.size() / 2]);
+    auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    auto lowest = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
+    auto highest = [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); };
+    std::printf("%.1f %.1f %.1f %.3f %.3f %.3f %.3f %.3f %.3f\n", lowest(times[0]), lowest(times[1]),
+                lowest(times[2]), median(againstSafe), lowest(againstSafe), highest(againstSafe),
+                median(againstPlain), lowest(againstPlain), highest(againstPlain));
     return 0;
 }
 
@@ -175,7 +262,7 @@ int readMemory(GifFileType* gif, GifByteType* out, int n)
 }
 
 // giflib's decode of the first image, lines into one buffer, colours looked up like ours.
-uint32_t giflibFirstImage(const std::vector<uint8_t>& bytes, std::vector<GifPixelType>& lines)
+uint32_t giflibFirstImage(const FileBytes& bytes, std::vector<GifPixelType>& lines)
 {
     Memory m = {bytes.data(), bytes.size(), 0};
     int error = 0;
@@ -218,7 +305,7 @@ int decodeAll(const std::vector<std::string>& files, int rounds)
 {
     // Both from memory. Ours decodes from the parsed file the strip already made (parsing is
     // in the strip figure); giflib reads its way to the first image and decodes it.
-    std::vector<std::vector<uint8_t>> contents(files.size());
+    std::vector<FileBytes> contents(files.size());
     std::vector<std::unique_ptr<GifFile>> parsed;
     for (size_t i = 0; i < files.size(); ++i) {
         readWholeFile(files[i], contents[i]);
@@ -251,11 +338,11 @@ int main(int argc, char** argv)
     std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "frames" && argc == 4)
         return makeFrames(argv[2], std::atoi(argv[3]));
-    if (mode == "strip-copy" && argc == 6)
-        return stripAgainstCopy(argv[2], argv[3], argv[4], std::max(1, std::atoi(argv[5])));
+    if (mode == "strip-copy" && argc == 5)
+        return stripAgainstCopies(argv[2], argv[3], std::max(1, std::atoi(argv[4])));
     if (mode == "decode" && argc == 4)
         return decodeAll(corpus(argv[2]), std::atoi(argv[3]));
-    std::fprintf(stderr, "usage: gif_bench frames DIR COUNT | strip-copy SRC STRIPDST COPYDST "
-                         "ROUNDS | decode SRC ROUNDS\n");
+    std::fprintf(stderr, "usage: gif_bench frames DIR COUNT | strip-copy SRC DST ROUNDS | "
+                         "decode SRC ROUNDS\n");
     return 2;
 }

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Benchmark of palettrim's portable core, all figures measured in this one run on the same
 # files: the strip (parse, mark, rewrite through a temporary file flushed to disk) of a
-# gifsicle-made corpus against gifsicle removing comments and extensions from copies of it,
-# and against a plain copy of the same bytes that is flushed to disk too; and the first-image
-# decode against giflib's. Prints the ratios.
+# gifsicle-made corpus against gifsicle removing comments and extensions from copies of it;
+# against a crash-safe copy of the same bytes that takes exactly the steps of the strip's
+# replace (temporary file in the same folder, written, flushed, renamed over the target, the
+# folder flushed), its true limit; and against a plain copy flushed to disk, which neither
+# renames nor flushes the folder. Then the first-image decode against giflib's. Prints the
+# ratios, each as the best times' ratio and as the median, lowest and highest of the rounds'
+# ratios (the rounds run in turn, so a loaded machine weighs on all alike).
 #
 #   gifstripper/bench/run-bench.sh [BUILD_DIR]   (a native build; made when missing)
 set -eu
@@ -15,7 +19,8 @@ if [ ! -x "$build/gifstripper/bench/gif_bench" ]; then
 fi
 bench=$build/gifstripper/bench/gif_bench
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+shm=
+trap 'rm -rf "$work" ${shm:+"$shm"}' EXIT
 rounds=3
 
 echo "bench: making the corpus with gifsicle..."
@@ -37,11 +42,12 @@ files=$(ls "$work/corpus" | wc -l)
 bytes=$(du -sb "$work/corpus" | cut -f1)
 echo "bench: $files files, $((bytes / 1048576)) MB"
 
-mkdir -p "$work/ours" "$work/copy" "$work/gifsicle"
-# One round first, so that both write over files they made (and the page cache is warm); then
-# the strip and the copy in turn. Both force what they write to disk.
-"$bench" strip-copy "$work/corpus" "$work/ours" "$work/copy" 1 >/dev/null
-read -r strip_ms copy_ms median < <("$bench" strip-copy "$work/corpus" "$work/ours" "$work/copy" 9)
+mkdir -p "$work/out" "$work/gifsicle"
+# One round first, so that each writes over files it made (and the page cache is warm); then
+# the strip and the two copies in turn. All force what they write to disk.
+"$bench" strip-copy "$work/corpus" "$work/out" 1 >/dev/null
+read -r strip_ms safe_ms copy_ms safe_med safe_lo safe_hi copy_med copy_lo copy_hi \
+  < <("$bench" strip-copy "$work/corpus" "$work/out" 15)
 best=
 for ((r = 0; r < rounds; r++)); do
   rm -f "$work/gifsicle"/*
@@ -53,27 +59,31 @@ for ((r = 0; r < rounds; r++)); do
 done
 gifsicle_ms=$best
 # The same in memory (tmpfs), where flushing costs nothing: what is left is the work itself.
-shm_line=
 if shm=$(mktemp -d -p /dev/shm 2>/dev/null); then
-  mkdir -p "$shm/ours" "$shm/copy"
-  "$bench" strip-copy "$work/corpus" "$shm/ours" "$shm/copy" 1 >/dev/null
-  read -r shm_strip shm_copy shm_median < <("$bench" strip-copy "$work/corpus" "$shm/ours" "$shm/copy" 9)
+  "$bench" strip-copy "$work/corpus" "$shm" 1 >/dev/null
+  read -r m_strip m_safe m_copy m_safe_med m_safe_lo m_safe_hi m_copy_med m_copy_lo m_copy_hi \
+    < <("$bench" strip-copy "$work/corpus" "$shm" 31)
   rm -rf "$shm"
-  shm_line="bench: in memory (tmpfs): strip ${shm_strip} ms, copy ${shm_copy} ms, ratio $(awk -v a="$shm_strip" -v b="$shm_copy" 'BEGIN { printf "%.2f", a / b }') (median $(printf '%.2f' "$shm_median"))"
 fi
 read -r ours_ms giflib_ms agree < <("$bench" decode "$work/corpus" $rounds)
 
 # Our output must still show the same frames.
 same=yes
 for f in "$work/corpus"/file-1.gif "$work/corpus"/file-100.gif "$work/corpus"/file-239.gif; do
-  gifdiff -q "$f" "$work/ours/$(basename "$f")" >/dev/null || same=no
+  gifdiff -q "$f" "$work/out/strip/$(basename "$f")" >/dev/null || same=no
 done
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-echo "bench: strip ${strip_ms} ms, flushed plain copy ${copy_ms} ms (best of 9, in turn), gifsicle ${gifsicle_ms} ms (best of $rounds)"
-echo "bench: strip / gifsicle   = $(ratio "$strip_ms" "$gifsicle_ms")  (target < 1)"
-echo "bench: strip / plain copy = $(ratio "$strip_ms" "$copy_ms")  (median of the rounds' ratios $(printf '%.2f' "$median"); target <= 1.15)"
-[ -n "$shm_line" ] && echo "$shm_line"
+spread() { printf 'median %.2f, rounds %.2f-%.2f' "$1" "$2" "$3"; }
+echo "bench: strip ${strip_ms} ms, crash-safe copy ${safe_ms} ms, flushed plain copy ${copy_ms} ms (best of 15, in turn), gifsicle ${gifsicle_ms} ms (best of $rounds)"
+echo "bench: strip / gifsicle         = $(ratio "$strip_ms" "$gifsicle_ms")  (target < 1)"
+echo "bench: strip / crash-safe copy  = $(ratio "$strip_ms" "$safe_ms")  ($(spread "$safe_med" "$safe_lo" "$safe_hi"); target <= 1.05)"
+echo "bench: strip / plain copy       = $(ratio "$strip_ms" "$copy_ms")  ($(spread "$copy_med" "$copy_lo" "$copy_hi"); the copy neither renames nor flushes the folder)"
+if [ -n "${m_strip:-}" ]; then
+  echo "bench: in memory (tmpfs): strip ${m_strip} ms, crash-safe copy ${m_safe} ms, plain copy ${m_copy} ms (best of 31, in turn)"
+  echo "bench: in memory: strip / crash-safe copy = $(ratio "$m_strip" "$m_safe")  ($(spread "$m_safe_med" "$m_safe_lo" "$m_safe_hi"); target <= 1.10)"
+  echo "bench: in memory: strip / plain copy      = $(ratio "$m_strip" "$m_copy")  ($(spread "$m_copy_med" "$m_copy_lo" "$m_copy_hi"))"
+fi
 echo "bench: first-image decode ${ours_ms} ms, giflib ${giflib_ms} ms (pixels $agree)"
-echo "bench: decode / giflib    = $(ratio "$ours_ms" "$giflib_ms")  (target <= 1)"
+echo "bench: decode / giflib          = $(ratio "$ours_ms" "$giflib_ms")  (target <= 1)"
 echo "bench: stripped files look the same to gifdiff: $same"

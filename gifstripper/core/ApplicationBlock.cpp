@@ -23,7 +23,7 @@ void ApplicationBlock::read(ByteReader& in)
         identifier[i] = body[i];
     for (int i = 0; i < 3; ++i)
         authentication[i] = body[8 + i];
-    readSubBlocks(in, subBlocks);
+    subBlocks.read(in);
 }
 
 void ApplicationBlock::write(ByteWriter& out) const
@@ -33,7 +33,7 @@ void ApplicationBlock::write(ByteWriter& out) const
     out.u8(0x0B);
     out.bytes(identifier, 8);
     out.bytes(authentication, 3);
-    writeSubBlocks(subBlocks, out);
+    subBlocks.write(out);
 }
 
 int ApplicationBlock::identify() const

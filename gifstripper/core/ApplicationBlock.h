@@ -27,5 +27,5 @@ public:
     uint8_t blockSize = 0;
     uint8_t identifier[8] = {};
     uint8_t authentication[3] = {};
-    SubBlockList subBlocks;
+    SubBlocks subBlocks;
 };

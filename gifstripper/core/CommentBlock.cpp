@@ -4,13 +4,13 @@ void CommentBlock::write(ByteWriter& out) const
 {
     out.u8(0x21);
     out.u8(0xFE);
-    writeSubBlocks(subBlocks, out);
+    subBlocks.write(out);
 }
 
 std::string CommentBlock::text() const
 {
     std::string result;
-    subBlocks.forEach([&](const DataSubBlock* sub) {
+    subBlocks.list().forEach([&](const DataSubBlock* sub) {
         if (sub->size)
             result.append(reinterpret_cast<const char*>(sub->data), sub->size);
     });
@@ -24,8 +24,8 @@ void CommentBlock::setText(const std::string& text)
         auto* sub = new DataSubBlock;
         size_t n = text.size() - pos < 255 ? text.size() - pos : 255;
         sub->assign(reinterpret_cast<const uint8_t*>(text.data() + pos), uint8_t(n));
-        subBlocks.append(sub, 1);
+        subBlocks.append(sub);
         pos += n;
     }
-    subBlocks.append(new DataSubBlock, 1);
+    subBlocks.append(new DataSubBlock);
 }

@@ -12,7 +12,7 @@
 class CommentBlock : public GifBlock {
 public:
     CommentBlock() : GifBlock("CM") {}
-    void read(ByteReader& in) { readSubBlocks(in, subBlocks); }
+    void read(ByteReader& in) { subBlocks.read(in); }
     void write(ByteWriter& out) const override;
 
     // The data of all sub-blocks, one after the other.
@@ -21,5 +21,5 @@ public:
     // terminator. An empty text gives the terminator alone.
     void setText(const std::string& text);
 
-    SubBlockList subBlocks;
+    SubBlocks subBlocks;
 };

@@ -31,6 +31,31 @@ private:
 
 using SubBlockList = PtrList<DataSubBlock>;
 
+// The sub-blocks of one block, terminator included. Those read from a file stay in the
+// file's bytes and are taken apart into DataSubBlock objects only when first asked for: a
+// rewrite copies them with their block, and a dropped block is never looked at one by one.
+class SubBlocks {
+public:
+    // Passes over the sub-blocks from the reader's position through the terminator, keeping
+    // where they are (the bytes must outlive the object); false when the data ended first,
+    // here or before (the reader is no longer ok).
+    bool read(ByteReader& in);
+    // Appends a sub-block made, not read.
+    void append(DataSubBlock* sub) { list_.append(sub, 1); }
+    // Those read are taken apart as readSubBlocks does: a list cut off by the end of the
+    // file ends where the pass in read ended, with a terminator.
+    const SubBlockList& list() const;
+    int32_t count() const { return list().count(); }
+    void write(ByteWriter& out) const;
+
+private:
+    const uint8_t* data_ = nullptr; // the sub-blocks as read
+    size_t size_ = 0;
+    bool complete_ = false;       // read through their terminator
+    mutable bool unsplit_ = false; // read, not yet taken apart into list_
+    mutable SubBlockList list_;
+};
+
 // Reads sub-blocks up to and including the terminator; their data stays in the reader's
 // bytes. A list cut short by the end of the file keeps the bytes that are there and ends with
 // a terminator, so it writes back well formed.

@@ -22,8 +22,8 @@ public:
     bool keep() const { return keep_ != 0; }
     void drop() { keep_ = 0; }
 
-    // Where the block's bytes stand in the file it was read from, when write gives exactly
-    // those bytes again (length 0 otherwise); a rewrite then copies them unchanged.
+    // Where the block's bytes stand in the file it was read from (length 0 when the end of
+    // the file cut it short); a rewrite copies them unchanged when write gives those bytes.
     void setSource(size_t offset, size_t length)
     {
         sourceOffset_ = offset;

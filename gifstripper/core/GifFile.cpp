@@ -60,13 +60,20 @@ bool GifFile::parseSource()
     if (!screen_.hasGlobalTable)
         return false;
     globalTable_.read(in, screen_.tableSizeCode);
+    // The screen descriptor and the table are written field for field as read; the header
+    // only when it is one of the two written.
+    if (in.ok() && std::memcmp(data, versionFlag_ ? "GIF89a" : "GIF87a", 6) == 0)
+        headSourceLength_ = in.position();
 
     while (!in.atEnd()) {
         const size_t at = in.position();
         const bool wasComplete = in.ok();
         uint8_t introducer = in.u8();
-        if (introducer == 0x3B)
+        if (introducer == 0x3B) {
+            trailerOffset_ = at;
+            trailerRead_ = true;
             break;
+        }
         GifBlock* block = nullptr;
         if (introducer == 0x21) {
             block = readExtension(in);
@@ -88,21 +95,9 @@ void GifFile::noteSource(GifBlock& block, size_t offset, size_t end, bool comple
 {
     if (!complete)
         return; // a block cut off by the end of the file is written completed
-    // An image read whole is written field for field as read; checking it byte by byte
-    // would cost as much as rebuilding it.
-    if (block.hasTag("IM")) {
-        if (static_cast<ImageBlock&>(block).readWhole())
-            block.setSource(offset, end - offset);
+    if (block.hasTag("IM") && !static_cast<ImageBlock&>(block).readWhole())
         return;
-    }
-    // The other blocks are small, and some are written otherwise than read (a graphic control
-    // block of another size, an application block size other than 0B): compare.
-    ByteWriter rebuilt;
-    block.write(rebuilt);
-    const std::vector<uint8_t>& bytes = rebuilt.data();
-    if (bytes.size() == end - offset &&
-        std::memcmp(bytes.data(), source_.data() + offset, bytes.size()) == 0)
-        block.setSource(offset, bytes.size());
+    block.setSource(offset, end - offset);
 }
 
 GifBlock* GifFile::readExtension(ByteReader& in)
@@ -187,21 +182,45 @@ std::vector<ByteRange> GifFile::writeRanges(ByteWriter& rebuilt) const
             pieces.push_back({fromSource, offset, size});
     };
     auto rebuild = [&](auto writeIt) {
-        size_t at = rebuilt.data().size();
+        const size_t at = rebuilt.data().size();
         writeIt();
         add(false, at, rebuilt.data().size() - at);
     };
 
-    rebuild([&] { writeHead(rebuilt); });
+    // Fewer, longer runs mean fewer writes: with the head and the trailer from the file too,
+    // a file with blocks dropped in one place goes out in two runs.
+    if (headSourceLength_ > 0)
+        add(true, 0, headSourceLength_);
+    else
+        rebuild([&] { writeHead(rebuilt); });
     allBlocks_.forEach([&](const GifBlock* block) {
         if (!block->keep())
             return;
-        if (block->sourceLength() > 0)
-            add(true, block->sourceOffset(), block->sourceLength());
-        else
-            rebuild([&] { block->write(rebuilt); });
+        const size_t offset = block->sourceOffset(), length = block->sourceLength();
+        // An image read whole is written field for field as read; comparing it byte by byte
+        // would cost as much as rebuilding it.
+        if (length > 0 && block->hasTag("IM")) {
+            add(true, offset, length);
+            return;
+        }
+        // The other blocks are small, and some are written otherwise than read (a graphic
+        // control block of another size, an application block size other than 0B): rebuilt,
+        // and when they come out as the file has them, its bytes are taken instead.
+        const size_t at = rebuilt.data().size();
+        block->write(rebuilt);
+        const size_t written = rebuilt.data().size() - at;
+        if (length > 0 && written == length &&
+            std::memcmp(rebuilt.data().data() + at, source_.data() + offset, length) == 0) {
+            rebuilt.data().resize(at);
+            add(true, offset, length);
+        } else {
+            add(false, at, written);
+        }
     });
-    rebuild([&] { rebuilt.u8(0x3B); });
+    if (trailerRead_)
+        add(true, trailerOffset_, 1);
+    else
+        rebuild([&] { rebuilt.u8(0x3B); });
 
     std::vector<ByteRange> ranges;
     ranges.reserve(pieces.size());
@@ -214,6 +233,7 @@ std::vector<ByteRange> GifFile::writeRanges(ByteWriter& rebuilt) const
 SaveResult GifFile::write(const std::string& path)
 {
     ByteWriter rebuilt;
+    rebuilt.reserve(1024);
     std::vector<ByteRange> ranges = writeRanges(rebuilt);
     return replaceFileSafely(path, ranges.data(), ranges.size());
 }

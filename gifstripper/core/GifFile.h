@@ -77,7 +77,12 @@ private:
 
     std::string path_;
     int versionFlag_ = 0; // 0: the header was exactly "GIF87a"
-    std::vector<uint8_t> source_; // the file's bytes as read
+    FileBytes source_; // the file's bytes as read
+    // The head (header, screen, global table) and the trailer as they stand in source_, when
+    // they are written exactly so (head length 0 otherwise), so that a rewrite copies them.
+    size_t headSourceLength_ = 0;
+    size_t trailerOffset_ = 0;
+    bool trailerRead_ = false;
     ScreenDescriptor screen_;
     ColorTable globalTable_;
     PtrList<GifBlock> allBlocks_; // owns every block

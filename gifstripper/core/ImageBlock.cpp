@@ -13,22 +13,7 @@ void ImageBlock::read(ByteReader& in)
         localTable->read(in, (packed & 7) + 1);
     }
     minimumCodeSize = in.u8();
-    data_ = in.here();
-    const size_t start = in.position();
-    readWhole_ = in.ok() && skipSubBlocks(in) && in.ok();
-    dataSize_ = in.position() - start;
-}
-
-const SubBlockList& ImageBlock::subBlocks() const
-{
-    if (!split_) {
-        // The same walk as the skip in read, so a list cut off by the end of the file ends
-        // at the same byte (and gets its terminator).
-        ByteReader in(data_, dataSize_);
-        readSubBlocks(in, subBlocks_);
-        split_ = true;
-    }
-    return subBlocks_;
+    readWhole_ = data_.read(in); // whole only when everything before was there too
 }
 
 void ImageBlock::write(ByteWriter& out) const
@@ -42,5 +27,5 @@ void ImageBlock::write(ByteWriter& out) const
     if (localTable)
         localTable->write(out);
     out.u8(minimumCodeSize);
-    writeSubBlocks(subBlocks(), out);
+    data_.write(out);
 }

@@ -25,7 +25,7 @@ public:
     // The image data's sub-blocks, terminator included. They are taken apart from the file's
     // bytes when first asked for: a rewrite copies a whole image at once, and only the
     // display of the first image walks them.
-    const SubBlockList& subBlocks() const;
+    const SubBlockList& subBlocks() const { return data_.list(); }
     // True when the block was read through its terminator: it is then written as read.
     bool readWhole() const { return readWhole_; }
 
@@ -40,9 +40,6 @@ public:
     uint8_t minimumCodeSize = 0;
 
 private:
-    const uint8_t* data_ = nullptr; // the sub-blocks as read, in the bytes being read
-    size_t dataSize_ = 0;
+    SubBlocks data_;
     bool readWhole_ = false;
-    mutable bool split_ = false;
-    mutable SubBlockList subBlocks_;
 };

@@ -16,7 +16,7 @@ void PlainTextBlock::read(ByteReader& in)
     background = body[11];
     if (got > 12)
         bodyTail.assign(body + 12, body + got);
-    readSubBlocks(in, subBlocks);
+    subBlocks.read(in);
 }
 
 void PlainTextBlock::write(ByteWriter& out) const
@@ -30,5 +30,5 @@ void PlainTextBlock::write(ByteWriter& out) const
     out.u8(blockSize);
     out.bytes(fields, blockSize < 12 ? blockSize : 12);
     out.bytes(bodyTail.data(), bodyTail.size());
-    writeSubBlocks(subBlocks, out);
+    subBlocks.write(out);
 }

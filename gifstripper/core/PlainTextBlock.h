@@ -31,5 +31,5 @@ public:
     uint8_t foreground = 0;
     uint8_t background = 0;
     std::vector<uint8_t> bodyTail; // body bytes past the standard 12
-    SubBlockList subBlocks;
+    SubBlocks subBlocks;
 };

@@ -178,7 +178,7 @@ std::string folderOf(const std::string& path)
 
 } // namespace
 
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& out, HeadCheck accept,
+bool readWholeFile(const std::string& path, FileBytes& out, HeadCheck accept,
                    size_t headSize)
 {
     out.clear();

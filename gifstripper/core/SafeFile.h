@@ -6,7 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class SaveResult {
@@ -24,13 +27,41 @@ struct ByteRange {
     size_t size;
 };
 
+// Hands out room for bytes without filling it first: a file's bytes are read straight into
+// it, so zeroing it beforehand would only pass over every byte once more.
+template <class T>
+struct UnfilledAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnfilledAllocator<U>;
+    };
+    UnfilledAllocator() = default;
+    template <class U>
+    UnfilledAllocator(const UnfilledAllocator<U>&) noexcept
+    {
+    }
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+// A whole file's bytes as read.
+using FileBytes = std::vector<uint8_t, UnfilledAllocator<uint8_t>>;
+
 // Decides from a file's first bytes (fewer when the file is shorter) whether to read it all.
 using HeadCheck = bool (*)(const uint8_t* head, size_t size);
 
 // Reads a whole file; false when it cannot be opened or read, or does not fit in memory.
 // With a head check, only the first headSize bytes (at most 16) are read before it decides,
 // so a large file of another kind is never read whole.
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& out,
+bool readWholeFile(const std::string& path, FileBytes& out,
                    HeadCheck accept = nullptr, size_t headSize = 0);
 
 // The file's size in bytes, or -1 when it is not a file that can be read.

@@ -271,6 +271,31 @@ TEST(GifFileTruncation, EveryPrefixIsSafeAndStable)
     }
 }
 
+// The pass over sub-blocks in read, which takes runs of full sub-blocks eight at a time, ends
+// where the walk that takes them apart ends: whichever sub-block is short (its data full of
+// FF bytes that look like sizes), and wherever the data is cut.
+TEST(GifFileTruncation, SubBlockPassEndsWhereTheWalkEnds)
+{
+    for (int shortOne = 0; shortOne <= 9; ++shortOne) {
+        Bytes data;
+        for (int i = 0; i < 12; ++i) {
+            const uint8_t size = i == shortOne ? 7 : 255;
+            data.push_back(size);
+            data.insert(data.end(), size, 0xFF);
+        }
+        data.push_back(0);
+        for (size_t n = 0; n <= data.size(); ++n) {
+            ByteReader pass(data.data(), n), walk(data.data(), n);
+            const bool whole = skipSubBlocks(pass);
+            SubBlockList list;
+            readSubBlocks(walk, list);
+            ASSERT_EQ(pass.position(), walk.position()) << "short " << shortOne << " cut " << n;
+            ASSERT_EQ(pass.ok(), walk.ok()) << "short " << shortOne << " cut " << n;
+            ASSERT_EQ(whole, n == data.size()) << "short " << shortOne << " cut " << n;
+        }
+    }
+}
+
 // A rewrite on disk copies the blocks that come out as read straight from the file's bytes
 // and rebuilds the others: the file must hold exactly what the block model gives, whatever
 // was cut off, written otherwise than read, dropped or added.
