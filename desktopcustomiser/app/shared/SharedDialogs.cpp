@@ -287,7 +287,10 @@ void SetListViewStyle(CListCtrl& list, DWORD view)
     ::RedrawWindow(list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
+namespace {
+// Texts are string-table ids or texts of their own; AddTool takes either.
+template <typename Text>
+void CreateToolTipsWith(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, Text>> tools)
 {
     toolTip.Create(&owner);
     toolTip.Activate(TRUE);
@@ -295,14 +298,16 @@ void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<st
         if (CWnd* window = owner.GetDlgItem(control))
             toolTip.AddTool(window, text);
 }
+}  // namespace
+
+void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
+{
+    CreateToolTipsWith(toolTip, owner, tools);
+}
 
 void CreateToolTipTexts(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, const char*>> tools)
 {
-    toolTip.Create(&owner);
-    toolTip.Activate(TRUE);
-    for (const auto& [control, text] : tools)
-        if (CWnd* window = owner.GetDlgItem(control))
-            toolTip.AddTool(window, text);
+    CreateToolTipsWith(toolTip, owner, tools);
 }
 
 bool MoveAllowed(MoveCheck check)
