@@ -6,7 +6,7 @@
 #include "MainFrameMessages.h"
 #include "TunewrightApp.h"
 #include "framework/Afx.h"
-#include "imagesheet/RandomizeSheet.h"
+#include "RandomizeSheet.h"
 #include "resource.h"
 
 #include "../../images/tests/bmp_builder.h"

@@ -25,6 +25,14 @@ const char* BrowseForFolder(HWND owner, const char* title);
 // the "|" become NULs and two NULs end it.
 CString MakeFileFilter(const char* text);
 
+// The number of icons in a file; 0 for a file without icons, missing or unreadable.
+int FileIconCount(const char* file);
+// Icon number of a file, large or small, for the caller to destroy; nullptr when there is none.
+HICON ExtractFileIcon(const char* file, int number, bool large = true);
+// Lets an icon number's edit and spin offer the icons of the file: both disabled when it has
+// none. A number beyond them goes back to 0, unless keepNumber. Returns the file's icon count.
+int OfferIconNumbers(const char* file, CEdit& number, CSpinButtonCtrl& spin, bool keepNumber = false);
+
 UINT_PTR CALLBACK IconFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LPARAM lParam);
 UINT_PTR CALLBACK ImageFileDialogHook(HWND hdlg, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -4,7 +4,7 @@
 #include "MediaSheet.h"
 #include "OptionsSheets.h"
 #include "WindowsConfigSheet.h"
-#include "imagesheet/RandomizeSheet.h"
+#include "RandomizeSheet.h"
 
 namespace {
 SheetFactory& Factory()

@@ -8,6 +8,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -79,8 +80,8 @@ void FillIconList(HWND hdlg)
         ::EnableWindow(list, FALSE);
         return;
     }
-    UINT count = ::ExtractIconExA(path, -1, nullptr, nullptr, 0);
-    if (count == 0 || count == UINT(-1)) {
+    auto count = static_cast<UINT>(FileIconCount(path));
+    if (count == 0) {
         ::EnableWindow(list, FALSE);
         return;
     }
@@ -190,6 +191,42 @@ const char* BrowseForFolder(HWND owner, const char* title)
     return ok && folder[0] ? folder : nullptr;
 }
 
+int FileIconCount(const char* file)
+{
+    // The system answers 0xFFFFFFFF for a file it cannot read.
+    UINT count = ::ExtractIconExA(file, -1, nullptr, nullptr, 0);
+    return count == 0xFFFFFFFFu ? 0 : static_cast<int>(count);
+}
+
+HICON ExtractFileIcon(const char* file, int number, bool large)
+{
+    HICON icon = nullptr;
+    UINT got = large ? ::ExtractIconExA(file, number, &icon, nullptr, 1) : ::ExtractIconExA(file, number, nullptr, &icon, 1);
+    if (got == 0 || got == 0xFFFFFFFFu)
+        return nullptr;
+    return icon;
+}
+
+int OfferIconNumbers(const char* file, CEdit& number, CSpinButtonCtrl& spin, bool keepNumber)
+{
+    int count = FileIconCount(file);
+    if (count == 0) {
+        spin.EnableWindow(FALSE);
+        number.EnableWindow(FALSE);
+        if (!keepNumber)
+            number.SetWindowText("0");
+        return count;
+    }
+    spin.EnableWindow(TRUE);
+    number.EnableWindow(TRUE);
+    spin.SetRange(0, count - 1);
+    CString text;
+    number.GetWindowText(text);
+    if (!keepNumber && std::atoi(text) >= count)
+        number.SetWindowText("0");
+    return count;
+}
+
 UINT_PTR CALLBACK IconFileDialogHook(HWND hdlg, UINT message, WPARAM, LPARAM lParam)
 {
     if (message != WM_NOTIFY)
@@ -250,7 +287,10 @@ void SetListViewStyle(CListCtrl& list, DWORD view)
     ::RedrawWindow(list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
+namespace {
+// Texts are string-table ids or texts of their own; AddTool takes either.
+template <typename Text>
+void CreateToolTipsWith(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, Text>> tools)
 {
     toolTip.Create(&owner);
     toolTip.Activate(TRUE);
@@ -258,14 +298,16 @@ void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<st
         if (CWnd* window = owner.GetDlgItem(control))
             toolTip.AddTool(window, text);
 }
+}  // namespace
+
+void CreateToolTips(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, UINT>> tools)
+{
+    CreateToolTipsWith(toolTip, owner, tools);
+}
 
 void CreateToolTipTexts(CToolTipCtrl& toolTip, CWnd& owner, std::initializer_list<std::pair<int, const char*>> tools)
 {
-    toolTip.Create(&owner);
-    toolTip.Activate(TRUE);
-    for (const auto& [control, text] : tools)
-        if (CWnd* window = owner.GetDlgItem(control))
-            toolTip.AddTool(window, text);
+    CreateToolTipsWith(toolTip, owner, tools);
 }
 
 bool MoveAllowed(MoveCheck check)

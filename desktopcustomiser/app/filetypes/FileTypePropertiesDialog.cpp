@@ -10,16 +10,9 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
-
-int IconCount(const char* file)
-{
-    UINT count = ::ExtractIconExA(file, -1, nullptr, nullptr, 0);
-    return count == 0xFFFFFFFFu ? 0 : static_cast<int>(count);
-}
 
 std::string Text(const CString& text)
 {
@@ -189,13 +182,8 @@ void CFileTypePropertiesDialog::UpdateIconPreview()
     if (!UpdateData(TRUE))
         return;
     HICON icon = m_hDefaultIcon;
-    HICON extracted = nullptr;
-    if (!m_strIconFile.IsEmpty()) {
-        UINT got = ::ExtractIconExA(m_strIconFile, m_nIconNumber, &extracted, nullptr, 1);
-        if (got == 0 || got == 0xFFFFFFFFu)
-            extracted = nullptr;
-        icon = extracted;
-    }
+    if (!m_strIconFile.IsEmpty())
+        icon = ExtractFileIcon(m_strIconFile, m_nIconNumber);
     HICON old = m_staticIcon.SetIcon(icon);
     if (old && old != m_hDefaultIcon)
         ::DestroyIcon(old);
@@ -204,22 +192,9 @@ void CFileTypePropertiesDialog::UpdateIconPreview()
 void CFileTypePropertiesDialog::UpdateIconRange(bool keepNumber)
 {
     UpdateData(TRUE);
-    CString file, number;
+    CString file;
     m_editIconFile.GetWindowText(file);
-    m_nIconCount = IconCount(file);
-    if (m_nIconCount == 0) {
-        m_spin.EnableWindow(FALSE);
-        m_editIconNumber.EnableWindow(FALSE);
-        if (!keepNumber)
-            m_editIconNumber.SetWindowText("0");
-        return;
-    }
-    m_spin.EnableWindow(TRUE);
-    m_editIconNumber.EnableWindow(TRUE);
-    m_spin.SetRange(0, m_nIconCount - 1);
-    m_editIconNumber.GetWindowText(number);
-    if (!keepNumber && std::atoi(number) >= m_nIconCount)
-        m_editIconNumber.SetWindowText("0");
+    m_nIconCount = OfferIconNumbers(file, m_editIconNumber, m_spin, keepNumber);
 }
 
 void CFileTypePropertiesDialog::OnNumberUpdate()

@@ -15,22 +15,6 @@ namespace {
 
 constexpr int kImageSlots = 50;
 
-// The number of icons in a file; the system answers 0xFFFFFFFF for a missing file.
-int IconCount(const char* file)
-{
-    UINT count = ::ExtractIconExA(file, -1, nullptr, nullptr, 0);
-    return count == 0xFFFFFFFFu ? 0 : static_cast<int>(count);
-}
-
-HICON ExtractOne(const char* file, int number, bool large)
-{
-    HICON icon = nullptr;
-    UINT got = large ? ::ExtractIconExA(file, number, &icon, nullptr, 1) : ::ExtractIconExA(file, number, nullptr, &icon, 1);
-    if (got == 0 || got == 0xFFFFFFFFu)
-        return nullptr;
-    return icon;
-}
-
 // Shows an icon in a picture control; the control's earlier icon is destroyed.
 void ShowIcon(CStatic& picture, HICON icon)
 {
@@ -143,7 +127,7 @@ void CShellIconPage::FillIconList()
     for (const ShellIconInfo& info : ShellIconTable()) {
         ShellIconRow row = ReadShellIconRow(TheRegistry(), info.key, static_cast<const char*>(g_strSystemFolder),
                                             static_cast<const char*>(g_strWindowsFolder));
-        if (HICON icon = ExtractOne(row.location.file.c_str(), NumberOf(row.location.number), false)) {
+        if (HICON icon = ExtractFileIcon(row.location.file.c_str(), NumberOf(row.location.number), false)) {
             ::ImageList_ReplaceIcon(m_imageList.m_hImageList, info.key, icon);
             ::DestroyIcon(icon);
         }
@@ -160,7 +144,7 @@ void CShellIconPage::SetRowIcon(int item, int key, const IconLocation& location)
 {
     m_list.SetItemText(item, 1, location.file.c_str());
     m_list.SetItemText(item, 2, location.number.c_str());
-    if (HICON icon = ExtractOne(location.file.c_str(), NumberOf(location.number), false)) {
+    if (HICON icon = ExtractFileIcon(location.file.c_str(), NumberOf(location.number), false)) {
         ::ImageList_ReplaceIcon(m_imageList.m_hImageList, key, icon);
         ::DestroyIcon(icon);
     }
@@ -387,7 +371,7 @@ BOOL CShellIconPropertiesDialog::OnInitDialog()
     SetWindowText(title);
 
     int plus = CShellIconPage::GetPlusIconIndex(m_nKey);
-    HICON plusIcon = plus >= 0 ? ExtractOne((std::string(g_strSystemFolder) + "\\Cool.dll").c_str(), plus, true) : nullptr;
+    HICON plusIcon = plus >= 0 ? ExtractFileIcon((std::string(g_strSystemFolder) + "\\Cool.dll").c_str(), plus, true) : nullptr;
     if (plusIcon)
         ShowIcon(m_staticPlusIcon, plusIcon);
     int show = plus >= 0 ? SW_SHOW : SW_HIDE;
@@ -396,7 +380,7 @@ BOOL CShellIconPropertiesDialog::OnInitDialog()
     m_buttonPlus.ShowWindow(show);
 
     IconLocation fallback = CShellIconPage::GetDefaultIcon(m_nKey);
-    if (HICON icon = ExtractOne(fallback.file.c_str(), NumberOf(fallback.number), true))
+    if (HICON icon = ExtractFileIcon(fallback.file.c_str(), NumberOf(fallback.number), true))
         ShowIcon(m_staticDefaultIcon, icon);
     UpdateCurrentIcon();
     UpdateIconCount();
@@ -416,7 +400,7 @@ void CShellIconPropertiesDialog::UpdateCurrentIcon()
 {
     if (!UpdateData(TRUE))
         return;
-    HICON icon = ExtractOne(m_strIconFile, m_nIconNumber, true);
+    HICON icon = ExtractFileIcon(m_strIconFile, m_nIconNumber, true);
     ShowIcon(m_staticCurrentIcon, icon);
     m_staticCurrentIcon.ShowWindow(icon ? SW_SHOW : SW_HIDE);
 }
@@ -426,20 +410,7 @@ void CShellIconPropertiesDialog::UpdateIconCount()
     UpdateData(TRUE);
     CString file;
     m_editFile.GetWindowText(file);
-    m_nIconCount = IconCount(file);
-    if (m_nIconCount > 0) {
-        m_spin.EnableWindow(TRUE);
-        m_editNumber.EnableWindow(TRUE);
-        m_spin.SetRange(0, m_nIconCount - 1);
-        CString number;
-        m_editNumber.GetWindowText(number);
-        if (std::atoi(number) >= m_nIconCount)
-            m_editNumber.SetWindowText("0");
-    } else {
-        m_spin.EnableWindow(FALSE);
-        m_editNumber.EnableWindow(FALSE);
-        m_editNumber.SetWindowText("0");
-    }
+    m_nIconCount = OfferIconNumbers(file, m_editNumber, m_spin);
 }
 
 void CShellIconPropertiesDialog::OnNumberChanged()
