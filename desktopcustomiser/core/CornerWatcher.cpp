@@ -9,9 +9,14 @@ CornerSettings ReadCornerSettings(ProfileStore& profile)
     s.corner = NormalizeCorner(profile.GetProfileInt("Settings", "Screen Saver Activate Corner", 0));
     s.pixel = ClampToRange(profile.GetProfileInt("Settings", "Screen Saver Pixel", 1), kCornerPixelMin, kCornerPixelMax);
     s.pollMs = ClampToRange(profile.GetProfileInt("Settings", "Screen Saver Timer", 500), kCornerTimeMin, kCornerTimeMax);
-    s.delayMs = ClampToRange(profile.GetProfileInt("Settings", "Screen Saver Delay", 500), kCornerTimeMin, kCornerTimeMax);
+    s.delayMs = ReadCornerDelayMs(profile);
     s.disableCorner = NormalizeCorner(profile.GetProfileInt("Settings", "Screen Saver Disable Corner", 0));
     return s;
+}
+
+int ReadCornerDelayMs(ProfileStore& profile)
+{
+    return ClampToRange(profile.GetProfileInt("Settings", "Screen Saver Delay", 500), kCornerTimeMin, kCornerTimeMax);
 }
 
 void CornerWatcher::Reload(const CornerSettings& settings, int screenWidth, int screenHeight)

@@ -21,6 +21,8 @@ struct CornerSettings {
     int disableCorner = 0;  // the hidden group, same coding as the corner
 };
 CornerSettings ReadCornerSettings(ProfileStore& profile);
+// The delay alone, as ReadCornerSettings takes it: the thread reads it afresh at every poll.
+int ReadCornerDelayMs(ProfileStore& profile);
 
 // What the watcher asks of the thread that drives it.
 class CornerTimers {

@@ -64,7 +64,7 @@ void CALLBACK CScreenSaverThread::PollTimerProc(HWND, UINT, UINT_PTR, DWORD)
 {
     if (CScreenSaverThread* self = g_pCornerThread) {
         POINT pt = PointerPlace();
-        self->m_watcher.Poll(pt.x, pt.y, ReadCornerSettings(AfxGetApp()->Profile()).delayMs);
+        self->m_watcher.Poll(pt.x, pt.y, ReadCornerDelayMs(AfxGetApp()->Profile()));
     }
 }
 
