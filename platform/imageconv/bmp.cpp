@@ -67,8 +67,12 @@ ConversionResult DecodeBmp(std::span<const uint8_t> file, RgbImage& out, int64_t
   }
   const uint32_t planes = in.U16(), bits = in.U16();
   const uint32_t compression = core ? 0 : in.U32();
-  in.Seek(46);
-  const uint32_t used = core ? 0 : in.U32();
+  // Colours used sits past a core header's end, where a short OS/2 file may already stop.
+  uint32_t used = 0;
+  if (!core) {
+    in.Seek(46);
+    used = in.U32();
+  }
   if (!in.ok() || planes != 1) return ConversionResult::kUnreadable;
   if (compression == 1 || compression == 2) return DecodeRleBitmap(file, out, maxPixels);
   const bool fields = compression == 3 || compression == 6;

@@ -120,6 +120,12 @@ TEST(RasterFormats, BitmapLayoutsOtherProgramsWrite) {
     EXPECT_EQ(DecodeImage(std::vector<uint8_t>(file.begin(), file.begin() + static_cast<long>(offset) + 1), image),
               ConversionResult::kUnreadable) << c.name;
   }
+  // An OS/2 file may end before the offset where a longer header keeps its colours used.
+  const std::vector<uint8_t> tiny = Bmp(BmpKind::kCore1, 1, 1);
+  ASSERT_LT(tiny.size(), 50u);
+  RgbImage image;
+  ASSERT_EQ(DecodeImage(tiny, image), ConversionResult::kOk);
+  ExpectPicture(image, 1, 1, BlackOrWhite, "OS/2 1x1");
 }
 
 // A TGA file of the picture. Colour-mapped (type 1, or 9 run-length coded) with a map of
