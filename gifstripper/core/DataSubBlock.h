@@ -40,8 +40,13 @@ public:
     // where they are (the bytes must outlive the object); false when the data ended first,
     // here or before (the reader is no longer ok).
     bool read(ByteReader& in);
-    // Appends a sub-block made, not read.
-    void append(DataSubBlock* sub) { list_.append(sub, 1); }
+    // Appends a sub-block made, not read, after those read (taken apart first, so that the
+    // write no longer copies the bytes as read).
+    void append(DataSubBlock* sub)
+    {
+        list();
+        list_.append(sub, 1);
+    }
     // Those read are taken apart as readSubBlocks does: a list cut off by the end of the
     // file ends where the pass in read ended, with a terminator.
     const SubBlockList& list() const;
