@@ -104,30 +104,8 @@ void stripAll(const std::vector<std::string>& files, const std::string& out)
     }
 }
 
-// The copies read each file as the strip does: its size, then its bytes in one read, then the
-// read that finds the end (a file that grew meanwhile is read whole). Into one buffer kept
-// for the run: what they time is reading and writing the bytes, nothing more.
-class Reader {
-public:
-    const uint8_t* read(const std::string& path, size_t& size)
-    {
-        size = 0;
-        int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return nullptr;
-        struct stat st;
-        if (fstat(fd, &st) == 0 && size_t(st.st_size) + 1 > buffer_.size())
-            buffer_.resize(size_t(st.st_size) + 1);
-        for (ssize_t got; (got = ::read(fd, buffer_.data() + size, buffer_.size() - size)) > 0;)
-            if ((size += size_t(got)) == buffer_.size())
-                buffer_.resize(2 * buffer_.size());
-        close(fd);
-        return buffer_.data();
-    }
-
-private:
-    std::vector<uint8_t> buffer_;
-};
+// The copies read each file as the strip does (readWholeFile), into one buffer kept for the
+// run: what they time is reading and writing the bytes, nothing more.
 
 bool writeAll(int fd, const uint8_t* bytes, size_t size)
 {
@@ -149,14 +127,14 @@ std::string targetIn(const std::string& out, const std::string& path)
 // durable in its folder: what a plain copy costs.
 void plainCopyAll(const std::vector<std::string>& files, const std::string& out)
 {
-    Reader reader;
+    FileBytes bytes;
     for (const std::string& path : files) {
-        size_t size;
-        const uint8_t* bytes = reader.read(path, size);
-        int fd = open(targetIn(out, path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (!bytes || fd < 0)
+        if (!readWholeFile(path, bytes))
             continue;
-        writeAll(fd, bytes, size);
+        int fd = open(targetIn(out, path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0)
+            continue;
+        writeAll(fd, bytes.data(), bytes.size());
         fsync(fd);
         close(fd);
     }
@@ -168,11 +146,9 @@ void plainCopyAll(const std::vector<std::string>& files, const std::string& out)
 // flushed so that the rename is on disk too, as the write-through move is on Windows).
 void crashSafeCopyAll(const std::vector<std::string>& files, const std::string& out)
 {
-    Reader reader;
+    FileBytes bytes;
     for (const std::string& path : files) {
-        size_t size;
-        const uint8_t* bytes = reader.read(path, size);
-        if (!bytes)
+        if (!readWholeFile(path, bytes))
             continue;
         std::string target = targetIn(out, path);
         std::string temp = out + "/.copy-XXXXXX";
@@ -182,7 +158,7 @@ void crashSafeCopyAll(const std::vector<std::string>& files, const std::string& 
         struct stat st;
         if (stat(target.c_str(), &st) == 0)
             fchmod(fd, st.st_mode & 07777);
-        writeAll(fd, bytes, size);
+        writeAll(fd, bytes.data(), bytes.size());
         fsync(fd);
         close(fd);
         rename(temp.c_str(), target.c_str());
