@@ -47,10 +47,6 @@ void InsertColumns(CListCtrl& list, const Column* columns, int count)
     }
 }
 
-}  // namespace
-
-namespace {
-
 // The text converted to the ANSI code page; whether it converts back to itself (a best-fit
 // stand-in such as "Omega" for a name with a capital omega does not).
 bool ToCodePage(const wchar_t* wide, int length, std::string& text)

@@ -334,6 +334,11 @@ void CFileTypePropertiesDialog::EndForExit()
     // otherwise stay as stored: the exit does not wait for the user to mend a field.
     if (SaveFileType(true) || !m_hWnd)
         return;
+    Dismiss();
+}
+
+void CFileTypePropertiesDialog::Dismiss()
+{
     if (m_bRecordOwned) {
         delete m_pTypeRecord;
         m_pTypeRecord = nullptr;
@@ -356,14 +361,8 @@ void CFileTypePropertiesDialog::OnCancel()
         OnOK();
         return;
     }
-    if (m_bRecordOwned) {
-        delete m_pTypeRecord;
-        m_pTypeRecord = nullptr;
-        m_bRecordOwned = FALSE;
-    }
     CloseActionEditors();
-    ReleaseRecords();
-    EndDialog(IDCANCEL);
+    Dismiss();
 }
 
 ActionRecord* CFileTypePropertiesDialog::SelectedAction() const

@@ -113,6 +113,8 @@ private:
     void UpdateIconRange(bool keepNumber = false);
     void PutValues();
     void ReleaseRecords();
+    // Ends the dialog as Cancel, freeing a type record it made itself.
+    void Dismiss();
     ActionRecord* SelectedAction() const;
     std::string TypeKey() const;
 

@@ -28,9 +28,11 @@ CInstallWizardPage::~CInstallWizardPage()
 void CInstallWizardPage::FitPicture()
 {
     CWnd* picture = GetDlgItem(IDC_INSTALL_PICTURE);
+    if (!picture)
+        return;
     HBITMAP source = static_cast<HBITMAP>(
         ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!picture || !source)
+    if (!source)
         return;
     RECT frame = {3, 5, 3 + 151, 5 + 164};
     ::MapDialogRect(m_hWnd, &frame);
