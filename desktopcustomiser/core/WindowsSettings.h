@@ -3,6 +3,7 @@
 #pragma once
 
 #include "RegistryStore.h"
+#include "RegistryWritePlan.h"
 
 #include <cstdint>
 #include <functional>
@@ -54,17 +55,19 @@ int PlusIconNumber(int key, bool plusPack);
 
 struct ShellIconRow {
     int key = 0;
-    IconLocation location;
-    std::optional<std::string> storedText;  // the value as read, when it was text
-    bool storedOtherType = false;           // a value was there but not as text
-    bool changed = false;                   // the user picked another icon
+    std::optional<RegValue> stored;  // the value as read, of whatever type; nothing when missing
+    IconLocation shown;              // what the row showed when read (or after the last apply)
+    IconLocation location;           // what it shows now
 };
 ShellIconRow ReadShellIconRow(RegistryStore& store, int key, const std::string& systemFolder,
                               const std::string& windowsFolder);
-// Writes every row: a row the user did not change keeps exactly the text it had (a path with a
-// comma would otherwise gain ",0"), and one whose value was not text is left alone. Afterwards
-// each row remembers what the registry holds, so a later apply in the same sheet does the same.
-void WriteShellIconRows(RegistryStore& store, std::vector<ShellIconRow>& rows);
+// The writes of an apply: only rows whose icon now differs from the one they showed, each as
+// "file,number". An untouched row is never written, so a path the ANSI code page cannot spell,
+// a missing value (the shell's own default) and a class key that does not exist stay as they are.
+RegWritePlan PlanShellIcons(const std::vector<ShellIconRow>& rows);
+// After the plan ran: each row remembers what the registry now holds, so that a later apply in
+// the same sheet writes only what changes after it.
+void ShellIconsApplied(std::vector<ShellIconRow>& rows);
 // Makes the shell rebuild its icon cache: a changed "Shell Icon Size" and back, with the icon
 // metrics applied after each step. A size that was missing is deleted again, not left empty,
 // and one that was not text is put back as it was.

@@ -57,18 +57,18 @@ BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM out)
     return TRUE;
 }
 
-// Reads the first message box this thread shows, then closes it.
+// Reads every message box this thread shows while the timer runs, and closes it.
 std::string g_boxText;
-void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD)
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD)
 {
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
-    if (!box)
+    if (!box || GetPropA(box, "answered"))
         return;
-    KillTimer(nullptr, id);
+    SetPropA(box, "answered", HANDLE(1));
     char text[512] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    g_boxText = text;
+    g_boxText += (g_boxText.empty() ? "" : " | ") + std::string(text);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
@@ -87,6 +87,20 @@ std::string Hkey(HKEY root, const char* key, const char* name, DWORD* type = nul
 }
 
 const char kShellIcons[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
+
+// A shell icon value as the registry holds it, not through the ANSI code page.
+std::wstring ShellIconW(const wchar_t* name)
+{
+    HKEY k;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons", 0,
+                      KEY_READ, &k) != ERROR_SUCCESS)
+        return L"<no key>";
+    wchar_t data[128] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    LONG status = RegQueryValueExW(k, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(k);
+    return status == ERROR_SUCCESS ? std::wstring(data) : L"<missing>";
+}
 
 // Whether the icon rebuild's notice was on the screen when the new icon metrics were announced.
 int g_noticesSeen = 0, g_announcements = 0;
@@ -242,15 +256,25 @@ TEST(WindowsConfig, ShellFoldersListInOrderAndOpenRealFoldersOnly)
     EXPECT_STREQ(name, "Fonts");
 }
 
-TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
+TEST(WindowsConfig, ShellIconsApplyWritesOnlyTheChangedRowsAndKeepsTheOthersByteForByte)
 {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kShellIcons);  // as a new system has it: no value at all
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kShellIcons, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
+    const wchar_t omega[] = L"C:\\\x03A9mega\\a.dll,3";  // not in the ANSI code page
+    RegSetValueExW(key, L"3", 0, REG_SZ, reinterpret_cast<const BYTE*>(omega), sizeof omega);
     const char comma[] = "C:\\My,Icons\\a.dll,3";
-    RegSetValueExA(key, "3", 0, REG_SZ, reinterpret_cast<const BYTE*>(comma), sizeof comma);
+    RegSetValueExA(key, "2", 0, REG_SZ, reinterpret_cast<const BYTE*>(comma), sizeof comma);
     const BYTE binary[] = {1, 2};
     RegSetValueExA(key, "4", 0, REG_BINARY, binary, sizeof binary);
     RegCloseKey(key);
+    const char* const classes[] = {"CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\DefaultIcon",
+                                   "CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon",
+                                   "CLSID\\{2227A280-3AEA-1069-A2DE-08002B30309D}\\DefaultIcon",
+                                   "CLSID\\{992CFFA0-F557-101A-88EC-00DD010CCC48}\\DefaultIcon"};
+    std::vector<std::string> classesBefore;
+    for (const char* path : classes)
+        classesBefore.push_back(Hkey(HKEY_CLASSES_ROOT, path, ""));
 
     OpenSheet open(2);
     CShellIconPage& page = *open.sheet.m_pShellIconPage;
@@ -265,14 +289,16 @@ TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
                                   GetModuleHandleA(nullptr), nullptr);
     g_noticesSeen = g_announcements = 0;
     std::string shell32 = std::string(g_strSystemFolder) + "\\Shell32.dll";
-    // Two applies in one sheet, each after a change of another row.
-    for (int changed : {8, 9}) {
+    // Two applies in one sheet, each after "Default Icon" on another row (35 shows 35, its
+    // default is 48; 37 shows 37, its default 49).
+    for (int changed : {35, 37}) {
         page.m_list.SetItemState(-1, 0, LVIS_SELECTED);
         page.m_list.SetItemState(page.m_list.FindItemByData(changed), LVIS_SELECTED | LVIS_FOCUSED,
                                  LVIS_SELECTED | LVIS_FOCUSED);
         open.sheet.SendMessage(WM_COMMAND, 32814, 0);  // "Default Icon", as from the row menu
         open.sheet.PressButton(PSBTN_APPLYNOW);
-        EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "3"), comma) << "apply after changing " << changed;
+        EXPECT_EQ(ShellIconW(L"3"), omega) << "apply after changing " << changed;
+        EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "2"), comma) << "apply after changing " << changed;
         DWORD type = 0;
         Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "4", &type);
         EXPECT_EQ(type, DWORD(REG_BINARY)) << "apply after changing " << changed;
@@ -281,11 +307,11 @@ TEST(WindowsConfig, ShellIconsApplyWritesEveryRowAndKeepsWhatItCannotRead)
     EXPECT_GT(g_announcements, 0);
     EXPECT_EQ(g_noticesSeen, g_announcements) << "the rebuild's notice was not on the screen";
     EXPECT_EQ(FindWindowA(nullptr, "Rebuild Explorer Icons"), nullptr);
-    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "9"), shell32 + ",9");
-    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "8"), shell32 + ",8");
-    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "35"), shell32 + ",35");
-    EXPECT_EQ(Hkey(HKEY_CLASSES_ROOT, "CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon", ""),
-              shell32 + ",48");
+    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "35"), shell32 + ",48");
+    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "37"), shell32 + ",49");
+    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "8"), "<missing>");
+    for (size_t i = 0; i < std::size(classes); ++i)
+        EXPECT_EQ(Hkey(HKEY_CLASSES_ROOT, classes[i], ""), classesBefore[i]) << classes[i];
     EXPECT_EQ(Hkey(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", "Shell Icon Size"), "<missing>");
 }
 
