@@ -1,5 +1,7 @@
 #include "WindowsSettings.h"
 
+#include "ProfileText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -323,19 +325,28 @@ std::vector<std::pair<std::string, int>> BootOptionWrites(const BootFileState& b
     return writes;
 }
 
-bool SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after)
+BootKeyReader BootFileKeys(const std::string& text)
+{
+    return [text](const char* key) -> std::optional<int> {
+        std::optional<std::string> value = ProfileValue(text, "Options", key);
+        if (!value || value->empty())
+            return std::nullopt;
+        return ProfileNumber(*value);
+    };
+}
+
+BootSave SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after)
 {
     auto writes = BootOptionWrites(before, after);
     if (writes.empty())
-        return false;
-    std::optional<uint32_t> attributes = file.Attributes();
-    bool readOnly = attributes && (*attributes & kReadOnlyAttribute);
-    if (readOnly)
-        file.SetAttributes(*attributes & ~kReadOnlyAttribute);
+        return BootSave::unchanged;
+    std::optional<std::string> text = file.Read();
+    if (!text)
+        return BootSave::failed;
+    std::string changed = *text;
     for (const auto& [key, value] : writes)
-        file.WriteKey(key, value);
-    file.Flush();
-    if (readOnly)
-        file.SetAttributes(*attributes);
-    return true;
+        changed = WithProfileValue(changed, "Options", key, std::to_string(value));
+    if (changed == *text)
+        return BootSave::unchanged;
+    return file.Replace(changed) ? BootSave::saved : BootSave::failed;
 }

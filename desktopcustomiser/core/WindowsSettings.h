@@ -82,6 +82,9 @@ struct BootOptions {
 };
 // Reads a key's number, or nothing when the key is missing.
 using BootKeyReader = std::function<std::optional<int>(const char* key)>;
+// The keys of the boot file's text, read as the profile calls read them: a key without a
+// value counts as missing.
+BootKeyReader BootFileKeys(const std::string& text);
 
 struct BootFileState {
     BootOptions shown;
@@ -98,13 +101,13 @@ std::vector<std::pair<std::string, int>> BootOptionWrites(const BootFileState& b
 class BootFile {
 public:
     virtual ~BootFile() = default;
-    // Nothing when the file is missing.
-    virtual std::optional<uint32_t> Attributes() = 0;
-    virtual void SetAttributes(uint32_t attributes) = 0;
-    virtual void WriteKey(const std::string& key, int value) = 0;
-    virtual void Flush() = 0;
+    // The file's bytes ("" for a missing file); nothing when it is there but cannot be read.
+    virtual std::optional<std::string> Read() = 0;
+    // Puts the complete new bytes in place of the file, its attributes kept; false when the
+    // file is left as it was.
+    virtual bool Replace(const std::string& bytes) = 0;
 };
-constexpr uint32_t kReadOnlyAttribute = 0x1;
-// Saves what the page changed; true when something was written. With nothing to write the file
-// is not touched at all, its attributes included; else read-only is lifted only for the writes.
-bool SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after);
+enum class BootSave { unchanged, saved, failed };
+// Saves what the page changed into the file as it is now: only the changed keys' lines differ
+// (a key the file lacks is added to [Options]). With nothing to write the file is not touched.
+BootSave SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after);

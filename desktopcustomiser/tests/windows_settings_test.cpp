@@ -1,3 +1,4 @@
+#include "NumberField.h"
 #include "WindowsSettings.h"
 
 #include <gtest/gtest.h>
@@ -173,35 +174,58 @@ TEST(BootOptions, UnrelatedOkChangesNothingAndChangesWriteTheirKeys)
               (std::vector<std::pair<std::string, int>>{{"DblSpace", 0}, {"BootMenuDelay", 5}, {"DoubleBuffer", 2}}));
 }
 
-TEST(BootOptions, TheFileIsTouchedOnlyToWrite)
+TEST(BootOptions, TheFileIsReplacedOnlyWithTheChangedLines)
 {
     struct FakeBootFile : BootFile {
-        std::optional<uint32_t> attributes;
-        Log log;
-        std::optional<uint32_t> Attributes() override { return attributes; }
-        void SetAttributes(uint32_t value) override { log.push_back("attributes " + std::to_string(value)); }
-        void WriteKey(const std::string& key, int value) override { log.push_back(key + "=" + std::to_string(value)); }
-        void Flush() override { log.push_back("flush"); }
+        std::optional<std::string> text;
+        bool replaceWorks = true;
+        int replaced = 0;
+        std::optional<std::string> Read() override { return text; }
+        bool Replace(const std::string& bytes) override
+        {
+            ++replaced;
+            if (replaceWorks)
+                text = bytes;
+            return replaceWorks;
+        }
     };
-    BootFileState state = ReadBootOptions([](const char* key) -> std::optional<int> {
-        return std::string(key) == "BootMenuDelay" ? std::optional<int>(5) : std::nullopt;
-    });
+    const std::string file = "[Options]\r\nBootMenuDelay = 5\r\nLogo=1\r\n\x1A";
+    BootFileState state = ReadBootOptions(BootFileKeys(file));
+    EXPECT_EQ(state.shown.bootMenuDelay, 5);
     BootOptions changed = state.shown;
     changed.logo = 0;
+    changed.bootDelay = 3;
     struct Case {
-        std::optional<uint32_t> attributes;
+        std::optional<std::string> text;  // the file when the page saves
+        bool replaceWorks;
         const BootOptions& after;
-        Log expected;
+        BootSave result;
+        std::optional<std::string> expected;
     } cases[] = {
-        {7, state.shown, {}},  // read-only, hidden, system: not even read-only is lifted
-        {7, changed, {"attributes 6", "Logo=0", "flush", "attributes 7"}},
-        {6, changed, {"Logo=0", "flush"}},
-        {std::nullopt, changed, {"Logo=0", "flush"}},
+        {file, true, state.shown, BootSave::unchanged, file},
+        {file, true, changed, BootSave::saved, "[Options]\r\nBootMenuDelay = 5\r\nLogo=0\r\nBootDelay=3\r\n\x1A"},
+        {"[Options]\r\nLogo=0\r\nBootDelay=3\r\n", true, changed, BootSave::unchanged,
+         "[Options]\r\nLogo=0\r\nBootDelay=3\r\n"},
+        {"", true, changed, BootSave::saved, "[Options]\r\nLogo=0\r\nBootDelay=3\r\n"},
+        {file, false, changed, BootSave::failed, file},
+        {std::nullopt, true, changed, BootSave::failed, std::nullopt},  // there, but unreadable
     };
     for (const Case& c : cases) {
-        FakeBootFile file;
-        file.attributes = c.attributes;
-        EXPECT_EQ(SaveBootOptions(file, state, c.after), !c.expected.empty());
-        EXPECT_EQ(file.log, c.expected);
+        FakeBootFile boot;
+        boot.text = c.text;
+        boot.replaceWorks = c.replaceWorks;
+        EXPECT_EQ(SaveBootOptions(boot, state, c.after), c.result) << c.text.value_or("<unreadable>");
+        EXPECT_EQ(boot.text, c.expected);
+        EXPECT_EQ(boot.replaced > 0, c.result == BootSave::saved || !c.replaceWorks);
     }
+}
+
+TEST(NumberField, OnlyAChangedNumberMustBeInRange)
+{
+    struct Case {
+        int left, read;
+        bool accepted;
+    } cases[] = {{90, 90, true}, {60, 90, true}, {61, 90, false}, {90, 2, false}, {0, 2, true}, {-1, 2, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(NumberFieldAccepted(c.left, c.read, 0, 60), c.accepted) << c.left << " read " << c.read;
 }

@@ -142,6 +142,7 @@ public:
     CStartupOptionsPage();
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnApply() override;
     void OnOK() override;
 
 protected:
@@ -152,6 +153,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    bool SaveOptions();  // false when the file could not be written, or a field was refused
     CButton m_buttonBootMulti;
     CButton m_buttonBootWin;
     CButton m_buttonCompression;

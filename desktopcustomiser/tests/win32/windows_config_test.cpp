@@ -102,6 +102,18 @@ std::wstring ShellIconW(const wchar_t* name)
     return status == ERROR_SUCCESS ? std::wstring(data) : L"<missing>";
 }
 
+// The boot file as a test needs it: read-only, hidden and system, as Windows keeps it.
+void SeedBootFile(const std::string& text)
+{
+    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_NORMAL);
+    {
+        std::ofstream out(kBootFile, std::ios::binary | std::ios::trunc);
+        out << text;
+    }
+    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, kBootFile);
+}
+
 // Whether the icon rebuild's notice was on the screen when the new icon metrics were announced.
 int g_noticesSeen = 0, g_announcements = 0;
 LRESULT CALLBACK WatchAnnouncements(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -315,62 +327,69 @@ TEST(WindowsConfig, ShellIconsApplyWritesOnlyTheChangedRowsAndKeepsTheOthersByte
     EXPECT_EQ(Hkey(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", "Shell Icon Size"), "<missing>");
 }
 
-TEST(WindowsConfig, BootOptionsKeepTheRestOfTheFileAndCheckTheirRanges)
+TEST(WindowsConfig, BootOptionsChangeOnlyTheirLineAndCheckTheirRanges)
 {
     const std::string original =
-        "[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\n\r\n[Options]\r\nBootMulti=1\r\n"
-        "DoubleBuffer=1\r\nDblSpace=1\r\n;The following lines are required for compatibility.\r\n"
-        ";xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx-a\r\n";
-    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_NORMAL);
-    {
-        std::ofstream out(kBootFile, std::ios::binary | std::ios::trunc);
-        out << original;
-    }
-    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, kBootFile);
+        "[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\nHostWinBootDrv=C\r\n\r\n[Options]\r\n"
+        "BootMulti=1\r\nBootGUI=1\r\nBootMenu = 1\r\nNetwork = 1\r\nDoubleBuffer=1\r\nBootMenuDelay = 05\r\n\r\n"
+        ";The following lines are required for compatibility with other programs.\r\n"
+        ";Do not remove them (MSDOS.SYS needs to be >1024 bytes).\r\n"
+        ";xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx-a\r\n\x1A";
+    SeedBootFile(original);
 
     OpenSheet open(0);
     CWnd* page = open.sheet.GetActivePage();
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->IsDlgButtonChecked(1074), UINT(BST_CHECKED));        // DblSpace=1, DrvSpace missing
+    EXPECT_EQ(page->IsDlgButtonChecked(1074), UINT(BST_CHECKED));        // DrvSpace and DblSpace missing
     EXPECT_EQ(page->IsDlgButtonChecked(1079), UINT(BST_INDETERMINATE));  // DoubleBuffer=1
 
-    page->SetDlgItemText(1073, "5");
+    // An existing key keeps its spelling and spacing; a new one goes last in [Options].
+    page->SetDlgItemText(1073, "7");
+    page->SetDlgItemText(1078, "5");
     open.sheet.PressButton(PSBTN_APPLYNOW);
-    std::string written = ReadFile(kBootFile);
-    // The platform's profile calls drop blank lines; every other line stays.
-    EXPECT_EQ(written.substr(0, written.find("[Options]")), "[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\n");
-    EXPECT_NE(written.find("BootMenuDelay=5"), std::string::npos) << written;
-    EXPECT_NE(written.find(";xxxxxxxx"), std::string::npos);
-    EXPECT_EQ(written.find("DrvSpace"), std::string::npos) << "a key the file lacked was added";
+    std::string expected = original;
+    expected.replace(expected.find("BootMenuDelay = 05"), 18, "BootMenuDelay = 7");
+    expected.insert(expected.size() - 1, "BootDelay=5\r\n");
+    EXPECT_EQ(ReadFile(kBootFile), expected);
     EXPECT_EQ(GetFileAttributesA(kBootFile) & ~DWORD(FILE_ATTRIBUTE_ARCHIVE),
               DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 
-    page->SetDlgItemText(1072, "8");  // one past 1..7 (previous OS on, network off)
+    page->SetDlgItemText(1072, "9");  // one past 1..8 (previous OS and network on)
     g_boxText.clear();
     UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerBox);
     open.sheet.PressButton(PSBTN_APPLYNOW);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(g_boxText, "Please enter an integer between 1 and 7.");
+    EXPECT_EQ(g_boxText, "Please enter an integer between 1 and 8.");
+}
+
+TEST(WindowsConfig, AStoredBootValueOutOfRangeIsKeptAndHoldsNobodyOnThePage)
+{
+    const std::string original = "[Options]\r\nBootDelay=90\r\nBootMenuDelay=75\r\nBootMenuDefault=9\r\nLogo=1\r\n";
+    SeedBootFile(original);
+    OpenSheet open(0);
+    g_boxText.clear();
+    UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerBox);
+    open.sheet.SetActivePage(1);
+    EXPECT_EQ(open.sheet.GetActiveIndex(), 1);
+    open.sheet.SetActivePage(0);
+    open.sheet.PressButton(PSBTN_OK);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_boxText, "");
+    EXPECT_EQ(open.sheet.SendMessage(PSM_GETCURRENTPAGEHWND), 0) << "the sheet did not close";
+    EXPECT_EQ(ReadFile(kBootFile), original);
 }
 
 TEST(WindowsConfig, AnApplyOfAnotherPageLeavesTheBootFileAsItWas)
 {
     const std::string original = "[Paths]\r\nWinDir=C:\\WINDOWS\r\n\r\n[Options]\r\nBootMenuDelay = 05\r\nBootMulti=1\r\n"
                                  "\r\nDoubleBuffer=1\r\n;xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx-a\r\n";
-    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_NORMAL);
-    {
-        std::ofstream out(kBootFile, std::ios::binary | std::ios::trunc);
-        out << original;
-    }
-    SetFileAttributesA(kBootFile, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, kBootFile);
+    SeedBootFile(original);
     const DWORD before = GetFileAttributesA(kBootFile);
 
     OpenSheet open(0);
     open.sheet.SetActivePage(2);
     CShellIconPage& icons = *open.sheet.m_pShellIconPage;
-    icons.m_list.SetItemState(icons.m_list.FindItemByData(8), LVIS_SELECTED | LVIS_FOCUSED,
+    icons.m_list.SetItemState(icons.m_list.FindItemByData(35), LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);
     open.sheet.SendMessage(WM_COMMAND, 32814, 0);
     open.sheet.PressButton(PSBTN_APPLYNOW);
