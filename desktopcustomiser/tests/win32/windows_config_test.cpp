@@ -145,6 +145,20 @@ void CALLBACK ReadIconDialog(HWND, UINT, UINT_PTR id, DWORD)
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
+// Picks icon 1 of Shell32.dll in the shell icon properties dialog and closes it with OK.
+void CALLBACK ChooseIcon(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND dialog = GetActiveWindow();
+    char title[128] = {};
+    GetWindowTextA(dialog, title, sizeof title);
+    if (!strstr(title, "Shell Icon Properties"))
+        return;
+    KillTimer(nullptr, id);
+    SetDlgItemTextA(dialog, 1053, (std::string(g_strSystemFolder) + "\\Shell32.dll").c_str());
+    SetDlgItemTextA(dialog, 1054, "1");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
 bool IconAlive(HICON icon)
 {
     ICONINFO info = {};
@@ -325,6 +339,40 @@ TEST(WindowsConfig, ShellIconsApplyWritesOnlyTheChangedRowsAndKeepsTheOthersByte
     for (size_t i = 0; i < std::size(classes); ++i)
         EXPECT_EQ(Hkey(HKEY_CLASSES_ROOT, classes[i], ""), classesBefore[i]) << classes[i];
     EXPECT_EQ(Hkey(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", "Shell Icon Size"), "<missing>");
+}
+
+TEST(WindowsConfig, ARefusedShellIconWriteKeepsTheSheetOpenAndSaysWhichValue)
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kShellIcons);
+    const std::string clsid = "CLSID\\{992CFFA0-F557-101A-88EC-00DD010CCC48}";
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (clsid + "\\DefaultIcon").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, clsid.c_str());
+    // A volatile key takes no lasting sub key: the registry refuses DefaultIcon under it.
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, clsid.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr,
+                              &key, nullptr), 0);
+    RegCloseKey(key);
+
+    OpenSheet open(2);
+    CShellIconPage& page = *open.sheet.m_pShellIconPage;
+    for (int row : {35, 46}) {  // the first change is written, then taken back
+        page.m_list.SetItemState(-1, 0, LVIS_SELECTED);
+        page.m_list.SetItemState(page.m_list.FindItemByData(row), LVIS_SELECTED | LVIS_FOCUSED,
+                                 LVIS_SELECTED | LVIS_FOCUSED);
+        UINT_PTR timer = SetTimer(nullptr, 0, 200, ChooseIcon);
+        page.SendMessage(WM_COMMAND, 1050, 0);  // "Modify"
+        KillTimer(nullptr, timer);
+    }
+    g_boxText.clear();
+    UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerBox);
+    open.sheet.PressButton(PSBTN_OK);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_boxText, "The shell icons were not changed: Windows refused to write HKCR\\" + clsid + "\\DefaultIcon\\@.");
+    EXPECT_NE(open.sheet.SendMessage(PSM_GETCURRENTPAGEHWND), 0) << "the sheet closed";
+    EXPECT_EQ(open.sheet.GetActiveIndex(), 2);
+    EXPECT_EQ(Hkey(HKEY_CLASSES_ROOT, (clsid + "\\DefaultIcon").c_str(), ""), "<no key>");
+    EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "35"), "<no key>") << "the key made for it stayed";
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, clsid.c_str());
 }
 
 TEST(WindowsConfig, BootOptionsChangeOnlyTheirLineAndCheckTheirRanges)
