@@ -294,6 +294,12 @@ TEST(WindowsConfig, ShellIconsApplyWritesOnlyTheChangedRowsAndKeepsTheOthersByte
     const BYTE binary[] = {1, 2};
     RegSetValueExA(key, "4", 0, REG_BINARY, binary, sizeof binary);
     RegCloseKey(key);
+    // An icon size of a type the page does not read goes back with its type.
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr), 0);
+    const char size[] = "32\0";
+    RegSetValueExA(key, "Shell Icon Size", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(size), sizeof size);
+    RegCloseKey(key);
     const char* const classes[] = {"CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\DefaultIcon",
                                    "CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon",
                                    "CLSID\\{2227A280-3AEA-1069-A2DE-08002B30309D}\\DefaultIcon",
@@ -338,7 +344,13 @@ TEST(WindowsConfig, ShellIconsApplyWritesOnlyTheChangedRowsAndKeepsTheOthersByte
     EXPECT_EQ(Hkey(HKEY_LOCAL_MACHINE, kShellIcons, "8"), "<missing>");
     for (size_t i = 0; i < std::size(classes); ++i)
         EXPECT_EQ(Hkey(HKEY_CLASSES_ROOT, classes[i], ""), classesBefore[i]) << classes[i];
-    EXPECT_EQ(Hkey(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", "Shell Icon Size"), "<missing>");
+    DWORD sizeType = 0;
+    EXPECT_EQ(Hkey(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", "Shell Icon Size", &sizeType), "32");
+    EXPECT_EQ(sizeType, DWORD(REG_MULTI_SZ));
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop\\WindowMetrics", 0, KEY_WRITE, &key) == 0) {
+        RegDeleteValueA(key, "Shell Icon Size");
+        RegCloseKey(key);
+    }
 }
 
 TEST(WindowsConfig, ARefusedShellIconWriteKeepsTheSheetOpenAndSaysWhichValue)
