@@ -375,6 +375,7 @@ TEST(WindowsConfig, ARefusedShellIconWriteKeepsTheSheetOpenAndSaysWhichValue)
         page.SendMessage(WM_COMMAND, 1050, 0);  // "Modify"
         KillTimer(nullptr, timer);
     }
+    open.sheet.SetActivePage(3);  // OK from another page brings the refusing one back
     g_boxText.clear();
     UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerBox);
     open.sheet.PressButton(PSBTN_OK);
