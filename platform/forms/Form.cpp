@@ -380,10 +380,14 @@ bool Form::PreProcessKey(const MSG& msg)
                 group->ArrowKey(msg.hwnd, key == VK_RIGHT || key == VK_DOWN);
                 return true;
             }
-        if (msg.message == WM_KEYDOWN && key == VK_RETURN && defaultButton_ &&
-            defaultButton_->Showing() && defaultButton_->Enabled()) {
-            defaultButton_->Click();
-            return true;
+        if (msg.message == WM_KEYDOWN && key == VK_RETURN) {
+            // Enter presses the button the user tabbed to; elsewhere the default button.
+            auto* focused = dynamic_cast<GlyphButton*>(Control::FindControl(msg.hwnd));
+            GlyphButton* pressed = focused && focused->Showing() && focused->Enabled() ? focused : defaultButton_;
+            if (pressed && pressed->Showing() && pressed->Enabled()) {
+                pressed->Click();
+                return true;
+            }
         }
         if (msg.message == WM_KEYDOWN && key == VK_ESCAPE && cancelButton_ &&
             cancelButton_->Showing() && cancelButton_->Enabled()) {
