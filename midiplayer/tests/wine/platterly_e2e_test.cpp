@@ -700,9 +700,12 @@ TEST_F(PlatterlyEndToEnd, DriveWithoutMediumAsksAbortRestoresRetrySwitchesEmptyR
     Sleep(300);
     EXPECT_EQ(TopWindow(nullptr, "Error", p.program.Id()), nullptr);
 
-    // Retry asks again while the medium is missing, and switches once it is there.
+    // Retry asks again while the medium is missing, and switches once it is there. The medium
+    // goes in only once the second question shows: a slow program must not find it earlier.
     ChooseDrive(p, 'r');
     EXPECT_EQ(p.AnswerDialog("Error", kPatience, "&Retry"), "Drive not ready");
+    ASSERT_TRUE(WaitFor([&] { return TopWindow(nullptr, "Error", p.program.Id()) != nullptr; }, kPatience))
+        << "Retry without the medium did not ask again";
     CreateDirectoryA(medium.c_str(), nullptr);
     EXPECT_EQ(p.AnswerDialog("Error", kPatience, "&Retry"), "Drive not ready");
     EXPECT_TRUE(WaitFor([&] { return p.Item(p.folders, 0) == "R:\\"; }, kPatience)) << p.Item(p.folders, 0);
@@ -761,7 +764,15 @@ HWND FocusOf(Platterly& p)
     return GetGUIThreadInfo(GetWindowThreadProcessId(p.main, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-std::string Describe(HWND w) { return w ? ClassOf(w) + " \"" + WindowText(w) + "\"" : "nothing"; }
+std::string Describe(HWND w)
+{
+    if (!w)
+        return "nothing";
+    RECT r{};
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 1);
+    return ClassOf(w) + " \"" + WindowText(w) + "\" at " + std::to_string(r.left) + "," + std::to_string(r.top);
+}
 
 TEST_F(PlatterlyEndToEnd, TabTakesTheFocusRoundTheFormAndOffTheDriveBox)
 {
