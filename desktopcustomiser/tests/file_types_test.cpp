@@ -302,7 +302,7 @@ TEST(FileTypeActions, NewActionGetsAFreeKeyAndDdeOnlyWhenChecked)
                               "set HKCR\\zq1file\\Shell\\Show\\ddeexec\\@ = [open(\"%1\")]"}));
 }
 
-TEST(FileTypeActions, EditKeepsTheVerbKeyAndRenameMovesTheDefault)
+TEST(FileTypeActions, EditKeepsTheVerbKeyAndARefusedRenameChangesNothing)
 {
     MemoryRegistryStore store;
     SeedText(store, "zq1file\\Shell", "open");
@@ -333,25 +333,10 @@ TEST(FileTypeActions, EditKeepsTheVerbKeyAndRenameMovesTheDefault)
     EXPECT_EQ(ReadAction(store, "zq1file", "open").topic, "System");
     EXPECT_EQ(store.ReadString(kCr, "zq1file\\Shell", ""), "open");
 
-    // A rename writes the whole new key, then moves the default; the old key goes last.
-    store.log.clear();
-    values = read;
-    values.displayName = "View it";
-    auto renamed = SaveAction(store, "zq1file", same, read, values);
-    ASSERT_TRUE(renamed);
-    EXPECT_EQ(renamed->keyName, "View_it");
-    ASSERT_GE(store.log.size(), 3u);
-    EXPECT_EQ(store.log.front(), "create HKCR\\zq1file\\Shell\\View_it");
-    EXPECT_EQ(Log(store.log.end() - 3, store.log.end()),
-              (Log{"set HKCR\\zq1file\\Shell\\View_it\\@ = View it", "set HKCR\\zq1file\\Shell\\@ = View_it",
-                   "delete tree HKCR\\zq1file\\Shell\\open"}));
-    EXPECT_EQ(ReadAction(store, "zq1file", "View_it").topic, "System");
-
     // Only the letter case of the key's own name: the key stays.
-    read = ReadAction(store, "zq1file", "View_it");
     values = read;
-    values.displayName = "VIEW IT";
-    EXPECT_EQ(SaveAction(store, "zq1file", *renamed, read, values)->keyName, "View_it");
+    values.displayName = "OPEN";
+    EXPECT_EQ(SaveAction(store, "zq1file", same, read, values)->keyName, "open");
 }
 
 TEST(FileTypeActions, RemoveAndSetDefault)
@@ -475,7 +460,7 @@ TEST(FileTypeActions, AnEditOrRenameKeepsWhatTheEditorDoesNotShow)
     ASSERT_TRUE(SaveAction(store, "zqafile", {"&Open", "open"}, read, left));
     EXPECT_EQ(store.log, Log{"set HKCR\\zqafile\\Shell\\open\\command\\@ = zq2.exe /dde %1"});
 
-    // A rename copies the whole verb, then writes the new name; the old key goes last.
+    // A rename copies the whole verb, writes the new name, moves the default; the old key goes last.
     store.log.clear();
     read = ReadAction(store, "zqafile", "open");
     left = read;
@@ -490,14 +475,4 @@ TEST(FileTypeActions, AnEditOrRenameKeepsWhatTheEditorDoesNotShow)
               before.Read(kCr, "zqafile\\Shell\\open\\ddeexec", "NoActivateHandler"));
     EXPECT_EQ(store.ReadString(kCr, "zqafile\\Shell", ""), "Zq_View");
     EXPECT_EQ(store.log.back(), "delete tree HKCR\\zqafile\\Shell\\open");
-
-    // "Use DDE" cleared: the DDE key goes, after the writes.
-    store.log.clear();
-    read = ReadAction(store, "zqafile", "Zq_View");
-    left = read;
-    left.useDde = false;
-    left.program = "zq3.exe %1";
-    ASSERT_TRUE(SaveAction(store, "zqafile", {"Zq View", "Zq_View"}, read, left));
-    EXPECT_EQ(store.log, (Log{"set HKCR\\zqafile\\Shell\\Zq_View\\command\\@ = zq3.exe %1",
-                              "delete tree HKCR\\zqafile\\Shell\\Zq_View\\ddeexec"}));
 }
