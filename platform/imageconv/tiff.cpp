@@ -159,6 +159,23 @@ bool ReadLayout(std::span<const uint8_t> file, Layout& l, int64_t maxPixels) {
   return static_cast<uint64_t>(l.offsets.size()) >= static_cast<uint64_t>(across * down * (l.planar ? l.samples : 1));
 }
 
+// The most one byte of a chunk can expand to, so that a chunk's buffer holds only the rows its
+// data could fill: PackBits repeats a byte at most 128 times for two, Deflate gives at most
+// 1032 bytes a byte, an LZW code of 9 bits or more at most a 4096-byte string, and the fax
+// codings need at least one bit a row.
+uint64_t MostBytesAByte(TiffCompression compression, size_t rowBytes) {
+  switch (compression) {
+    case TiffCompression::kNone: return 1;
+    case TiffCompression::kPackBits: return 64;
+    case TiffCompression::kDeflate: return 1032;
+    case TiffCompression::kLzw: return 4096;
+    case TiffCompression::kCcittRle:
+    case TiffCompression::kCcittFax3:
+    case TiffCompression::kCcittFax4: return 8 * uint64_t{rowBytes};
+  }
+  return 0;
+}
+
 uint8_t Reversed(uint8_t b) {
   b = static_cast<uint8_t>((b & 0xF0) >> 4 | (b & 0x0F) << 4);
   b = static_cast<uint8_t>((b & 0xCC) >> 2 | (b & 0x33) << 2);
@@ -193,6 +210,7 @@ bool IsTiff(std::span<const uint8_t> file) {
 // The first picture of the file, strip by strip or tile by tile. Each chunk is expanded to
 // its full size (a short one leaves its remaining pixels black), the predictor undone, and
 // its pixels placed at its own column and row; chunks past the picture's edge are clipped.
+// Rows a chunk's data cannot reach stay black without being held.
 // Planar files hold every chunk of the first sample, then of the second, and so on. A file
 // none of whose chunks gives a whole row holds no picture. FillOrder 2 reverses the bits of
 // every byte of every chunk, whatever its compression.
@@ -217,7 +235,7 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
   if (pixels * static_cast<uint64_t>(kept) + chunkBytes > static_cast<uint64_t>(PTRDIFF_MAX) - out.rgb.size())
     return ConversionResult::kOutOfMemory;
   std::vector<uint8_t> samples(static_cast<size_t>(pixels) * static_cast<size_t>(kept), 0);
-  std::vector<uint8_t> chunk(static_cast<size_t>(chunkBytes));
+  std::vector<uint8_t> chunk;
   std::vector<uint8_t> reversed;
   const FaxLayout fax{static_cast<int>(l.chunkWidth), l.faxOptions, false};
   bool any = false;
@@ -235,7 +253,8 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
           std::transform(packed.begin(), packed.end(), reversed.begin(), Reversed);
           packed = reversed;
         }
-        const int64_t rows = std::min(l.chunkHeight, l.height - cy * l.chunkHeight);
+        const uint64_t fillable = (packed.size() * MostBytesAByte(l.compression, rowBytes) + rowBytes - 1) / rowBytes;
+        const int64_t rows = std::min({l.chunkHeight, l.height - cy * l.chunkHeight, static_cast<int64_t>(std::min<uint64_t>(fillable, kMaxSide))});
         chunk.assign(rowBytes * static_cast<size_t>(rows), 0);
         const size_t produced = UnpackTiffChunk(l.compression, packed, chunk, &fax);
         if (produced == 0) continue;

@@ -448,6 +448,8 @@ TEST(RasterFormats, FilesClaimingMoreThanTheyHoldAreRefusedOrBounded) {
   Put(tga, 12, 16384, 2), Put(tga, 14, 16384, 2), tga[16] = 8;
   tga.resize(18);
   for (int i = 0; i < 128; ++i) tga.insert(tga.end(), {0xFF, 0x80});
+  std::vector<uint8_t> oneRow = Bmp(BmpKind::kCore1, 7000, 1);  // then claiming 16384 rows
+  Put(oneRow, 20, 16384, 2);
   std::vector<uint8_t> tileRuns;  // PackBits: one tile row, runs of 128 zero bytes
   for (int i = 0; i < 128; ++i) tileRuns.insert(tileRuns.end(), {0x81, 0});
   const struct Case {
@@ -469,6 +471,7 @@ TEST(RasterFormats, FilesClaimingMoreThanTheyHoldAreRefusedOrBounded) {
        ConversionResult::kOk},
       {"BMP of 252 colours whose pixels start inside the table", palette, ConversionResult::kUnreadable},
       {"TGA of 274 bytes claiming 16384 x 16384", tga, ConversionResult::kUnreadable},
+      {"BMP of 7000 x 16384 in 1 KB", oneRow, ConversionResult::kTooLarge},
       {"PNG whose IDAT claims 2 GiB", Png(1, 1, {{"IDAT", 0x7FFFFFF0u, {0x78, 1, 0}}}), ConversionResult::kUnreadable},
   };
   for (const Case& c : cases) {
@@ -477,7 +480,7 @@ TEST(RasterFormats, FilesClaimingMoreThanTheyHoldAreRefusedOrBounded) {
     EXPECT_EQ(ConvertToBitmap(c.file, bmp), c.want) << c.name;
     EXPECT_LT(g_largest, size_t{64} << 20) << c.name;
   }
-  EXPECT_FALSE(SafeForPackagedDecoder(cases[6].file));
+  EXPECT_FALSE(SafeForPackagedDecoder(cases[7].file));
 }
 
 }  // namespace
