@@ -237,7 +237,7 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
   std::vector<uint8_t> samples(static_cast<size_t>(pixels) * static_cast<size_t>(kept), 0);
   std::vector<uint8_t> chunk;
   std::vector<uint8_t> reversed;
-  const FaxLayout fax{static_cast<int>(l.chunkWidth), l.faxOptions, false};
+  const FaxLayout fax{static_cast<int>(l.chunkWidth), l.faxOptions};
   bool any = false;
   for (int plane = 0; plane < planes; ++plane)
     for (int64_t cy = 0; cy < down; ++cy)
