@@ -44,6 +44,9 @@ bool IsBmp(std::span<const uint8_t> file) { return file.size() >= 2 && file[0] =
 //      colours important; the longer headers then hold the u32 red, green and blue masks,
 //      which otherwise follow a 40-byte header when the compression is 3 (or 6, with alpha).
 //      A colour table of B G R 0 entries: colours used, or as many as the bits allow.
+//   64 and 16 (OS/2 2.x): the same fields as far as the header goes (the shorter one stops
+//      after the bits; the rest of the longer one is ignored), no bit fields (3 and 4 are
+//      OS/2's own codings there, not read), and a table of B G R 0 entries.
 // Rows are padded to four bytes and run bottom-up unless the height is negative. A 16, 24 or
 // 32-bit file may carry a colour table too (a hint for palette screens); its pixels still
 // start at the stated offset. Without masks 16 bits are 5-5-5 and 32 bits 8-8-8 (the top
@@ -54,8 +57,8 @@ ConversionResult DecodeBmp(std::span<const uint8_t> file, RgbImage& out, int64_t
   in.Seek(10);
   const uint32_t offset = in.U32();
   const uint32_t headerSize = in.U32();
-  const bool core = headerSize == 12;
-  if (!core && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124)
+  const bool core = headerSize == 12, os2 = headerSize == 16 || headerSize == 64;
+  if (!core && !os2 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124)
     return ConversionResult::kUnreadable;
   int64_t width, height;
   if (core) {
@@ -66,16 +69,16 @@ ConversionResult DecodeBmp(std::span<const uint8_t> file, RgbImage& out, int64_t
     height = static_cast<int32_t>(in.U32());
   }
   const uint32_t planes = in.U16(), bits = in.U16();
-  const uint32_t compression = core ? 0 : in.U32();
-  // Colours used sits past a core header's end, where a short OS/2 file may already stop.
+  const uint32_t compression = core || headerSize == 16 ? 0 : in.U32();
+  // Colours used sits past a short header's end, where a short OS/2 file may already stop.
   uint32_t used = 0;
-  if (!core) {
+  if (!core && headerSize != 16) {
     in.Seek(46);
     used = in.U32();
   }
   if (!in.ok() || planes != 1) return ConversionResult::kUnreadable;
   if (compression == 1 || compression == 2) return DecodeRleBitmap(file, out, maxPixels);
-  const bool fields = compression == 3 || compression == 6;
+  const bool fields = !os2 && (compression == 3 || compression == 6);
   if (!(compression == 0 || (fields && (bits == 16 || bits == 32)))) return ConversionResult::kUnreadable;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return ConversionResult::kUnreadable;
   const bool topDown = height < 0;
@@ -92,24 +95,29 @@ ConversionResult DecodeBmp(std::span<const uint8_t> file, RgbImage& out, int64_t
   }
   const Channel channels[3] = {Channel(masks[0]), Channel(masks[1]), Channel(masks[2])};
 
-  // The colour table ends where the pixels start; entries it lacks are black.
+  // The colour table ends where the pixels start; entries it lacks are black. Pixels that
+  // start inside the header, or inside the entries the header says are used, would be read
+  // from the table's bytes.
   if (offset < tableAt || offset >= file.size()) return ConversionResult::kUnreadable;
   uint8_t table[256][3] = {};
   if (bits <= 8) {
     const size_t entryBytes = core ? 3 : 4;
-    const size_t count = std::min<size_t>({used && used < (1u << bits) ? used : 1u << bits, (offset - tableAt) / entryBytes});
+    const size_t stated = used && used < (1u << bits) ? used : 1u << bits;
+    if (used && offset < tableAt + stated * entryBytes) return ConversionResult::kUnreadable;
+    const size_t count = std::min<size_t>(stated, (offset - tableAt) / entryBytes);
     for (size_t i = 0; i < count; ++i) {
       const uint8_t* e = file.data() + tableAt + i * entryBytes;
       table[i][0] = e[2], table[i][1] = e[1], table[i][2] = e[0];
     }
   }
 
-  const ConversionResult r = StartImage(out, width, height, maxPixels);
-  if (r != ConversionResult::kOk) return r;
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return StartImage(out, width, height, maxPixels);
   const size_t rowBytes = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
   const size_t dataBytes = (static_cast<size_t>(width) * bits + 7) / 8;  // the last row may lack its padding
   const size_t rows = std::min<size_t>(static_cast<size_t>(height), (file.size() - offset + rowBytes - dataBytes) / rowBytes);
   if (rows == 0) return ConversionResult::kUnreadable;  // not one whole row
+  const ConversionResult r = StartImage(out, width, height, maxPixels);
+  if (r != ConversionResult::kOk) return r;
   for (size_t stored = 0; stored < rows; ++stored) {
     const uint8_t* src = file.data() + offset + stored * rowBytes;
     const size_t y = topDown ? stored : static_cast<size_t>(height) - 1 - stored;

@@ -3,6 +3,7 @@
 #include "own_formats.h"
 #include "packaged_decoder_guard.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -74,6 +75,7 @@ ConversionResult DecodedImage::Decode(std::span<const uint8_t> file, int64_t max
   if (file.empty() || file.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
     return ConversionResult::kUnreadable;
   const int length = static_cast<int>(file.size());
+  maxPixels = std::min(maxPixels, PixelsFileMayClaim(file.size()));
   int w = 0, h = 0, channels = 0;
   auto keep = [&](ConversionResult r) {
     if (r == ConversionResult::kOk) {

@@ -19,6 +19,17 @@ constexpr int kMaxSide = 16384;
 // Largest picture accepted; callers that must stay small (the fuzzer) pass less.
 constexpr int64_t kMaxPixels = int64_t{kMaxSide} * kMaxSide;
 
+// The largest picture a file of fileBytes may claim: any picture up to kAnyFilePixels, and
+// beyond that kPixelsPerFileByte for each byte of the file. Only flat areas pack tighter than
+// that in the codings read here, and without it a file of a few hundred bytes could have the
+// converter hold and write hundreds of megabytes (at most 64 MB for a file under 1 KB).
+constexpr int64_t kAnyFilePixels = int64_t{1} << 22;
+constexpr int64_t kPixelsPerFileByte = 4096;
+constexpr int64_t PixelsFileMayClaim(size_t fileBytes) {
+  return fileBytes > static_cast<size_t>(kAnyFilePixels / kPixelsPerFileByte) ? static_cast<int64_t>(fileBytes) * kPixelsPerFileByte
+                                                                              : kAnyFilePixels;
+}
+
 ConversionResult DecodeImage(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels = kMaxPixels);
 
 // The decoded picture in the decoder's own buffer, freed with the object (no copy).

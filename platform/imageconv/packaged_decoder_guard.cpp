@@ -1,5 +1,8 @@
 #include "packaged_decoder_guard.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "byte_reader.h"
 
 namespace imageconv {
@@ -87,12 +90,47 @@ bool PsdHasPixels(std::span<const uint8_t> file) {
   return in.remaining() >= before + row;
 }
 
+// The decoder sets aside room for a chunk's stated length before reading it, and for the
+// whole raw picture before inflating: a chunk longer than the bytes left, or compressed data
+// too short to inflate to the rows the header claims (Deflate gives at most 1032 bytes a byte),
+// would have it ask for gigabytes that no data fills. Layout (big-endian): the 8-byte
+// signature, then chunks of u32 length, 4-byte type, the data and a u32 CRC; IHDR first (u32
+// width, u32 height, u8 bit depth, u8 colour type), the pixels in the IDAT chunks.
+bool PngChunksFit(std::span<const uint8_t> file) {
+  ByteReader in(file, true);
+  in.Seek(8);
+  uint64_t rowBits = 0, height = 0, compressed = 0;
+  while (in.ok() && in.remaining() >= 8) {
+    const uint32_t length = in.U32();
+    const std::span<const uint8_t> type = in.Bytes(4);
+    if (length > in.remaining()) return false;
+    const size_t next = in.position() + length;
+    const std::string_view name(reinterpret_cast<const char*>(type.data()), 4);
+    if (name == "IHDR") {
+      const uint32_t width = in.U32();
+      height = in.U32();
+      const uint8_t depth = in.U8(), colour = in.U8();
+      const uint32_t samples = colour == 2 ? 3 : colour == 4 ? 2 : colour == 6 ? 4 : 1;
+      rowBits = uint64_t{width} * samples * depth;
+    } else if (name == "IDAT") {
+      compressed += length;
+    } else if (name == "IEND") {
+      break;
+    }
+    in.Seek(next);
+    in.Skip(4);  // the CRC, which may be cut off at the very end
+  }
+  return height * (1 + (rowBits + 7) / 8) <= (compressed + 64) * 1032;
+}
+
 }  // namespace
 
 // The decoder takes a file for JPEG when fill bytes (FF) and then the start marker (D8)
 // begin it, so the walk covers every file that starts with FF.
 bool SafeForPackagedDecoder(std::span<const uint8_t> file) {
   if (file.size() >= 4 && file[0] == '8' && file[1] == 'B' && file[2] == 'P' && file[3] == 'S') return PsdHasPixels(file);
+  static constexpr uint8_t kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (file.size() >= 8 && std::equal(kPng, kPng + 8, file.begin())) return PngChunksFit(file);
   return file.empty() || file[0] != 0xFF || JpegTablesAreSafe(file);
 }
 

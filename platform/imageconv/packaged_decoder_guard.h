@@ -1,7 +1,8 @@
 // Checks made before the packaged image decoder sees a file, for the faults it has on damaged
 // input: its JPEG reader writes past its Huffman tables when a table declares more than 256
-// symbols and reads a table that a scan names but no segment defined; and its PSD reader gives
-// a picture of nothing for a file cut off before its pixels.
+// symbols and reads a table that a scan names but no segment defined; its PSD reader gives
+// a picture of nothing for a file cut off before its pixels; and its PNG reader asks for as
+// much memory as a chunk's length or the header's size claims.
 #pragma once
 
 #include <cstdint>

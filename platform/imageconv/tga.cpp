@@ -76,10 +76,14 @@ ConversionResult DecodeTga(std::span<const uint8_t> file, RgbImage& out, int64_t
   const uint32_t entryBytes = (h.mapBits + 7) / 8;
   const std::span<const uint8_t> map = h.mapType == 1 ? in.Bytes(uint64_t{h.mapLength} * entryBytes) : std::span<const uint8_t>();
   if (!in.ok() || (mapped && map.empty())) return ConversionResult::kUnreadable;
+  // A file cut short still gives its picture, but one whose data cannot fill a thousandth of
+  // the rows it claims (at most 128 pixels a packet of runs) is not that picture.
+  const uint32_t pixelBytes = (h.bits + 7) / 8;
+  const uint64_t fillable = runs ? (in.remaining() + pixelBytes) / (1 + pixelBytes) * 128 : in.remaining() / pixelBytes;
+  if (fillable * 1000 < uint64_t{h.width} * h.height) return ConversionResult::kUnreadable;
   const ConversionResult r = StartImage(out, h.width, h.height, maxPixels);
   if (r != ConversionResult::kOk) return r;
 
-  const uint32_t pixelBytes = (h.bits + 7) / 8;
   const bool rightToLeft = (h.descriptor & 0x10) != 0, topDown = (h.descriptor & 0x20) != 0;
   const size_t width = h.width, count = size_t{h.width} * h.height;
   size_t done = 0, left = 0;  // pixels placed; pixels left in the current packet

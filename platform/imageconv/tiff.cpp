@@ -1,6 +1,7 @@
 #include "own_formats.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "byte_reader.h"
@@ -107,7 +108,10 @@ bool ReadLayout(std::span<const uint8_t> file, Layout& l, int64_t maxPixels) {
   l.bits = static_cast<int>(dir.Get(kBitsPerSample, 1));
   for (uint32_t b : dir[kBitsPerSample])
     if (static_cast<int>(b) != l.bits) return false;
-  l.photometric = static_cast<int>(dir.Get(kPhotometric, l.samples >= 3 ? kRgb : kBlackIsZero));
+  // Compared unsigned: a LONG of 2^31 or more is a kind this reader does not know either.
+  const uint32_t photometric = dir.Get(kPhotometric, l.samples >= 3 ? kRgb : kBlackIsZero);
+  if (photometric > kSeparated || photometric == 4) return false;
+  l.photometric = static_cast<int>(photometric);
   l.planar = dir.Get(kPlanarConfig, 1) == 2;
   l.predictor = dir.Get(kPredictor, 1) == 2;
   const uint32_t compression = dir.Get(kCompression, 1);
@@ -123,7 +127,7 @@ bool ReadLayout(std::span<const uint8_t> file, Layout& l, int64_t maxPixels) {
   if (l.bits != 1 && l.bits != 2 && l.bits != 4 && l.bits != 8 && l.bits != 16) return false;
   if (l.predictor && l.bits != 8 && l.bits != 16) return false;
   const int needed = l.photometric == kRgb ? 3 : l.photometric == kSeparated ? 4 : 1;
-  if (l.photometric > kSeparated || l.photometric == 4 || l.samples < needed || l.samples > 8) return false;
+  if (l.samples < needed || l.samples > 8) return false;
   if (l.photometric == kPalette) {
     l.colourMap = dir[kColourMap];
     if (l.bits > 8 || l.colourMap.size() < 3u << l.bits) return false;
@@ -142,28 +146,57 @@ bool ReadLayout(std::span<const uint8_t> file, Layout& l, int64_t maxPixels) {
     l.offsets = dir[kStripOffsets];
     l.counts = dir[kStripByteCounts];
   }
+  // A chunk is decoded only as far down as the picture reaches, so its buffer is bounded by
+  // the picture's height rather than by the tile's claim.
   if (l.chunkWidth <= 0 || l.chunkHeight <= 0 || l.chunkWidth > kMaxSide || l.chunkHeight > kMaxSide ||
-      l.chunkWidth * l.chunkHeight > maxPixels)
+      l.chunkWidth * std::min(l.chunkHeight, l.height) > maxPixels)
     return false;
-  return !l.offsets.empty();
+  if (l.width <= 0 || l.height <= 0) return false;
+  // Every chunk of every plane needs its offset: a short table is a damaged file, not a
+  // picture of black.
+  const int64_t across = (l.width + l.chunkWidth - 1) / l.chunkWidth;
+  const int64_t down = (l.height + l.chunkHeight - 1) / l.chunkHeight;
+  return static_cast<uint64_t>(l.offsets.size()) >= static_cast<uint64_t>(across * down * (l.planar ? l.samples : 1));
 }
 
-// The colour of one pixel from its samples (already at the file's depth).
-void Colour(const Layout& l, const uint16_t* s, uint8_t* rgb) {
+// The most one byte of a chunk can expand to, so that a chunk's buffer holds only the rows its
+// data could fill: PackBits repeats a byte at most 128 times for two, Deflate gives at most
+// 1032 bytes a byte, an LZW code of 9 bits or more at most a 4096-byte string, and the fax
+// codings need at least one bit a row.
+uint64_t MostBytesAByte(TiffCompression compression, size_t rowBytes) {
+  switch (compression) {
+    case TiffCompression::kNone: return 1;
+    case TiffCompression::kPackBits: return 64;
+    case TiffCompression::kDeflate: return 1032;
+    case TiffCompression::kLzw: return 4096;
+    case TiffCompression::kCcittRle:
+    case TiffCompression::kCcittFax3:
+    case TiffCompression::kCcittFax4: return 8 * uint64_t{rowBytes};
+  }
+  return 0;
+}
+
+uint8_t Reversed(uint8_t b) {
+  b = static_cast<uint8_t>((b & 0xF0) >> 4 | (b & 0x0F) << 4);
+  b = static_cast<uint8_t>((b & 0xCC) >> 2 | (b & 0x33) << 2);
+  return static_cast<uint8_t>((b & 0xAA) >> 1 | (b & 0x55) << 1);
+}
+
+// A sample as kept until the colour is worked out: a palette index as it is, others at 8 bits.
+uint8_t Kept(const Layout& l, uint32_t v) { return l.photometric == kPalette ? static_cast<uint8_t>(v) : Scale(v, l.bits); }
+
+// The colour of one pixel from its kept samples.
+void Colour(const Layout& l, const uint8_t* s, uint8_t* rgb) {
   switch (l.photometric) {
-    case kWhiteIsZero: std::fill_n(rgb, 3, static_cast<uint8_t>(255 - Scale(s[0], l.bits))); break;
-    case kBlackIsZero: std::fill_n(rgb, 3, Scale(s[0], l.bits)); break;
-    case kRgb:
-      for (int c = 0; c < 3; ++c) rgb[c] = Scale(s[c], l.bits);
-      break;
+    case kWhiteIsZero: std::fill_n(rgb, 3, static_cast<uint8_t>(255 - s[0])); break;
+    case kBlackIsZero: std::fill_n(rgb, 3, s[0]); break;
+    case kRgb: std::copy_n(s, 3, rgb); break;
     case kPalette:
       for (size_t c = 0; c < 3; ++c) rgb[c] = Scale(l.colourMap[(c << l.bits) + s[0]], 16);
       break;
-    case kSeparated: {
-      const uint32_t k = Scale(s[3], l.bits);
-      for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>((255 - Scale(s[c], l.bits)) * (255 - k) / 255);
+    case kSeparated:
+      for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>((255 - s[c]) * (255 - s[3]) / 255);
       break;
-    }
   }
 }
 
@@ -177,8 +210,10 @@ bool IsTiff(std::span<const uint8_t> file) {
 // The first picture of the file, strip by strip or tile by tile. Each chunk is expanded to
 // its full size (a short one leaves its remaining pixels black), the predictor undone, and
 // its pixels placed at its own column and row; chunks past the picture's edge are clipped.
+// Rows a chunk's data cannot reach stay black without being held.
 // Planar files hold every chunk of the first sample, then of the second, and so on. A file
-// none of whose chunks gives a whole row holds no picture.
+// none of whose chunks gives a whole row holds no picture. FillOrder 2 reverses the bits of
+// every byte of every chunk, whatever its compression.
 ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_t maxPixels) {
   if (!IsTiff(file)) return ConversionResult::kUnreadable;
   Layout l;
@@ -194,9 +229,15 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
   // The samples the colour needs (at most four; extra ones such as alpha are dropped) of every
   // pixel, gathered from the planes before the colour is worked out.
   const int kept = std::min(l.samples, 4);
-  std::vector<uint16_t> samples(static_cast<size_t>(l.width * l.height) * static_cast<size_t>(kept), 0);
-  std::vector<uint8_t> chunk(rowBytes * static_cast<size_t>(l.chunkHeight));
-  const FaxLayout fax{static_cast<int>(l.chunkWidth), l.faxOptions, l.lsbFirst};
+  // Sized in 64 bits first: on a 32-bit system the largest pictures cannot be held at all.
+  const uint64_t chunkBytes = uint64_t{rowBytes} * static_cast<uint64_t>(std::min(l.chunkHeight, l.height));
+  const uint64_t pixels = static_cast<uint64_t>(l.width * l.height);
+  if (pixels * static_cast<uint64_t>(kept) + chunkBytes > static_cast<uint64_t>(PTRDIFF_MAX) - out.rgb.size())
+    return ConversionResult::kOutOfMemory;
+  std::vector<uint8_t> samples(static_cast<size_t>(pixels) * static_cast<size_t>(kept), 0);
+  std::vector<uint8_t> chunk;
+  std::vector<uint8_t> reversed;
+  const FaxLayout fax{static_cast<int>(l.chunkWidth), l.faxOptions};
   bool any = false;
   for (int plane = 0; plane < planes; ++plane)
     for (int64_t cy = 0; cy < down; ++cy)
@@ -207,25 +248,31 @@ ConversionResult DecodeTiff(std::span<const uint8_t> file, RgbImage& out, int64_
         in.Seek(l.offsets[index]);
         const size_t stated = index < l.counts.size() ? l.counts[index] : in.remaining();
         std::span<const uint8_t> packed = in.Bytes(std::min(stated, in.remaining()));
-        std::fill(chunk.begin(), chunk.end(), uint8_t{0});
+        if (l.lsbFirst) {
+          reversed.resize(packed.size());
+          std::transform(packed.begin(), packed.end(), reversed.begin(), Reversed);
+          packed = reversed;
+        }
+        const uint64_t fillable = (packed.size() * MostBytesAByte(l.compression, rowBytes) + rowBytes - 1) / rowBytes;
+        const int64_t rows = std::min({l.chunkHeight, l.height - cy * l.chunkHeight, static_cast<int64_t>(std::min<uint64_t>(fillable, kMaxSide))});
+        chunk.assign(rowBytes * static_cast<size_t>(rows), 0);
         const size_t produced = UnpackTiffChunk(l.compression, packed, chunk, &fax);
         if (produced == 0) continue;
         any = any || produced >= rowBytes;  // a picture needs one whole row somewhere
         if (l.predictor) Undifference(chunk, rowBytes, static_cast<int>(l.chunkWidth) * inChunk, inChunk, l.bits, l.bigEndian);
-        const int64_t rows = std::min(l.chunkHeight, l.height - cy * l.chunkHeight);
         const int64_t cols = std::min(l.chunkWidth, l.width - cx * l.chunkWidth);
         for (int64_t y = 0; y < rows; ++y) {
           const uint8_t* src = chunk.data() + static_cast<size_t>(y) * rowBytes;
           const int64_t py = cy * l.chunkHeight + y;
           for (int64_t x = 0; x < cols; ++x) {
-            uint16_t* s = samples.data() + static_cast<size_t>(py * l.width + cx * l.chunkWidth + x) * static_cast<size_t>(kept);
+            uint8_t* s = samples.data() + static_cast<size_t>(py * l.width + cx * l.chunkWidth + x) * static_cast<size_t>(kept);
             for (int k = 0; k < inChunk && plane + k < kept; ++k)
-              s[plane + k] = static_cast<uint16_t>(Sample(src, static_cast<size_t>(x * inChunk + k), l.bits, l.bigEndian));
+              s[plane + k] = Kept(l, Sample(src, static_cast<size_t>(x * inChunk + k), l.bits, l.bigEndian));
           }
         }
       }
   if (!any) return ConversionResult::kUnreadable;
-  for (size_t i = 0; i < static_cast<size_t>(l.width * l.height); ++i)
+  for (size_t i = 0; i < static_cast<size_t>(pixels); ++i)
     Colour(l, samples.data() + i * static_cast<size_t>(kept), out.rgb.data() + i * 3);
   return ConversionResult::kOk;
 }

@@ -100,11 +100,11 @@ const Lookup& Table(int which) {  // 0 white, 1 black, 2 modes
   return tables[static_cast<size_t>(which)];
 }
 
-// Bits of the chunk in the file's fill order; past the end the bits read as zero, and no
-// code is taken from there.
+// Bits of the chunk, most significant first (the caller has undone FillOrder 2); past the end
+// the bits read as zero, and no code is taken from there.
 class BitReader {
 public:
-  BitReader(std::span<const uint8_t> in, bool lsbFirst) : in_(in), lsbFirst_(lsbFirst) {}
+  explicit BitReader(std::span<const uint8_t> in) : in_(in) {}
 
   uint32_t Peek(int count) const {
     uint32_t v = 0;
@@ -135,13 +135,11 @@ public:
 private:
   uint32_t Bit(size_t at) const {
     if (at >= in_.size() * 8) return 0;
-    const uint8_t b = in_[at / 8];
-    return lsbFirst_ ? (b >> (at % 8)) & 1 : (b >> (7 - at % 8)) & 1;
+    return (in_[at / 8] >> (7 - at % 8)) & 1;
   }
 
   std::span<const uint8_t> in_;
   size_t pos_ = 0;
-  bool lsbFirst_;
 };
 
 // A whole run of one colour: make-up codes, then the terminating code. -1 on damage.
@@ -232,7 +230,7 @@ size_t UnpackFax(TiffCompression compression, const FaxLayout& layout, std::span
   if (compression != TiffCompression::kCcittRle && (layout.options & 2)) return 0;
   const bool twoD = compression == TiffCompression::kCcittFax4 ||
                     (compression == TiffCompression::kCcittFax3 && (layout.options & 1));
-  BitReader bits(in, layout.lsbFirst);
+  BitReader bits(in);
   Changes reference{width}, row;
   row.reserve(static_cast<size_t>(width) + 2);
   size_t rows = 0;

@@ -12,7 +12,6 @@ namespace imageconv {
 struct FaxLayout {
   int width = 0;          // pixels a row
   uint32_t options = 0;   // T4Options or T6Options: bit 0 two-dimensional (Group 3), bit 1 uncompressed mode
-  bool lsbFirst = false;  // FillOrder 2: the first bit of each byte is its least significant
 };
 
 // Decodes whole rows of one bit a pixel (black is 1, rows padded to whole bytes) into out;

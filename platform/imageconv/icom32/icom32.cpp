@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../converter.h"
+#include "../file_replacement.h"
 #include "platform_drawn.h"
 
 namespace {
@@ -57,10 +58,20 @@ public:
     file_ = INVALID_HANDLE_VALUE;
     if (!closed) return false;
     SetFileAttributesA(path_, FILE_ATTRIBUTE_NORMAL);
-    if (!MoveFileExA(temp_, path_, MOVEFILE_REPLACE_EXISTING)) {
-      // Windows 95 has no replacing move: delete, then move.
-      if (!(DeleteFileA(path_) || GetLastError() == ERROR_FILE_NOT_FOUND) || !MoveFileA(temp_, path_)) return false;
-    }
+    imageconv::FileOperations ops;
+    ops.moveReplacing = [](const std::string& from, const std::string& to) {
+      return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    };
+    ops.move = [](const std::string& from, const std::string& to) { return MoveFileA(from.c_str(), to.c_str()) != FALSE; };
+    ops.remove = [](const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; };
+    ops.exists = [](const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    ops.freeNameBeside = [this](const std::string&) {
+      // The system makes the name with an empty file under it, which the move must not meet.
+      char aside[MAX_PATH];
+      if (!GetTempFileNameA(Folder().c_str(), "ico", 0, aside) || !DeleteFileA(aside)) return std::string();
+      return std::string(aside);
+    };
+    if (!imageconv::MoveIntoPlace(ops, temp_, path_)) return false;
     temp_[0] = 0;
     return true;
   }
@@ -68,16 +79,21 @@ public:
 private:
   bool Create() {
     if (temp_[0]) return false;  // made once; a failed creation is not retried
-    const std::string whole(path_);
-    const size_t slash = whole.find_last_of("\\/");
-    std::string folder = slash == std::string::npos ? std::string(".") : whole.substr(0, slash);
-    if (folder.empty() || folder.back() == ':') folder += '\\';
-    if (!GetTempFileNameA(folder.c_str(), "ico", 0, temp_)) {
+    if (!GetTempFileNameA(Folder().c_str(), "ico", 0, temp_)) {
       temp_[0] = 0;
       return false;
     }
     file_ = CreateFileA(temp_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return file_ != INVALID_HANDLE_VALUE;
+  }
+
+  // The destination's folder, where the temporary files go so that the moves stay on one disk.
+  std::string Folder() const {
+    const std::string whole(path_);
+    const size_t slash = whole.find_last_of("\\/");
+    std::string folder = slash == std::string::npos ? std::string(".") : whole.substr(0, slash);
+    if (folder.empty() || folder.back() == ':') folder += '\\';
+    return folder;
   }
 
   LPCSTR path_;

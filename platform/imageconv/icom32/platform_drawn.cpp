@@ -3,6 +3,7 @@
 #include <vfw.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "../bitmap_writer.h"
@@ -93,7 +94,7 @@ size_t PackedDibSize(const BITMAPINFOHEADER* h) {
   return h->biSize + masks + colours * 4 + image;
 }
 
-std::vector<uint8_t> FirstVideoFrame(LPCSTR path) {
+std::vector<uint8_t> FirstVideoFrame(LPCSTR path, size_t fileBytes) {
   AVIFileInit();
   Finally exit{[] { AVIFileExit(); }};
   PAVIFILE file = nullptr;
@@ -102,6 +103,15 @@ std::vector<uint8_t> FirstVideoFrame(LPCSTR path) {
   PAVISTREAM stream = nullptr;
   if (AVIFileGetStream(file, &stream, streamtypeVIDEO, 0) != 0) return {};
   Finally releaseStream{[&] { AVIStreamRelease(stream); }};
+  // The frame's size is checked before a decoder sets aside room for it.
+  LONG formatBytes = 0;
+  if (AVIStreamReadFormat(stream, AVIStreamStart(stream), nullptr, &formatBytes) != 0 ||
+      formatBytes < static_cast<LONG>(sizeof(BITMAPINFOHEADER)))
+    return {};
+  std::vector<uint8_t> formatBlock(static_cast<size_t>(formatBytes));
+  if (AVIStreamReadFormat(stream, AVIStreamStart(stream), formatBlock.data(), &formatBytes) != 0) return {};
+  const auto* format = reinterpret_cast<const BITMAPINFOHEADER*>(formatBlock.data());
+  if (int64_t{format->biWidth} * std::abs(int64_t{format->biHeight}) > imageconv::PixelsFileMayClaim(fileBytes)) return {};
   PGETFRAME frames = AVIStreamGetFrameOpen(stream, nullptr);  // any format a decoder offers
   if (!frames) return {};
   Finally close{[&] { AVIStreamGetFrameClose(frames); }};
@@ -120,7 +130,7 @@ std::vector<uint8_t> FirstVideoFrame(LPCSTR path) {
 bool DrawnByPlatform(LPCSTR path, std::span<const uint8_t> file, std::vector<uint8_t>& bitmap) {
   bitmap.clear();
   if (file.size() >= 12 && std::memcmp(file.data(), "RIFF", 4) == 0 && std::memcmp(file.data() + 8, "AVI ", 4) == 0) {
-    bitmap = FirstVideoFrame(path);
+    bitmap = FirstVideoFrame(path, file.size());
     return true;
   }
   std::span<const uint8_t> metafile = file;
@@ -156,6 +166,8 @@ bool DrawnByPlatform(LPCSTR path, std::span<const uint8_t> file, std::vector<uin
     header = imageconv::ReadMetafileHeader(metafile, dpiX, dpiY);
   }
   if (header.kind == MetafileKind::kNone) return false;
+  // A drawing's stated size is bounded as a raster file's is, by the bytes of the file.
+  if (int64_t{header.width} * header.height > imageconv::PixelsFileMayClaim(file.size())) return true;
   bitmap = DrawMetafile(header);
   return true;
 }

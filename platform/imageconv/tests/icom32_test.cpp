@@ -183,9 +183,10 @@ protected:
     DeleteMetaFile(CloseMetaFile(dc));
     return Read(Path("m.wmf"));
   }
-  std::vector<uint8_t> Placeable() {
+  std::vector<uint8_t> Placeable(uint16_t width = 80, uint16_t height = 40) {
     const std::vector<uint8_t> plain = Plain();
-    const uint8_t head[20] = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 80, 0, 40, 0, 96, 0, 0, 0, 0, 0};
+    const uint8_t head[20] = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
+                              static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 96, 0, 0, 0, 0, 0};
     std::vector<uint8_t> out(22 + plain.size());
     uint16_t sum = 0;
     for (size_t i = 0; i < 20; i += 2) sum ^= static_cast<uint16_t>(head[i] | head[i + 1] << 8);
@@ -303,6 +304,15 @@ TEST_F(PlatformDrawn, MetafilesAndVideoBecomeBitmapsOfTheirStatedSize) {
       EXPECT_TRUE(r == -1 || Read(Path("drawn.bmp")).size() >= 54) << c.name << " cut at " << cut;
     }
   }
+}
+
+// A drawing of a few hundred bytes may not claim a picture of hundreds of megabytes.
+TEST_F(PlatformDrawn, ATinyDrawingClaimingAHugePictureIsRefused) {
+  const std::vector<uint8_t> wmf = Placeable(16384, 16384);
+  ASSERT_LT(wmf.size(), 1024u);
+  Write(Path("huge.wmf"), wmf);
+  int option = 2;
+  EXPECT_EQ(convert_(Path("huge.wmf").c_str(), Path("drawn.bmp").c_str(), 1, &option, 1), -1);
 }
 
 // Every corpus file, whole and cut at several lengths, through the library: a success leaves a

@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "bitmap_writer.h"
 #include "colour_reducer.h"
 #include "converter.h"
+#include "file_replacement.h"
 #include "image_decoder.h"
 
 namespace imageconv {
@@ -712,6 +714,48 @@ TEST(Cgm, ClearTextReadsAsItsBinaryForm) {
   std::vector<uint8_t> wmf;
   EXPECT_EQ(CgmToMetafile(Bytes("BEGMF ''; VDCTYPE real; LINE 0 0 1 1; ENDMF;"), wmf), ConversionResult::kUnreadable);
   EXPECT_EQ(CgmToMetafile(Bytes(std::string(textHead) + "ENDPIC;"), wmf), ConversionResult::kUnreadable);
+}
+
+}  // namespace
+}  // namespace imageconv
+
+namespace imageconv {
+namespace {
+
+// Replacing on a system without a replacing move (Windows 95), over a file system of names
+// and contents where a move from one chosen name fails.
+TEST(FileReplacement, TheOldFileStaysUntilTheNewOneIsInPlace) {
+  const struct {
+    const char* name;
+    bool destinationThere;
+    const char* failingMoveFrom;
+    bool want;
+    const char* wantDestination;  // nullptr: absent
+  } cases[] = {
+      {"replaced", true, "", true, "new"},
+      {"nothing to replace", false, "", true, "new"},
+      {"the new file cannot be moved in", true, "temp", false, "old"},
+      {"the old file cannot be moved aside", true, "dest", false, "old"},
+  };
+  for (const auto& c : cases) {
+    std::map<std::string, std::string> disk = {{"temp", "new"}};
+    if (c.destinationThere) disk["dest"] = "old";
+    FileOperations ops;
+    ops.moveReplacing = [](const std::string&, const std::string&) { return false; };
+    ops.move = [&](const std::string& from, const std::string& to) {
+      if (!disk.count(from) || disk.count(to) || from == c.failingMoveFrom) return false;
+      disk[to] = disk[from];
+      disk.erase(from);
+      return true;
+    };
+    ops.remove = [&](const std::string& path) { return disk.erase(path) > 0; };
+    ops.exists = [&](const std::string& path) { return disk.count(path) > 0; };
+    ops.freeNameBeside = [](const std::string&) { return std::string("aside"); };
+    EXPECT_EQ(MoveIntoPlace(ops, "temp", "dest"), c.want) << c.name;
+    if (c.wantDestination) EXPECT_EQ(disk["dest"], c.wantDestination) << c.name;
+    else EXPECT_FALSE(disk.count("dest")) << c.name;
+    EXPECT_FALSE(disk.count("aside")) << c.name;
+  }
 }
 
 }  // namespace

@@ -2,13 +2,37 @@
 // known picture and compared pixel for pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
+#include <tuple>
 
 #include "converter.h"
 #include "image_decoder.h"
+#include "packaged_decoder_guard.h"
 #include "tiff_codecs.h"
+
+namespace imageconv {
+namespace {
+size_t g_largest = 0;  // the largest allocation asked for since it was last cleared
+}  // namespace
+}  // namespace imageconv
+
+// Replaced so that a test can see how much a decoder asks for at once (malloc and free
+// underneath, as GCC cannot tell from the inlined pair).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void* operator new(size_t n) {
+  imageconv::g_largest = std::max(imageconv::g_largest, n);
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 namespace imageconv {
 namespace {
@@ -37,15 +61,18 @@ void ExpectPicture(const RgbImage& image, int w, int h, uint32_t (*colour)(int, 
     }
 }
 
-enum class BmpKind { kCore1, kCore8, kTopDown8, kTopDown565, kTable24 };
+enum class BmpKind { kCore1, kCore8, kTopDown8, kTopDown565, kTable24, kOs2Long8, kOs2Short24 };
 
 // A w x h bitmap file of the picture. The core (OS/2) kinds index a table of 3-byte entries
 // whose entry i is colour i % 8 (all 256 of them for 8 bits, pixels using the last eight);
-// 1 bit shows black and white.
+// 1 bit shows black and white. The OS/2 2.x kinds have 64 and 16-byte headers, the fields
+// past the Windows ones set to values that mean nothing to a Windows reader.
 std::vector<uint8_t> Bmp(BmpKind kind, int w, int h) {
   const bool core = kind == BmpKind::kCore1 || kind == BmpKind::kCore8;
-  const int bits = kind == BmpKind::kCore1 ? 1 : kind == BmpKind::kTopDown565 ? 16 : kind == BmpKind::kTable24 ? 24 : 8;
-  const uint32_t header = core ? 12 : kind == BmpKind::kTopDown565 ? 108 : 40;
+  const int bits = kind == BmpKind::kCore1 ? 1 : kind == BmpKind::kTopDown565 ? 16
+                   : kind == BmpKind::kTable24 || kind == BmpKind::kOs2Short24 ? 24 : 8;
+  const uint32_t header = core ? 12 : kind == BmpKind::kTopDown565 ? 108 : kind == BmpKind::kOs2Long8 ? 64
+                          : kind == BmpKind::kOs2Short24 ? 16 : 40;
   std::vector<uint8_t> b(14 + header, 0);
   b[0] = 'B', b[1] = 'M';
   Put(b, 14, header, 4);
@@ -56,7 +83,8 @@ std::vector<uint8_t> Bmp(BmpKind kind, int w, int h) {
     Put(b, 24, static_cast<uint32_t>(bits), 2);
   } else {
     Put(b, 18, static_cast<uint32_t>(w), 4);
-    Put(b, 22, static_cast<uint32_t>(kind == BmpKind::kTable24 ? h : -h), 4);
+    const bool bottomUp = kind == BmpKind::kTable24 || kind == BmpKind::kOs2Long8 || kind == BmpKind::kOs2Short24;
+    Put(b, 22, static_cast<uint32_t>(bottomUp ? h : -h), 4);
     Put(b, 26, 1, 2);
     Put(b, 28, static_cast<uint32_t>(bits), 2);
     if (kind == BmpKind::kTopDown565) {
@@ -64,6 +92,7 @@ std::vector<uint8_t> Bmp(BmpKind kind, int w, int h) {
       Put(b, 54, 0xF800, 4), Put(b, 58, 0x07E0, 4), Put(b, 62, 0x001F, 4);
     }
     if (kind == BmpKind::kTable24) Put(b, 46, 16, 4);  // a 16-entry table the pixels do not use
+    if (kind == BmpKind::kOs2Long8) std::fill(b.begin() + 54, b.end(), 0xA5);
   }
   const int entries = bits == 24 ? 16 : bits == 16 ? 0 : 1 << bits;
   for (int i = 0; i < entries; ++i) {
@@ -103,6 +132,8 @@ TEST(RasterFormats, BitmapLayoutsOtherProgramsWrite) {
       {"top-down 8 bits", BmpKind::kTopDown8, ColourAt},
       {"top-down 5-6-5 bit fields", BmpKind::kTopDown565, ColourAt},
       {"24 bits with a colour table", BmpKind::kTable24, ColourAt},
+      {"OS/2 2.x 64-byte header, 8 bits", BmpKind::kOs2Long8, ColourAt},
+      {"OS/2 2.x 16-byte header, 24 bits", BmpKind::kOs2Short24, ColourAt},
   };
   for (const Case& c : cases) {
     const std::vector<uint8_t> file = Bmp(c.kind, 13, 6);
@@ -337,6 +368,119 @@ TEST(RasterFormats, FaxCodingsMatchTheUncompressedPicture) {
     EXPECT_EQ(image.width, want.width);
     EXPECT_EQ(image.rgb, want.rgb) << name;
   }
+}
+
+uint8_t Reversed(uint8_t b) {
+  uint8_t r = 0;
+  for (int i = 0; i < 8; ++i) r = static_cast<uint8_t>(r | ((b >> i) & 1) << (7 - i));
+  return r;
+}
+
+// FillOrder 2 stores every byte of a strip with its bits reversed, whatever the compression:
+// the same 9 x 3 grey picture uncompressed, as PackBits literals and as a stored Deflate block.
+TEST(RasterFormats, FillOrderTwoReversesEveryStrip) {
+  const int w = 9, h = 3;
+  std::vector<uint8_t> pixels;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) pixels.push_back(static_cast<uint8_t>(Grey(x, y)));
+  std::vector<uint8_t> packBits = {static_cast<uint8_t>(pixels.size() - 1)};
+  packBits.insert(packBits.end(), pixels.begin(), pixels.end());
+  uint32_t a = 1, b = 0;  // the zlib stream's Adler-32
+  for (uint8_t p : pixels) a = (a + p) % 65521, b = (b + a) % 65521;
+  const uint8_t n = static_cast<uint8_t>(pixels.size());
+  std::vector<uint8_t> deflate = {0x78, 0x01, 0x01, n, 0, static_cast<uint8_t>(~n), 0xFF};
+  deflate.insert(deflate.end(), pixels.begin(), pixels.end());
+  for (int i = 3; i >= 0; --i) deflate.push_back(static_cast<uint8_t>((b << 16 | a) >> (8 * i)));
+  const struct {
+    uint32_t compression;
+    std::vector<uint8_t> stream;
+  } cases[] = {{1, pixels}, {32773, packBits}, {8, deflate}};
+  for (const auto& c : cases) {
+    std::vector<uint8_t> stored;
+    for (uint8_t v : c.stream) stored.push_back(Reversed(v));
+    const std::vector<uint8_t> file = Tiff({{256, 3, {w}}, {257, 3, {h}}, {258, 3, {8}}, {259, 3, {c.compression}}, {262, 3, {1}},
+                                            {266, 3, {2}}, {273, 4, {0}, true}, {277, 3, {1}},
+                                            {279, 4, {static_cast<uint32_t>(stored.size())}}},
+                                           stored);
+    RgbImage image;
+    ASSERT_EQ(DecodeImage(file, image), ConversionResult::kOk) << c.compression;
+    ExpectPicture(image, w, h, Grey, "fill order 2");
+  }
+}
+
+// A 1 x 1 grey TIFF whose one strip or tile is given by the entries added to the basic ones.
+std::vector<uint8_t> TinyTiff(std::vector<TiffEntry> more, const std::vector<uint8_t>& data, uint32_t side = 1) {
+  std::vector<TiffEntry> entries = {{256, 3, {side}}, {257, 3, {side}}, {258, 3, {8}}, {259, 3, {32773}}, {277, 3, {1}}};
+  entries.insert(entries.end(), more.begin(), more.end());
+  std::sort(entries.begin(), entries.end(), [](const TiffEntry& x, const TiffEntry& y) { return x.tag < y.tag; });
+  return Tiff(entries, data);
+}
+
+// A PNG of the signature, an IHDR of w x h 8-bit RGB, then chunks of (type, stated length, bytes).
+std::vector<uint8_t> Png(uint32_t w, uint32_t h, std::vector<std::tuple<const char*, uint32_t, std::vector<uint8_t>>> chunks) {
+  std::vector<uint8_t> b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  auto be = [&](uint32_t v) { for (int i = 3; i >= 0; --i) b.push_back(static_cast<uint8_t>(v >> (8 * i))); };
+  be(13);
+  b.insert(b.end(), {'I', 'H', 'D', 'R'});
+  be(w), be(h);
+  b.insert(b.end(), {8, 2, 0, 0, 0});
+  be(0);  // the CRC, which the guard does not read
+  for (const auto& [type, length, bytes] : chunks) {
+    be(length);
+    b.insert(b.end(), type, type + 4);
+    b.insert(b.end(), bytes.begin(), bytes.end());
+  }
+  return b;
+}
+
+// Files that describe something else than what their data holds, each read as the reader
+// ahead of the converter would: refused, or (TIFF tiles past a small picture's edge) read
+// without a buffer of the tile's claimed size. "largest" bounds the biggest allocation.
+TEST(RasterFormats, FilesClaimingMoreThanTheyHoldAreRefusedOrBounded) {
+  // 8 bits, 252 colours used, yet the pixels start where the table does.
+  std::vector<uint8_t> palette = Bmp(BmpKind::kTable24, 4, 2);
+  palette.resize(14 + 40 + 252 * 4 + 8, 0x11);
+  Put(palette, 2, static_cast<uint32_t>(palette.size()), 4);
+  Put(palette, 10, 54, 4);
+  Put(palette, 28, 8, 2);
+  Put(palette, 46, 252, 4);
+  std::vector<uint8_t> tga = Tga(3 | 8, 0, 1, 1);  // grey runs: one 16384-pixel row of 16384
+  Put(tga, 12, 16384, 2), Put(tga, 14, 16384, 2), tga[16] = 8;
+  tga.resize(18);
+  for (int i = 0; i < 128; ++i) tga.insert(tga.end(), {0xFF, 0x80});
+  std::vector<uint8_t> oneRow = Bmp(BmpKind::kCore1, 7000, 1);  // then claiming 16384 rows
+  Put(oneRow, 20, 16384, 2);
+  std::vector<uint8_t> tileRuns;  // PackBits: one tile row, runs of 128 zero bytes
+  for (int i = 0; i < 128; ++i) tileRuns.insert(tileRuns.end(), {0x81, 0});
+  const struct Case {
+    const char* name;
+    std::vector<uint8_t> file;
+    ConversionResult want;
+  } cases[] = {
+      {"TIFF Photometric 2^31 + 2 as a LONG", TinyTiff({{262, 4, {0x80000002u}}, {273, 4, {0}, true}, {279, 4, {2}}}, {0, 7}),
+       ConversionResult::kUnreadable},
+      {"TIFF 4 x 4 in strips of one row, one strip offset",
+       TinyTiff({{262, 3, {1}}, {273, 4, {0}, true}, {278, 3, {1}}, {279, 4, {5}}}, {3, 1, 2, 3, 4}, 4),
+       ConversionResult::kUnreadable},
+      {"TIFF 4 x 4 in 2 x 2 tiles, three tile offsets",
+       TinyTiff({{262, 3, {1}}, {322, 3, {2}}, {323, 3, {2}}, {324, 4, {0, 0, 0}, true}, {325, 4, {3, 3, 3}}}, {1, 9, 9}, 4),
+       ConversionResult::kUnreadable},
+      {"TIFF 1 x 1 in a 16384 x 16384 tile",
+       TinyTiff({{262, 3, {1}}, {322, 3, {16384}}, {323, 3, {16384}}, {324, 4, {0}, true},
+                 {325, 4, {static_cast<uint32_t>(tileRuns.size())}}}, tileRuns),
+       ConversionResult::kOk},
+      {"BMP of 252 colours whose pixels start inside the table", palette, ConversionResult::kUnreadable},
+      {"TGA of 274 bytes claiming 16384 x 16384", tga, ConversionResult::kUnreadable},
+      {"BMP of 7000 x 16384 in 1 KB", oneRow, ConversionResult::kTooLarge},
+      {"PNG whose IDAT claims 2 GiB", Png(1, 1, {{"IDAT", 0x7FFFFFF0u, {0x78, 1, 0}}}), ConversionResult::kUnreadable},
+  };
+  for (const Case& c : cases) {
+    g_largest = 0;
+    std::vector<uint8_t> bmp;
+    EXPECT_EQ(ConvertToBitmap(c.file, bmp), c.want) << c.name;
+    EXPECT_LT(g_largest, size_t{64} << 20) << c.name;
+  }
+  EXPECT_FALSE(SafeForPackagedDecoder(cases[7].file));
 }
 
 }  // namespace
