@@ -30,32 +30,12 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ExitEn
 constexpr DWORD kExitBoundMs = 10000;
 const char kExitQuestion[] = "Exiting now will cancel any changes you have made.\nDo you want to exit now?";
 
-std::string Text(HWND hwnd)
+// A window's title, or a box's text (its static 0xFFFF).
+std::string Text(HWND hwnd, int id = 0)
 {
     char text[1024] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
+    id ? GetDlgItemTextA(hwnd, id, text, sizeof text) : GetWindowTextA(hwnd, text, sizeof text);
     return text;
-}
-
-std::string BoxText(HWND hwnd)
-{
-    char text[1024] = {};
-    GetDlgItemTextA(hwnd, 0xFFFF, text, sizeof text);
-    return text;
-}
-
-bool StartsWith(const std::string& text, const char* start)
-{
-    return text.rfind(start, 0) == 0;
-}
-
-// A title pattern: its start, or with a leading "*" its end.
-bool TitleMatches(const std::string& title, const char* pattern)
-{
-    if (*pattern != '*')
-        return StartsWith(title, pattern);
-    std::string end = pattern + 1;
-    return title.size() >= end.size() && title.compare(title.size() - end.size(), end.size(), end) == 0;
 }
 
 std::vector<HWND> ShownWindows()
@@ -72,16 +52,17 @@ std::vector<HWND> ShownWindows()
     return windows;
 }
 
-// A window of this thread that shows, with its title matching; a box's text starting so.
+// A window of this thread that shows, with title in its title and a box's text starting so.
 HWND FindShown(const char* title, const char* text)
 {
     for (HWND hwnd : ShownWindows())
-        if (IsWindowEnabled(hwnd) && TitleMatches(Text(hwnd), title) && (!text || StartsWith(BoxText(hwnd), text)))
+        if (IsWindowEnabled(hwnd) && Text(hwnd).find(title) != std::string::npos &&
+            (!text || Text(hwnd, 0xFFFF).rfind(text, 0) == 0))
             return hwnd;
     return nullptr;
 }
 
-// Every value and key under a key, to compare before and after.
+// Every value under a key and its sub keys, to compare before and after.
 void Dump(HKEY root, const std::string& path, std::string& out)
 {
     HKEY key;
@@ -90,42 +71,30 @@ void Dump(HKEY root, const std::string& path, std::string& out)
     out += "[" + path + "]\n";
     char name[512];
     BYTE data[2048];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
-        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
-            break;
-        out += std::string(name) + "=" + std::to_string(type) + ":" +
-               std::string(reinterpret_cast<char*>(data), dataSize) + "\n";
-    }
+    DWORD nameSize = sizeof name, dataSize = sizeof data;
+    for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, nullptr, nullptr, data, &dataSize) == ERROR_SUCCESS;
+         ++i, nameSize = sizeof name, dataSize = sizeof data)
+        out += std::string(name) + "=" + std::string(reinterpret_cast<char*>(data), dataSize) + "\n";
     std::vector<std::string> subkeys;
     for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i)
-        subkeys.push_back(name);
+        subkeys.push_back(path.empty() ? name : path + "\\" + name);
     RegCloseKey(key);
     for (const std::string& sub : subkeys)
-        Dump(root, path.empty() ? sub : path + "\\" + sub, out);
+        Dump(root, sub, out);
 }
 
-// What the open windows could have written: the test type, the names of every class key (a
-// removed or added type), the shell icons and the desktop's values.
+// What the open windows could have written: the class keys' names (a type removed or added),
+// the test type, the desktop's values and the shell icons.
 std::string RegistryNow()
 {
     std::string out;
-    char name[512];
-    for (DWORD i = 0; RegEnumKeyA(HKEY_CLASSES_ROOT, i, name, sizeof name) == ERROR_SUCCESS; ++i)
-        out += std::string(name) + "\n";
+    for (const std::string& key : TheRegistry().SubKeys(RegRoot::classesRoot, ""))
+        out += key + "\n";
     for (const char* key : {".zqa", ".zqb", "zqtestfile"})
         Dump(HKEY_CLASSES_ROOT, key, out);
     Dump(HKEY_CURRENT_USER, "Control Panel\\Desktop", out);
     Dump(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons", out);
     return out;
-}
-
-void SetClassText(const char* key, const char* text)
-{
-    HKEY k;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr), 0);
-    RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), DWORD(strlen(text) + 1));
-    RegCloseKey(k);
 }
 
 // Steps as a user takes them: each waits for its window, then acts on it. The last one's
@@ -208,7 +177,7 @@ const std::vector<Row>& Rows()
                                      LVIS_SELECTED | LVIS_FOCUSED);
                Click(page, 1050);
            }},
-          {"* Shell Icon Properties", nullptr, nullptr}}},
+          {" Shell Icon Properties", nullptr, nullptr}}},
         {"Wallpaper Properties", ID_CONFIGURE_IMAGECHANGER,
          {{"Tunewright 97: Image Changer Configuration", nullptr, [](HWND sheet) { Click(CurrentPage(sheet, 0), 1003); }},
           {"Wallpaper Properties", nullptr, nullptr}}},
@@ -295,10 +264,10 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     for (HWND hwnd : ShownWindows()) {
         if (!d.seen.insert(hwnd).second)
             continue;
-        if (BoxText(hwnd) == kExitQuestion)
+        if (Text(hwnd, 0xFFFF) == kExitQuestion)
             PostMessageA(hwnd, WM_COMMAND, IDYES, 0);
         else
-            d.shownAfterExit.push_back(Text(hwnd) + ": " + BoxText(hwnd));
+            d.shownAfterExit.push_back(Text(hwnd) + ": " + Text(hwnd, 0xFFFF));
     }
     if (now - d.exitAt > kExitBoundMs)
         d.late = true;
@@ -319,12 +288,13 @@ bool HeapsValid()
 // A made-up type with one action, as each row starts from.
 void SeedTestType()
 {
+    RegistryStore& registry = TheRegistry();
     for (const char* key : {".zqa", ".zqb", "zqtestfile"})
-        TheRegistry().DeleteTree(RegRoot::classesRoot, key);
-    SetClassText(".zqa", "zqtestfile");
-    SetClassText(".zqb", "zqtestfile");
-    SetClassText("zqtestfile", "Zq Test Document");
-    SetClassText("zqtestfile\\Shell\\open\\command", "zq.exe \"%1\"");
+        registry.DeleteTree(RegRoot::classesRoot, key);
+    registry.WriteString(RegRoot::classesRoot, ".zqa", "", "zqtestfile");
+    registry.WriteString(RegRoot::classesRoot, ".zqb", "", "zqtestfile");
+    registry.WriteString(RegRoot::classesRoot, "zqtestfile", "", "Zq Test Document");
+    registry.WriteString(RegRoot::classesRoot, "zqtestfile\\Shell\\open\\command", "", "zq.exe \"%1\"");
 }
 
 TEST(ExitTest, RunsUnderTheHeapChecks)
