@@ -60,9 +60,10 @@ void FinishEnding()
         ::KillTimer(nullptr, t_modal.timer);
     t_modal.timer = 0;
     t_modal.ending = false;
-    if (t_modal.notify)
+    if (t_modal.message)
         ::PostMessageA(t_modal.notify, t_modal.message, 0, 0);
     t_modal.notify = nullptr;
+    t_modal.message = 0;
 }
 
 void EndInnermost()

@@ -25,7 +25,8 @@ public:
 };
 
 // Starts ending every modal window of the calling thread; once the last one has returned,
-// posts message to hWndNotify. False, with nothing posted, when none is open.
+// posts message to hWndNotify (nullptr: to the thread). False, with nothing posted, when none
+// is open.
 bool AfxEndModalWindows(HWND hWndNotify, UINT message);
 // True from AfxEndModalWindows until the thread's last modal window has returned.
 bool AfxEndingModalWindows();
