@@ -289,25 +289,6 @@ TEST_F(FileTypesPageTest, TheRowWithoutATypeTakesANewKeyOnlyOnceSaved)
     EXPECT_EQ(GetText(".zqa"), kType);
 }
 
-TEST_F(FileTypesPageTest, RemoveOnTheRowWithoutATypeIsRefusedAndTheProgramStays)
-{
-    FileTypesSheet open;
-    // The row that gathers extensions without a type (Wine's shell names none, so it is made
-    // here): no type key. The page frees its record.
-    int row = open.list().InsertItem(0, "ZQN File", 0);
-    open.list().SetItemData(row, reinterpret_cast<DWORD_PTR>(new SHFILEINFOA()));
-    open.list().SetItemText(row, 1, "ZQN");
-    std::set<std::string> before = ClassRootKeys();
-    open.Select(row);
-    g_box.clear();
-    UINT_PTR timer = AnswerMessageBox(IDOK);
-    open.Command(1004);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(g_box, "The extensions of this row are not registered as any file type: there is no file type to remove");
-    EXPECT_EQ(ClassRootKeys(), before);
-    EXPECT_EQ(open.Row("ZQN", 1), row);
-}
-
 TEST_F(FileTypesPageTest, ATypeKeyNamingAnotherKeyIsShownButNotChanged)
 {
     SetText(".zqe", "CLSID\\zqdamaged");
@@ -355,6 +336,25 @@ TEST_F(FileTypesPageTest, RemoveDeletesExactlyTheTypesKeys)
     EXPECT_EQ(after.size() + 3, before.size());
     EXPECT_EQ(GetText(".zqe"), "ZQTESTFILE");
     EXPECT_LT(open.Row("ZQB ZQA", 1), 0);
+}
+
+TEST_F(FileTypesPageTest, RemoveOnTheRowWithoutATypeIsRefusedAndTheProgramStays)
+{
+    FileTypesSheet open;
+    // The row that gathers extensions without a type (Wine's shell names none, so it is made
+    // here): no type key. The page frees its record.
+    int row = open.list().InsertItem(0, "ZQN File", 0);
+    open.list().SetItemData(row, reinterpret_cast<DWORD_PTR>(new SHFILEINFOA()));
+    open.list().SetItemText(row, 1, "ZQN");
+    std::set<std::string> before = ClassRootKeys();
+    open.Select(row);
+    g_box.clear();
+    UINT_PTR timer = AnswerMessageBox(IDOK);
+    open.Command(1004);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_box, "The extensions of this row are not registered as any file type: there is no file type to remove");
+    EXPECT_EQ(ClassRootKeys(), before);
+    EXPECT_EQ(open.Row("ZQN", 1), row);
 }
 
 TEST_F(FileTypesPageTest, ExitWithAnEditorOpenClosesItAndEndsTheProgram)
