@@ -38,17 +38,17 @@ std::string Text(HWND hwnd, int id = 0)
     return text;
 }
 
+BOOL CALLBACK AddShown(HWND hwnd, LPARAM list)
+{
+    if (IsWindowVisible(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> ShownWindows()
 {
     std::vector<HWND> windows;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) {
-            if (IsWindowVisible(hwnd))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumThreadWindows(GetCurrentThreadId(), AddShown, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
