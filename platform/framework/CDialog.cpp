@@ -1,6 +1,7 @@
 #include "framework/CDialog.h"
 
 #include "framework/CWinApp.h"
+#include "framework/ModalWindows.h"
 
 #include <new>
 
@@ -85,6 +86,8 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 
 INT_PTR CDialog::DoModal()
 {
+    if (AfxEndingModalWindows())
+        return IDCANCEL;  // the program is leaving: nothing new opens
     HINSTANCE hInst = AfxGetResourceHandle();
     HRSRC hResource = ::FindResourceA(hInst, m_lpszTemplateName, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
     HGLOBAL hTemplate = hResource ? ::LoadResource(hInst, hResource) : nullptr;
@@ -104,6 +107,7 @@ INT_PTR CDialog::DoModal()
     HWND hWnd = ::CreateDialogIndirectParamA(hInst, pTemplate, hWndOwner, AfxDlgProc, 0);
     AfxUnhookWindowCreate();
     if (hWnd) {
+        CModalWindowScope scope(hWnd);
         if (!::IsWindowVisible(hWnd) && m_bContinueModal)
             ::ShowWindow(hWnd, SW_SHOWNORMAL);
         RunModalLoop();

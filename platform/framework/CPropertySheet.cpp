@@ -1,6 +1,7 @@
 #include "framework/CPropertySheet.h"
 
 #include "framework/CWinApp.h"
+#include "framework/ModalWindows.h"
 
 #include <new>
 #include "framework/FrameworkIds.h"
@@ -340,6 +341,8 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
 
 INT_PTR CPropertySheet::DoModal()
 {
+    if (AfxEndingModalWindows())
+        return IDCANCEL;  // the program is leaving: nothing new opens
     HWND hWndOwner = AfxGetModalOwner(m_pParentWnd);
     bool enableOwner = hWndOwner && ::IsWindowEnabled(hWndOwner);
     BuildHeader(hWndOwner);
@@ -353,6 +356,7 @@ INT_PTR CPropertySheet::DoModal()
     if (hWnd && !m_hWnd)
         SubclassWindow(hWnd);
     if (hWnd) {
+        CModalWindowScope scope(hWnd);
         // The sheet control ends a modeless sheet by having no current page any more.
         while (m_hWnd && ::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)) {
             if (!AfxPumpModalMessage()) {

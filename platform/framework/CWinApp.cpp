@@ -1,6 +1,7 @@
 #include "framework/CWinApp.h"
 
 #include "framework/FrameworkIds.h"
+#include "framework/ModalWindows.h"
 #include "RegistryProfileStore.h"
 
 #include <objbase.h>
@@ -184,6 +185,8 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
 
 int CWinApp::DoMessageBox(const char* lpszPrompt, UINT nType, UINT)
 {
+    if (AfxEndingModalWindows())
+        return AfxCautiousAnswer(nType);  // the program is leaving: nobody would answer
     if ((nType & MB_ICONMASK) == 0)
         nType |= MB_ICONEXCLAMATION;
     HWND hWndOwner = ::GetActiveWindow();
@@ -192,6 +195,7 @@ int CWinApp::DoMessageBox(const char* lpszPrompt, UINT nType, UINT)
         if (main && main->m_hWnd)
             hWndOwner = ::GetLastActivePopup(main->m_hWnd);
     }
+    CModalWindowScope scope;
     return ::MessageBoxA(hWndOwner, lpszPrompt, m_pszAppName ? m_pszAppName : "", nType);
 }
 
@@ -254,8 +258,11 @@ int AfxMessageBox(const char* lpszText, UINT nType, UINT nIDHelp)
     CWinApp* app = AfxGetApp();
     if (app)
         return app->DoMessageBox(lpszText, nType, nIDHelp);
+    if (AfxEndingModalWindows())
+        return AfxCautiousAnswer(nType);
     if ((nType & MB_ICONMASK) == 0)
         nType |= MB_ICONEXCLAMATION;
+    CModalWindowScope scope;
     return ::MessageBoxA(nullptr, lpszText, "", nType);
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/CMenu.h"
 #include "framework/CWinApp.h"
+#include "framework/ModalWindows.h"
 #include "TempHandleMap.h"
 
 #include <mutex>
@@ -582,6 +583,9 @@ int CWnd::MessageBox(const char* text, const char* caption, UINT nType) const
     CWinApp* app = AfxGetApp();
     if (!caption)
         caption = app && app->m_pszAppName ? app->m_pszAppName : "";
+    if (AfxEndingModalWindows())
+        return AfxCautiousAnswer(nType);
+    CModalWindowScope scope;
     return ::MessageBoxA(m_hWnd, text, caption, nType);
 }
 

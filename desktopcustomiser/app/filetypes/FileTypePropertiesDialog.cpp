@@ -337,15 +337,12 @@ void CFileTypePropertiesDialog::CloseActionEditors()
 void CFileTypePropertiesDialog::EndForExit()
 {
     CloseActionEditors();  // one still open would hold the save back
-    if (!m_bCancelDisabled) {
-        OnCancel();
+    // Once close-only, the actions are written already; the type's own values are saved when
+    // they can be (no box shows while the program leaves), and otherwise stay as stored.
+    if (m_bCancelDisabled && SaveFileType(true))
         return;
-    }
-    // The actions are written already; the type's own values are saved when they can be, and
-    // otherwise stay as stored: the exit does not wait for the user to mend a field.
-    if (SaveFileType(true) || !m_hWnd)
-        return;
-    Dismiss();
+    if (m_hWnd)
+        Dismiss();
 }
 
 void CFileTypePropertiesDialog::Dismiss()
@@ -367,6 +364,10 @@ void CFileTypePropertiesDialog::ReleaseRecords()
 
 void CFileTypePropertiesDialog::OnCancel()
 {
+    if (AfxEndingModalWindows()) {
+        EndForExit();  // the program is leaving: it ends with Cancel, or as Close when close-only
+        return;
+    }
     // Once actions are written the type is too: leaving then is closing, so the page shows it.
     if (m_bCancelDisabled) {
         OnOK();

@@ -37,12 +37,10 @@ bool RefuseDamagedType(const SHFILEINFOA* record)
     return true;
 }
 
-// A damaged registry: the only thing left to do is to stop before anything worse happens.
-[[noreturn]] void FatalRegistryError()
-{
-    AfxMessageBox("A serious registry error has occured");
-    ::ExitProcess(2);
-}
+// The row that gathers the extensions without a type has no key to remove; ending the whole
+// program there, as a damaged registry once did, would lose the user's open work.
+const char kNoTypeToRemoveMessage[] =
+    "The extensions of this row are not registered as any file type: there is no file type to remove";
 
 }  // namespace
 
@@ -240,6 +238,10 @@ void CFileTypesPage::OnRemove()
     int item = m_list.GetNextItem(-1, LVNI_SELECTED);
     if (RefuseDamagedType(RecordOf(m_list, item)))
         return;
+    if (TypeKeyOf(RecordOf(m_list, item)).empty()) {
+        AfxMessageBox(kNoTypeToRemoveMessage);
+        return;
+    }
     CString question;
     question.Format("If you remove %s, you will not be able to open files of this type by double-clicking their "
                     "icons.\n\nAre you sure you want to remove this file type?",
@@ -248,10 +250,7 @@ void CFileTypesPage::OnRemove()
         return;
     CWaitCursor wait;
     SHFILEINFOA* record = RecordOf(m_list, item);
-    std::string typeKey = TypeKeyOf(record);
-    if (typeKey.empty())
-        FatalRegistryError();
-    RemoveFileType(TheRegistry(), typeKey);
+    RemoveFileType(TheRegistry(), TypeKeyOf(record));
     m_list.DeleteItem(item);
     delete record;
     CancelToClose();

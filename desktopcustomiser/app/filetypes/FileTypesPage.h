@@ -75,7 +75,7 @@ public:
     // Cancels every open action editor; each reports back before it goes.
     void CloseActionEditors();
     // Leaving the program: editors go, then the dialog ends with Cancel, or with Close once it
-    // is close-only. A Close the dialog refuses (an invalid field, reported) still ends it.
+    // is close-only. A Close the dialog refuses (an invalid field) still ends it, showing nothing.
     void EndForExit();
 
     SHFILEINFOA* m_pTypeRecord = nullptr;

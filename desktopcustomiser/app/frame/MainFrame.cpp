@@ -1,7 +1,6 @@
 #include "MainFrame.h"
 
 #include "AboutDialog.h"
-#include "FileTypesPage.h"
 #include "Helpers.h"
 #include "MainFrameMessages.h"
 #include "MusicPlayerDialog.h"
@@ -275,7 +274,7 @@ void CMainFrame::OnUserItem(UINT nID)
     RunUserItem(nID);
 }
 
-LRESULT CMainFrame::OnSettingsChanged(WPARAM wParam, LPARAM lParam)
+LRESULT CMainFrame::OnSettingsChanged(WPARAM, LPARAM lParam)
 {
     if (lParam & SCF_USERTRAYICONS)
         CreateUserTrayIcons();
@@ -293,8 +292,8 @@ LRESULT CMainFrame::OnSettingsChanged(WPARAM wParam, LPARAM lParam)
         m_pMusicPlayer->SendMessage(WM_PLAYERCOMMAND, 0);
     if (lParam & SCF_AUTORANDOMIZE)
         ArmAutoRandomize();
-    if (lParam & SCF_MODALDIALOG)
-        m_pModalDialog = reinterpret_cast<CDialog*>(wParam);
+    // SCF_MODALDIALOG needs no slot: the exit ends every modal window of the thread, wherever
+    // it was opened (see OnClose).
     return TRUE;
 }
 
@@ -401,6 +400,8 @@ void CMainFrame::OnExit()
 
 void CMainFrame::OnClose()
 {
+    if (AfxEndingModalWindows())
+        return;  // leaving already: the last window to go brings the exit back here
     m_bExitPending = TRUE;
     if (AnySheetOpen()) {
         SetForegroundWindow();
@@ -409,25 +410,12 @@ void CMainFrame::OnClose()
             SetForegroundWindow();
             return;
         }
-        if (m_pModalDialog && m_pModalDialog->m_hWnd) {
-            // A dialog that has switched its Cancel off has committed its changes already and
-            // ends with its Close, even one it refuses.
-            if (auto* fileType = dynamic_cast<CFileTypePropertiesDialog*>(m_pModalDialog))
-                fileType->EndForExit();
-            else
-                m_pModalDialog->SendMessage(WM_COMMAND, IDCANCEL);
-        }
-        for (CPropertySheet* sheet : m_pSheets)
-            if (sheet && sheet->m_hWnd)
-                sheet->SendMessage(PSM_PRESSBUTTON, PSBTN_CANCEL);
-        return;  // the last opener to return comes back here
     }
-    if (auto* player = static_cast<CMusicPlayerDialog*>(m_pMusicPlayer); player && player->IsAsking()) {
-        // A question of the player is open, its handler below the box: the player goes only
-        // once that has returned, which brings the exit back here.
-        player->HoldExit();
+    // Every box, dialog and sheet of this thread ends, innermost first and each only once the
+    // one above it has returned, with Cancel (or No); the handlers below them then change
+    // nothing. The last opener to return, or the message posted once all have, comes back here.
+    if (AfxEndModalWindows(m_hWnd, WM_CLOSE))
         return;
-    }
     m_trayIcon.SetIcon(0u);
     KillTimer(TIMERID_TRAYRETRY);
     EndCornerThread();

@@ -79,7 +79,6 @@ private:
     CScreenSaverThread* m_pCornerThread = new CScreenSaverThread;
     CPropertySheet* m_pSheets[kSheetKinds] = {};
     BOOL m_bExitPending = FALSE;
-    CDialog* m_pModalDialog = nullptr;
     CTrayIcon m_trayIcon;
     CTrayIconWnd* m_pUserTrayWnds[kMaxUserEntries] = {};
     CMenu m_trayMenu;

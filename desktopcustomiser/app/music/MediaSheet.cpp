@@ -290,7 +290,7 @@ void CMIDIPage::OnAdd()
     ofn.lpstrTitle = title;
     ofn.lpstrInitialDir = g_strLastFolder.IsEmpty() ? nullptr : g_strLastFolder.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER;
-    if (!::GetOpenFileNameA(&ofn))
+    if (!AfxGetOpenFileName(&ofn))
         return;
     CString folder;
     std::vector<CString> files = ChosenFiles(buffer.data(), buffer.size(), folder);

@@ -66,23 +66,9 @@ LRESULT CMusicPlayerDialog::OnPlayerCommand(WPARAM wParam, LPARAM)
     return 0;
 }
 
-int CMusicPlayerDialog::Ask(const char* question)
-{
-    ++m_nAsking;
-    int answer = AfxMessageBox(question, MB_YESNO);
-    --m_nAsking;
-    if (m_bExitWaiting) {
-        answer = IDNO;  // the program is leaving: nothing starts
-        if (m_nAsking == 0)
-            if (CWnd* main = AfxGetMainWnd())
-                main->PostMessage(WM_COMMAND, ID_APP_EXIT);
-    }
-    return answer;
-}
-
 void CMusicPlayerDialog::AskToConfigure(const char* question)
 {
-    if (Ask(question) == IDYES) {
+    if (AfxMessageBox(question, MB_YESNO) == IDYES) {
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_COMMAND, ID_CONFIGURE_MUSIC);
     }
@@ -135,7 +121,7 @@ void CMusicPlayerDialog::OnMovieError(NMHDR* pNotify, LRESULT* pResult)
     text.Format("Background music error while playing %s: %s.\nDo you want to continue playing background music?",
                 static_cast<const char*>(m_movie.GetFileName()), error->description ? error->description : "");
     *pResult = 0;
-    if (Ask(text) == IDYES) {
+    if (AfxMessageBox(text, MB_YESNO) == IDYES) {
         m_bPlaying = TRUE;
         Play(TRUE);
     } else {

@@ -24,13 +24,6 @@ public:
     int m_nCurrent = -1;
     BOOL m_bPlaying = FALSE;
 
-    // A question of the player is open: its handler is on the stack below the box's loop, in
-    // which the tray menu keeps working. The exit must not destroy the player then.
-    bool IsAsking() const { return m_nAsking > 0; }
-    // The exit waits for the open question: once it has returned (its answer starting nothing)
-    // the exit command comes to the main window again.
-    void HoldExit() { m_bExitWaiting = true; }
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Enter and Escape never end the hidden dialog.
@@ -45,8 +38,4 @@ protected:
 private:
     void Play(BOOL bStart);
     void AskToConfigure(const char* question);
-    int Ask(const char* question);
-
-    int m_nAsking = 0;
-    bool m_bExitWaiting = false;
 };

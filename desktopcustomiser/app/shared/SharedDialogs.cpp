@@ -48,7 +48,7 @@ BOOL RunOpenDialog(CString& result, const char* title, const char* initialFile, 
         ofn.lpTemplateName = MAKEINTRESOURCEA(templateId);
         ofn.lpfnHook = hook;
     }
-    if (!::GetOpenFileNameA(&ofn))
+    if (!AfxGetOpenFileName(&ofn))
         return FALSE;
     result = file;
     return !result.IsEmpty();
@@ -183,7 +183,7 @@ const char* BrowseForFolder(HWND owner, const char* title)
     info.pszDisplayName = folder;
     info.lpszTitle = title;
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST pidl = ::SHBrowseForFolderA(&info);
+    LPITEMIDLIST pidl = AfxBrowseForFolder(&info);
     if (!pidl)
         return nullptr;
     BOOL ok = ::SHGetPathFromIDListA(pidl, folder);

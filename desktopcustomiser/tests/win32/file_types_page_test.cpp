@@ -487,6 +487,25 @@ TEST_F(FileTypesPageTest, RemoveDeletesExactlyTheTypesKeys)
     EXPECT_LT(open.Row("ZQE ZQB ZQA", 1), 0);
 }
 
+TEST_F(FileTypesPageTest, RemoveOnTheRowWithoutATypeIsRefusedAndTheProgramStays)
+{
+    FileTypesSheet open;
+    // The row that gathers extensions without a type (Wine's shell names none, so it is made
+    // here): no type key. The page frees its record.
+    int row = open.list().InsertItem(0, "ZQN File", 0);
+    open.list().SetItemData(row, reinterpret_cast<DWORD_PTR>(new SHFILEINFOA()));
+    open.list().SetItemText(row, 1, "ZQN");
+    std::set<std::string> before = ClassRootKeys();
+    open.Select(row);
+    g_box.clear();
+    UINT_PTR timer = AnswerMessageBox(IDOK);
+    open.Command(1004);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_box, "The extensions of this row are not registered as any file type: there is no file type to remove");
+    EXPECT_EQ(ClassRootKeys(), before);
+    EXPECT_EQ(open.Row("ZQN", 1), row);
+}
+
 TEST_F(FileTypesPageTest, ExitWithAnEditorOpenClosesItAndEndsTheProgram)
 {
     auto* frame = new CMainFrame;
@@ -554,13 +573,14 @@ TEST_F(FileTypesPageTest, ExitWithACloseOnlyDialogHoldingAnEmptyDescriptionEndsI
     HWND frameWindow = frame->m_hWnd;
 
     std::vector<std::string> boxes;
+    UINT_PTR watchingBoxes = 0;
     std::function<void(HWND)> answer = [&](HWND box) {
         char text[512] = {};
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
         boxes.push_back(text);
         PostMessageA(box, WM_COMMAND, boxes.size() == 1 ? IDYES : IDOK, 0);
         if (boxes.size() == 1)
-            WhenShown("Tunewright 97", answer);
+            watchingBoxes = WhenShown("Tunewright 97", answer);
     };
     WhenShown("Tunewright 97: Windows Configuration", [&](HWND sheetWindow) {
         PropSheet_SetCurSel(sheetWindow, nullptr, 1);
@@ -586,10 +606,12 @@ TEST_F(FileTypesPageTest, ExitWithACloseOnlyDialogHoldingAnEmptyDescriptionEndsI
     UINT_PTR watchdog = SetTimer(nullptr, 0, 8000, MendStuckDialog);
     frame->SendMessage(WM_COMMAND, ID_WINDOWS_CONFIGURATION);
     KillTimer(nullptr, watchdog);
+    KillTimer(nullptr, watchingBoxes);
+    g_step = nullptr;
 
     EXPECT_FALSE(g_stuck) << "the exit waited for the user to mend the field";
-    EXPECT_EQ(boxes, (std::vector<std::string>{"Exiting now will cancel any changes you have made.\nDo you want to exit now?",
-                                               "Please enter a description"}));
+    // No box of its own: the Close it refuses ends it all the same, quietly.
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Exiting now will cancel any changes you have made.\nDo you want to exit now?"}));
     EXPECT_FALSE(IsWindow(frameWindow));
     int code = -1;
     MSG msg;

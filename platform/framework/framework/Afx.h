@@ -19,3 +19,4 @@
 #include "framework/CWnd.h"
 #include "framework/Controls.h"
 #include "framework/FrameworkIds.h"
+#include "framework/ModalWindows.h"
