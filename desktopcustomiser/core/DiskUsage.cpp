@@ -153,19 +153,19 @@ private:
         const std::string& name = WalkName(entry);
         std::string child = base + name;
         std::string shortChild = shortBase + (entry.shortName.empty() ? name : entry.shortName);
-        bool fits = FitsListing(child + '\\');
-        if (fits) {
-            ScanResult result = Folder(child, child + '\\', shortChild + '\\');
-            if (result != ScanResult::notListed || shortChild == child)
-                return result;
-        }
-        // A name that cannot be opened, or a path too long for a listing, gets its short form;
-        // a folder listed by neither contributes nothing.
-        if (FitsListing(shortChild + '\\'))
-            return Folder(shortChild, shortChild + '\\', shortChild + '\\');
-        if (!fits)
+        ScanResult result = ScanResult::notListed;
+        if (FitsListing(child + '\\'))
+            result = Folder(child, child + '\\', shortChild + '\\');
+        // A name that cannot be opened, or a path too long for a listing, gets its short form.
+        if (result == ScanResult::notListed && shortChild != child && FitsListing(shortChild + '\\'))
+            result = Folder(shortChild, shortChild + '\\', shortChild + '\\');
+        // A folder listed by neither (unreadable, or too deep) is counted, so that the figures
+        // are not taken as the whole tree's.
+        if (result == ScanResult::notListed) {
             ++m_totals.unreachableFolders;
-        return ScanResult::notListed;
+            return ScanResult::done;
+        }
+        return result;
     }
 
     const std::string& m_extensions;

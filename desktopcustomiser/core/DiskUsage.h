@@ -37,7 +37,8 @@ struct UsageTotals {
     uint32_t totalCount = 0;
     uint64_t matchBytes = 0;
     uint64_t totalBytes = 0;
-    // Folders not reached because even by short names their path is too long for a listing.
+    // Sub folders not reached: they cannot be listed (unreadable), or even by short names their
+    // path is too long for a listing.
     uint32_t unreachableFolders = 0;
 };
 
@@ -75,7 +76,7 @@ struct FolderWalk {
 enum class ScanResult { done, aborted, notListed };
 // Walks the tree at folder, adding every file to the totals. A sub folder is reached by the
 // names of WalkName while its path fits a listing, else by short names only; one that cannot
-// be listed by either contributes nothing. notListed: the folder itself cannot be listed (it
+// be listed by either contributes no files and counts as unreachable. notListed: the folder itself cannot be listed (it
 // no longer exists), and the totals are not to be taken as its figures.
 ScanResult ScanFolderTree(const std::string& folder, const std::string& extensions, const FolderWalk& walk,
                           UsageTotals& totals);

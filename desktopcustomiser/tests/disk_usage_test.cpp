@@ -212,9 +212,22 @@ TEST(DiskUsage, WalkReachesNamesWithoutAnEquivalentAndPathsPastTheLimitByShortNa
     // a.?xt has an extension no list can name.
     EXPECT_EQ(totals.matchCount, 13u);
     EXPECT_EQ(totals.matchBytes, 1 + 2 + 4 + 5 + 800 + 1000u);
-    EXPECT_EQ(totals.unreachableFolders, 1u);
+    EXPECT_EQ(totals.unreachableFolders, 2u);  // "locked" and the thirtieth level
     for (const std::string& listed : disk.listed)
         EXPECT_LE(listed.size() + 3, kMaxListingPattern) << listed;
+}
+
+TEST(DiskUsage, AnUnreadableSubFolderIsCountedAsUnreachable)
+{
+    // "locked" holds 5000 bytes that no listing reaches: its figures are partial, and say so.
+    FakeDisk disk;
+    disk.Add("R\\", {File("a.txt", 100), Folder("open"), Folder("locked", "LOCKED~1")});
+    disk.Add("R\\open\\", {File("b.txt", 200)});
+    UsageTotals totals;
+    ASSERT_EQ(ScanFolderTree("R", "*", disk.Walk(), totals), ScanResult::done);
+    EXPECT_EQ(totals.totalCount, 2u);
+    EXPECT_EQ(totals.totalBytes, 300u);
+    EXPECT_EQ(totals.unreachableFolders, 1u);
 }
 
 TEST(DiskUsage, DriveTexts)

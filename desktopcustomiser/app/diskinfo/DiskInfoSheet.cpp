@@ -414,8 +414,8 @@ void CDiskUsagePage::ReportUnreachableFolders()
     if (m_unreachableFolders == 0)
         return;
     m_unreachableFolders = 0;
-    AfxMessageBox("Some folders lie too deep to be scanned, even by their short names; their files are not "
-                  "counted.");
+    AfxMessageBox("Some folders could not be read, or lie too deep to be scanned even by their short names; "
+                  "their files are not counted.");
 }
 
 void CDiskUsagePage::OnAbort()
