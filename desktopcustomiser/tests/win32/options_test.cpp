@@ -457,7 +457,7 @@ TEST_F(OptionsTest, SavedCornerReachesTheCornerThreadWhichReloads)
         EXPECT_TRUE(script.Finished());
     }
     EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Activate Corner", -1), 2);
-    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Timer", -1), 500);
+    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Timer", -1), -1);  // the default, left alone
     EXPECT_TRUE(waitFor([&] { return thread.WatchedCorner() == 2 && thread.IsPolling(); }));
     {
         Script script(chooseCorner(1030));  // none
@@ -467,7 +467,7 @@ TEST_F(OptionsTest, SavedCornerReachesTheCornerThreadWhichReloads)
     EXPECT_TRUE(waitFor([&] { return thread.WatchedCorner() == 0 && !thread.IsPolling(); }));
 }
 
-TEST_F(OptionsTest, AStoredCornerOutsideTheRangeIsNoneForPageAndThreadAndOkKeepsItSo)
+TEST_F(OptionsTest, AStoredCornerOutsideTheRangeIsNoneForPageAndThreadAndOkLeavesItAsStored)
 {
     g_profile->WriteProfileInt("Settings", "Screen Saver Activate Corner", 7);
     CMainFrame* frame = MakeFrame();
@@ -483,7 +483,7 @@ TEST_F(OptionsTest, AStoredCornerOutsideTheRangeIsNoneForPageAndThreadAndOkKeeps
     frame->SendMessage(WM_COMMAND, ID_OPTIONS);
     EXPECT_TRUE(script.Finished());
     EXPECT_TRUE(noneChecked);
-    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Activate Corner", -1), 0);
+    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Activate Corner", -1), 7);  // untouched
     EXPECT_EQ(frame->CornerThread().WatchedCorner(), 0);
 }
 
