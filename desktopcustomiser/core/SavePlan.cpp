@@ -94,5 +94,6 @@ std::optional<std::string> RunWritePlan(const WritePlan& plan)
 std::string RefusedWriteMessage(const std::string& name)
 {
     return "The setting \"" + name +
-           "\" could not be written. Nothing of this page was saved; the settings are as they were.";
+           "\" could not be written, so this page was not saved. What it had written before is put back "
+           "wherever the registry allows it.";
 }

@@ -390,6 +390,22 @@ TEST_F(ImageSheetTest, WithoutThePlusPackOkKeepsTheStretchFlagsParallelToTheirEn
     }
 }
 
+TEST_F(ImageSheetTest, ARefusedWriteKeepsTheSheetOpenSaysWhichAndPutsBackWhatWasWritten)
+{
+    g_profile->WriteProfileString("Wallpapers", "List", Quoted({"C:\\a.bmp", "C:\\b.bmp"}).c_str());
+    g_profile->WriteProfileString("Wallpapers", "Tile", "NY");
+    g_profile->Refuse("Wallpapers", "Tile");
+    CRandomizeSheet& sheet = OpenSheet();
+    CSetWallpaperPage& page = sheet.m_wallpaperPage;
+    Select(page, 0);
+    page.SendMessage(WM_COMMAND, IDC_IMAGE_REMOVE);
+    Answers answers({});
+    Run(answers, [&] { sheet.PressButton(PSBTN_OK); });
+    EXPECT_EQ(answers.messages, std::vector<std::string>{RefusedWriteMessage("Wallpapers\\Tile")});
+    EXPECT_TRUE(IsWindowVisible(sheet.m_hWnd));
+    EXPECT_EQ(Profile("Wallpapers", "List"), Quoted({"C:\\a.bmp", "C:\\b.bmp"}));
+}
+
 TEST_F(ImageSheetTest, ModifyWithoutThePlusPackKeepsATiledRowTiled)
 {
     g_profile->WriteProfileString("Wallpapers", "List", Quoted({"C:\\a.bmp", "C:\\b.bmp"}).c_str());

@@ -62,7 +62,11 @@ public:
     // Stores a value of any type as it would come from outside (tests of bad values).
     void SetRaw(const char* section, const char* entry, uint32_t type, std::vector<uint8_t> data);
     bool Contains(const char* section, const char* entry) const;
-    void Clear() { m_values.clear(); }
+    void Clear()
+    {
+        m_values.clear();
+        m_refused.clear();
+    }
     // From now on every write and deletion of this value is refused, as the registry refuses
     // one (a name past 255 characters is always refused, as there).
     void Refuse(const char* section, const char* entry);
