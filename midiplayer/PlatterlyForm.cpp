@@ -343,6 +343,12 @@ TPlatterlyform::TPlatterlyform(forms::Component* owner) : Form(owner)
     JustOne321 = new TJustOne32(this);
     JustOne321->SetName("JustOne321");
 
+    // Tab goes down the browser from the drive box, to the queue, then along the buttons; Stop
+    // and Resume take the turn of the buttons they stand in for.
+    DriveCombo->SetTabOrder(0);
+    StopButt->SetTabOrder(PlayButt->TabOrder() + 1);
+    ResButt->SetTabOrder(PauseButt->TabOrder() + 1);
+
     SetActiveControl(DirectoryList);
     device_ = std::make_unique<MciDevice>(*LettoreMidi);
 }

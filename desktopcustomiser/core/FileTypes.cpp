@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <tuple>
 
 const char kBadExtensionMessage[] =
     "An extension cannot contain any of the following characters:\n\\ / : * ? \" < > |";
 const char kBadActionNameMessage[] = "An action's name cannot contain the character \\";
 const char kLongActionNameMessage[] = "An action's name cannot be longer than 250 characters";
-const char kActionNotWrittenMessage[] = "The action could not be written to the registry";
+const char kLongExtensionMessage[] = "An extension cannot be longer than 254 characters";
+const char kActionNotWrittenMessage[] =
+    "The action could not be written to the registry:\n%s was refused.\n\nThe action was left as it was.";
+const char kTypeNotWrittenMessage[] =
+    "The file type could not be written to the registry:\n%s was refused.\n\nThe file type was left as it was.";
 const char kUnusableTypeKeyMessage[] =
     "This file type cannot be changed or removed:\nits registry key \"%s\" is not a valid key name";
 
@@ -50,6 +55,13 @@ std::string Padded(const std::string& text)
 bool IsExtensionKey(const std::string& name)
 {
     return !name.empty() && name[0] == '.';
+}
+
+// A text the user changed, stored with the type it was read with when that was a string type.
+std::optional<RegValue> TextLike(const std::optional<RegValue>& read, const std::string& text)
+{
+    bool expandable = read && read->type == RegType::expandString;
+    return RegValue::String(text, expandable ? RegType::expandString : RegType::string);
 }
 
 }  // namespace
@@ -108,6 +120,10 @@ CleanExtensions CleanExtensionsText(const std::string& typed)
             return result;
         }
         extension.erase(0, extension.find_first_not_of('.'));
+        if (extension.size() > kMaxKeyName - 1) {
+            result.check = ExtensionsCheck::tooLong;
+            return result;
+        }
         if (!extension.empty())
             kept.push_back(UpperCase(extension));
     }
@@ -186,6 +202,14 @@ void ReadFileTypeFlags(RegistryStore& store, const std::string& typeKey, FileTyp
     values.alwaysShowExt = store.Read(kRoot, typeKey, "AlwaysShowExt").has_value();
 }
 
+std::string RowDescription(RegistryStore& store, const std::string& typeKey, const std::string& shellName)
+{
+    if (typeKey.empty())
+        return shellName;
+    std::string stored = DefaultText(store, typeKey);
+    return stored.size() >= kShellTypeNameSize ? stored : shellName;
+}
+
 TypeIconCheck CheckTypeIcon(const std::string& iconFile, int iconNumber, int iconCount,
                             const FileTypeValues& remembered)
 {
@@ -204,50 +228,62 @@ FileTypeTarget ChooseSaveTarget(RegistryStore& store, const std::string& typeKey
     return {ChooseTypeKey(store, extensions), FileTypeValues{}, true};
 }
 
-bool WriteFileType(RegistryStore& store, const std::string& typeKey, const FileTypeValues& values,
-                   const FileTypeValues& remembered)
+FileTypeSave PlanFileType(RegistryStore& store, const std::string& typeKey, const FileTypeValues& values,
+                          const FileTypeValues& remembered)
 {
+    FileTypeSave save;
     if (!IsUsableTypeKey(typeKey))
-        return false;
-    bool changed = false;
+        return save;
+    RegWritePlan& plan = save.plan;
     if (!EqualNoCase(values.extensions, remembered.extensions)) {
-        changed = true;
+        save.changed = true;
         std::vector<std::string> listed;
         for (const std::string& extension : SplitExtensions(values.extensions)) {
             listed.push_back(ExtensionKey(LowerCase(extension)));
-            store.WriteString(kRoot, listed.back(), "", typeKey);
+            // One already naming the type, in whatever case, names its key already.
+            auto named = store.ReadString(kRoot, listed.back(), "");
+            if (!named || !EqualNoCase(*named, typeKey))
+                plan.push_back(RegWrite::Set(kRoot, listed.back(), "", RegValue::String(typeKey)));
         }
         // Only then do the extensions the type gave up lose it: they keep their keys, with
-        // nothing named in them.
+        // nothing named in them. The plan stops at the first refused write, so none is emptied
+        // unless every listed one points at the type.
         for (const std::string& name : store.SubKeys(kRoot, "")) {
             bool kept = std::any_of(listed.begin(), listed.end(),
                                     [&](const std::string& key) { return EqualNoCase(key, name); });
             if (!kept && IsExtensionKey(name) && EqualNoCase(DefaultText(store, name), typeKey))
-                store.WriteString(kRoot, name, "", "");
+                plan.push_back(RegWrite::Set(kRoot, name, "", RegValue::String("")));
         }
     }
     if (values.iconFile != remembered.iconFile || values.iconNumber != remembered.iconNumber) {
-        changed = true;
+        save.changed = true;
         std::string icon;
         if (values.iconFile == "%1")
             icon = "%1";
         else if (!values.iconFile.empty())
             icon = values.iconFile + "," + std::to_string(values.iconNumber);
-        store.WriteString(kRoot, typeKey + "\\DefaultIcon", "", icon);
+        std::string key = typeKey + "\\DefaultIcon";
+        auto stored = store.Read(kRoot, key, "");
+        PlanValue(plan, kRoot, key, "", stored, TextLike(stored, icon));
     }
     if (values.description != remembered.description) {
-        changed = true;
-        store.WriteString(kRoot, typeKey, "", values.description);
+        save.changed = true;
+        auto stored = store.Read(kRoot, typeKey, "");
+        PlanValue(plan, kRoot, typeKey, "", stored, TextLike(stored, values.description));
     }
-    if (values.quickView)
-        store.WriteString(kRoot, typeKey + "\\quickview", "", "*");
-    else if (remembered.quickView)
-        store.DeleteTree(kRoot, typeKey + "\\quickview");
-    if (values.alwaysShowExt)
-        store.WriteString(kRoot, typeKey, "AlwaysShowExt", "*");
-    else
-        store.DeleteValue(kRoot, typeKey, "AlwaysShowExt");
-    return changed;
+    if (values.quickView != remembered.quickView) {
+        if (values.quickView)
+            plan.push_back(RegWrite::Set(kRoot, typeKey + "\\quickview", "", RegValue::String("*")));
+        else
+            plan.push_back(RegWrite::DeleteTree(kRoot, typeKey + "\\quickview"));
+    }
+    if (values.alwaysShowExt != remembered.alwaysShowExt) {
+        if (values.alwaysShowExt)
+            plan.push_back(RegWrite::Set(kRoot, typeKey, "AlwaysShowExt", RegValue::String("*")));
+        else
+            plan.push_back(RegWrite::Delete(kRoot, typeKey, "AlwaysShowExt"));
+    }
+    return save;
 }
 
 bool RemoveFileType(RegistryStore& store, const std::string& typeKey)
@@ -257,7 +293,7 @@ bool RemoveFileType(RegistryStore& store, const std::string& typeKey)
     store.DeleteTree(kRoot, typeKey);
     // The names are listed before anything goes, so no key is skipped as the others move up.
     for (const std::string& name : store.SubKeys(kRoot, "")) {
-        if (IsExtensionKey(name) && DefaultText(store, name) == typeKey)
+        if (IsExtensionKey(name) && EqualNoCase(DefaultText(store, name), typeKey))
             store.DeleteTree(kRoot, name);
     }
     return true;
@@ -283,10 +319,8 @@ ActionValues ReadAction(RegistryStore& store, const std::string& typeKey, const 
     if (values.displayName.empty())
         values.displayName = keyName;
     if (auto command = store.Read(kRoot, key + "\\command", "");
-        command && (command->type == RegType::string || command->type == RegType::expandString)) {
-        values.programType = command->type;
+        command && (command->type == RegType::string || command->type == RegType::expandString))
         values.program = command->Text();
-    }
     values.ddeMessage = DefaultText(store, key + "\\ddeexec");
     values.application = DefaultText(store, key + "\\ddeexec\\application");
     values.ifExec = DefaultText(store, key + "\\ddeexec\\ifexec");
@@ -296,9 +330,20 @@ ActionValues ReadAction(RegistryStore& store, const std::string& typeKey, const 
     return values;
 }
 
-ActionNameCheck CheckActionName(RegistryStore& store, const std::string& typeKey, const std::string& ownKeyName,
+namespace {
+
+bool NameChanged(const std::string& shown, const std::string& typed)
+{
+    return Trim(typed) != Trim(shown);
+}
+
+}  // namespace
+
+ActionNameCheck CheckActionName(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
                                 const std::string& name)
 {
+    if (!previous.keyName.empty() && !NameChanged(previous.displayName, name))
+        return ActionNameCheck::ok;
     std::string trimmed = Trim(name);
     if (trimmed.empty())
         return ActionNameCheck::empty;
@@ -307,7 +352,7 @@ ActionNameCheck CheckActionName(RegistryStore& store, const std::string& typeKey
     if (trimmed.size() > kMaxActionName)
         return ActionNameCheck::tooLong;
     for (const std::string& keyName : store.SubKeys(kRoot, ShellKey(typeKey))) {
-        if (!ownKeyName.empty() && EqualNoCase(keyName, ownKeyName))
+        if (!previous.keyName.empty() && EqualNoCase(keyName, previous.keyName))
             continue;
         std::string display = DefaultText(store, ActionKey(typeKey, keyName));
         if (!display.empty() && EqualNoCase(display, trimmed))
@@ -316,66 +361,79 @@ ActionNameCheck CheckActionName(RegistryStore& store, const std::string& typeKey
     return ActionNameCheck::ok;
 }
 
-namespace {
-
-// The action's values under its key; false as soon as the registry refuses one.
-bool WriteActionValues(RegistryStore& store, const std::string& key, const std::string& name,
-                       const ActionValues& values)
+ActionSave PlanAction(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
+                      const ActionValues& read, const ActionValues& left)
 {
-    if (!store.WriteString(kRoot, key, "", name))
-        return false;
-    if (!store.Write(kRoot, key + "\\command", "", RegValue::String(values.program, values.programType)))
-        return false;
-    if (!values.useDde)
-        return true;
-    const std::pair<const char*, const std::string*> dde[] = {
-        {"\\ddeexec", &values.ddeMessage},
-        {"\\ddeexec\\application", &values.application},
-        {"\\ddeexec\\ifexec", &values.ifExec},
-        {"\\ddeexec\\topic", &values.topic},
-    };
-    for (const auto& [sub, text] : dde)
-        if (!text->empty() && !store.WriteString(kRoot, key + sub, "", *text))
-            return false;
-    return true;
-}
-
-}  // namespace
-
-std::optional<ActionName> WriteAction(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
-                                      ActionValues values)
-{
+    ActionSave save;
+    save.names = previous;
     if (!IsUsableTypeKey(typeKey))
-        return std::nullopt;
-    if (values.program.find("%1") == std::string::npos)
-        values.program += " %1";
-    std::string name = Trim(values.displayName);
+        return save;
+    RegWritePlan& plan = save.plan;
+    const bool existing = !previous.keyName.empty();
+    const std::string oldKey = existing ? ActionKey(typeKey, previous.keyName) : std::string();
+    const bool nameChanged = !existing || NameChanged(read.displayName, left.displayName);
+    const bool ddeCleared = read.useDde && !left.useDde;
+    std::string name = Trim(left.displayName);
     std::string stem = name;
     std::replace(stem.begin(), stem.end(), ' ', '_');
-    ActionName result{name, previous.keyName};
+
+    std::optional<RegTree> copied;
     // A name whose key is the action's own in other letters keeps the key too.
-    bool keepKey = !previous.keyName.empty() && (name == previous.displayName || EqualNoCase(stem, previous.keyName));
-    if (keepKey) {
-        store.DeleteTree(kRoot, ActionKey(typeKey, previous.keyName) + "\\ddeexec");
-    } else {
-        result.keyName = stem;
-        for (int n = 2; store.KeyExists(kRoot, ActionKey(typeKey, result.keyName)); ++n)
-            result.keyName = stem + std::to_string(n);
+    if (nameChanged && !(existing && EqualNoCase(stem, previous.keyName))) {
+        save.names.keyName = stem;
+        for (int n = 2; store.KeyExists(kRoot, ActionKey(typeKey, save.names.keyName)); ++n)
+            save.names.keyName = stem + std::to_string(n);
+        if (existing)
+            copied = ReadTree(store, kRoot, oldKey);
     }
-    std::string key = ActionKey(typeKey, result.keyName);
-    if (!WriteActionValues(store, key, name, values)) {
-        // A new key written in part goes again; the action stays under its old key.
-        if (!keepKey)
-            store.DeleteTree(kRoot, key);
-        return std::nullopt;
+    const std::string key = ActionKey(typeKey, save.names.keyName);
+    if (copied) {
+        if (ddeCleared)
+            copied->subKeys.erase(std::remove_if(copied->subKeys.begin(), copied->subKeys.end(),
+                                                 [](const RegTree& sub) { return EqualNoCase(sub.name, "ddeexec"); }),
+                                  copied->subKeys.end());
+        PlanTree(plan, kRoot, key, *copied);
     }
-    if (!keepKey && !previous.keyName.empty()) {
+    // What the key holds before the user's changes: the old key's values, also once copied.
+    auto storedAt = [&](const std::string& sub) {
+        return existing ? store.Read(kRoot, oldKey + sub, "") : std::optional<RegValue>();
+    };
+
+    if (nameChanged) {
+        save.names.displayName = name;
+        PlanValue(plan, kRoot, key, "", storedAt(""), RegValue::String(name));
+    }
+    if (!existing || left.program != read.program) {
+        std::string program = left.program;
+        if (program.find("%1") == std::string::npos)
+            program += " %1";
+        std::optional<RegValue> stored = storedAt("\\command");
+        PlanValue(plan, kRoot, key + "\\command", "", stored, TextLike(stored, program));
+    }
+    if (left.useDde) {
+        const std::tuple<const char*, const std::string*, const std::string*> dde[] = {
+            {"\\ddeexec", &read.ddeMessage, &left.ddeMessage},
+            {"\\ddeexec\\application", &read.application, &left.application},
+            {"\\ddeexec\\ifexec", &read.ifExec, &left.ifExec},
+            {"\\ddeexec\\topic", &read.topic, &left.topic},
+        };
+        for (const auto& [sub, before, after] : dde) {
+            if (existing && *before == *after)
+                continue;
+            std::optional<RegValue> stored = storedAt(sub);
+            PlanValue(plan, kRoot, key + sub, "", stored,
+                      after->empty() ? std::nullopt : TextLike(stored, *after));
+        }
+    } else if (ddeCleared && !copied) {
+        plan.push_back(RegWrite::DeleteTree(kRoot, key + "\\ddeexec"));
+    }
+    if (copied) {
         // The shell's default named the old key: it now names the new one.
         if (EqualNoCase(DefaultText(store, ShellKey(typeKey)), previous.keyName))
-            store.WriteString(kRoot, ShellKey(typeKey), "", result.keyName);
-        store.DeleteTree(kRoot, ActionKey(typeKey, previous.keyName));
+            plan.push_back(RegWrite::Set(kRoot, ShellKey(typeKey), "", RegValue::String(save.names.keyName)));
+        plan.push_back(RegWrite::DeleteTree(kRoot, oldKey));
     }
-    return result;
+    return save;
 }
 
 void RemoveAction(RegistryStore& store, const std::string& typeKey, const std::string& keyName)

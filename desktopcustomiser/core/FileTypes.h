@@ -15,6 +15,7 @@
 #pragma once
 
 #include "RegistryStore.h"
+#include "RegistryWritePlan.h"
 
 #include <optional>
 #include <string>
@@ -30,15 +31,17 @@ std::string UpperCase(std::string text);
 std::string LowerCase(std::string text);
 bool EqualNoCase(const std::string& a, const std::string& b);
 
-enum class ExtensionsCheck { ok, empty, badCharacter };
+enum class ExtensionsCheck { ok, empty, badCharacter, tooLong };
 struct CleanExtensions {
     ExtensionsCheck check = ExtensionsCheck::ok;
     std::string text;  // upper case, leading dots dropped, single blanks
 };
 // Cleans what the user typed: dots in front of an extension are dropped; a character that no
-// file name may hold refuses the whole text.
+// file name may hold, or an extension too long for its key (".", then the extension), refuses
+// the whole text.
 CleanExtensions CleanExtensionsText(const std::string& typed);
 extern const char kBadExtensionMessage[];
+extern const char kLongExtensionMessage[];
 
 // The extensions of the edited type found in the other types' text (" DOC RTF "), each followed
 // by one blank: the re-register question's list. Empty when there is no conflict.
@@ -81,6 +84,12 @@ struct FileTypeValues {
 // What the dialog reads for an existing type (description and extensions come from the page).
 void ReadFileTypeFlags(RegistryStore& store, const std::string& typeKey, FileTypeValues& values);
 
+// A row's description: the shell's name of the type, unless the stored description is too long
+// for the shell's 80-character buffer; then the shell cuts it or makes up a name of its own, and
+// the type key's own text is shown, so that a save never stores what the shell made of it.
+constexpr size_t kShellTypeNameSize = 80;
+std::string RowDescription(RegistryStore& store, const std::string& typeKey, const std::string& shellName);
+
 // Only an icon the user changed is checked against its file's icons: a stored number beyond
 // them, or a file missing here, is kept as it is when the save is about something else.
 enum class TypeIconCheck { ok, noIcons, beyondCount };
@@ -98,15 +107,21 @@ struct FileTypeTarget {
 FileTypeTarget ChooseSaveTarget(RegistryStore& store, const std::string& typeKey, const std::string& extensions,
                                 const FileTypeValues& remembered);
 
-// Writes a save: extension keys when the extensions changed (the listed ones pointed at the type
-// first, then those it gave up emptied), the icon and the description when they changed, Quick
-// View (its key deleted only when the box was cleared from checked) and "AlwaysShowExt". True
-// when extensions, icon or description were written. Nothing is written for a type key that is
-// not usable.
-bool WriteFileType(RegistryStore& store, const std::string& typeKey, const FileTypeValues& values,
-                   const FileTypeValues& remembered);
+// The writes of a save, as the difference between what the dialog read (remembered) and what the
+// user left: extension keys when the extensions changed (the listed ones pointed at the type
+// first, those it gave up emptied only after), the icon and the description when they changed,
+// Quick View and "AlwaysShowExt" when their box changed. Nothing for a type key that is not
+// usable.
+struct FileTypeSave {
+    RegWritePlan plan;
+    bool changed = false;  // extensions, icon or description differ from what was read
+};
+FileTypeSave PlanFileType(RegistryStore& store, const std::string& typeKey, const FileTypeValues& values,
+                          const FileTypeValues& remembered);
+// Says which change the registry refused (a path from PlanOutcome).
+extern const char kTypeNotWrittenMessage[];
 
-// What removing a type deletes: the type key and every extension key naming it (exact case).
+// What removing a type deletes: the type key and every extension key naming it (in any case).
 // Nothing for a type key that is not usable (the caller tells the user).
 bool RemoveFileType(RegistryStore& store, const std::string& typeKey);
 
@@ -122,7 +137,6 @@ std::vector<ActionName> ReadActions(RegistryStore& store, const std::string& typ
 struct ActionValues {
     std::string displayName;
     std::string program;
-    RegType programType = RegType::string;  // an expandable command stays expandable
     bool useDde = false;
     std::string ddeMessage, application, ifExec, topic;
 };
@@ -131,19 +145,28 @@ ActionValues ReadAction(RegistryStore& store, const std::string& typeKey, const 
 enum class ActionNameCheck { ok, empty, badCharacter, tooLong, duplicate };
 // The longest action name: its key is named after it and must leave room for a numeric suffix.
 constexpr size_t kMaxActionName = kMaxKeyName - 5;
-// The name (blanks around it ignored) against the type's other actions' display names.
-ActionNameCheck CheckActionName(RegistryStore& store, const std::string& typeKey, const std::string& ownKeyName,
+// The name (blanks around it ignored) against the type's other actions' display names; a name
+// the user left as shown (previous.displayName) is not checked again.
+ActionNameCheck CheckActionName(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
                                 const std::string& name);
 extern const char kBadActionNameMessage[];
 extern const char kLongActionNameMessage[];
 extern const char kActionNotWrittenMessage[];
 
-// Writes an action and returns its names; nothing when the registry refused a write. An existing
-// action keeps its key unless its name changed: programs call a verb by its key. A renamed
-// action is written whole under a free key named after it before the shell's default follows it
-// and the old key goes, so a refused write leaves the action as it was.
-std::optional<ActionName> WriteAction(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
-                                      ActionValues values);
+// The writes of an action editor's OK: previous holds the names it showed (empty for a new
+// action), read the values it showed, left what the user left. Only what the user changed is
+// written: a display name only when the name changed, a command only when it changed (with " %1"
+// added when the user's text has no %1), DDE values only when they changed, and the DDE key
+// deleted only when "Use DDE" was cleared, after the writes. An action keeps its key unless its
+// name changed: programs call a verb by its key. A rename copies the whole verb to a free key
+// named after it, writes the changes there, moves the shell's default and deletes the old key
+// last, so a refused write leaves the action as it was.
+struct ActionSave {
+    RegWritePlan plan;
+    ActionName names;  // once the plan has run
+};
+ActionSave PlanAction(RegistryStore& store, const std::string& typeKey, const ActionName& previous,
+                      const ActionValues& read, const ActionValues& left);
 
 void RemoveAction(RegistryStore& store, const std::string& typeKey, const std::string& keyName);
 void SetDefaultAction(RegistryStore& store, const std::string& typeKey, const std::string& keyName);

@@ -67,11 +67,12 @@ std::string MemoryRegistryStore::Path(RegRoot root, const std::string& key)
 
 bool MemoryRegistryStore::FitsRegistry(const std::string& key, const std::string& name)
 {
-    if (name.size() > kMaxKeyName)
+    if (name.size() > kMaxKeyName || key.empty())
         return false;
     for (size_t start = 0;;) {
         size_t end = key.find('\\', start);
-        if ((end == std::string::npos ? key.size() : end) - start > kMaxKeyName)
+        size_t length = (end == std::string::npos ? key.size() : end) - start;
+        if (length == 0 || length > kMaxKeyName)
             return false;
         if (end == std::string::npos)
             return true;
@@ -112,32 +113,44 @@ bool MemoryRegistryStore::Write(RegRoot root, const std::string& key, const std:
 {
     if (!FitsRegistry(key, name))
         return false;
+    std::string shown;
+    switch (value.type) {
+    case RegType::string: shown = value.Text(); break;
+    case RegType::expandString: shown = "expand " + value.Text(); break;
+    case RegType::binary:
+        shown = value.data.size() == 1 ? "binary " + std::to_string(value.data[0])
+                                       : "binary " + std::to_string(value.data.size()) + " bytes";
+        break;
+    default:
+        shown = "type " + std::to_string(uint32_t(value.type)) + ", " + std::to_string(value.data.size()) + " bytes";
+        break;
+    }
+    std::string change = "set " + Path(root, key) + "\\" + (name.empty() ? "@" : name) + " = " + shown;
+    if (Refused(change))
+        return false;
     Seed(root, key, name, value);
-    std::string shown = value.type == RegType::binary ? "binary " + std::to_string(value.data.size()) + " bytes"
-                                                       : value.Text();
-    if (value.type == RegType::binary && value.data.size() == 1)
-        shown = "binary " + std::to_string(value.data[0]);
-    if (value.type == RegType::expandString)
-        shown = "expand " + shown;
-    log.push_back("set " + Path(root, key) + "\\" + (name.empty() ? "@" : name) + " = " + shown);
+    log.push_back(change);
     return true;
 }
 
 bool MemoryRegistryStore::DeleteValue(RegRoot root, const std::string& key, const std::string& name)
 {
     auto k = m_keys.find(Fold(Path(root, key)));
-    if (k == m_keys.end() || !k->second.values.erase(Fold(name)))
+    std::string change = "delete " + Path(root, key) + "\\" + (name.empty() ? "@" : name);
+    if (k == m_keys.end() || !k->second.values.count(Fold(name)) || Refused(change))
         return false;
-    log.push_back("delete " + Path(root, key) + "\\" + (name.empty() ? "@" : name));
+    k->second.values.erase(Fold(name));
+    log.push_back(change);
     return true;
 }
 
 bool MemoryRegistryStore::CreateKey(RegRoot root, const std::string& key)
 {
-    if (!FitsRegistry(key, ""))
+    std::string change = "create " + Path(root, key);
+    if (!FitsRegistry(key, "") || Refused(change))
         return false;
     EnsureKey(root, key);
-    log.push_back("create " + Path(root, key));
+    log.push_back(change);
     return true;
 }
 
@@ -160,10 +173,20 @@ std::vector<std::string> MemoryRegistryStore::SubKeys(RegRoot root, const std::s
     return names;  // sorted without case, as the registry enumerates
 }
 
+std::vector<std::string> MemoryRegistryStore::ValueNames(RegRoot root, const std::string& key)
+{
+    std::vector<std::string> names;
+    auto k = m_keys.find(Fold(Path(root, key)));
+    if (k != m_keys.end())
+        for (const auto& [folded, value] : k->second.values)
+            names.push_back(value.first);
+    return names;
+}
+
 bool MemoryRegistryStore::DeleteTreeChecked(RegRoot root, const std::string& key)
 {
     std::string folded = Fold(Path(root, key));
-    if (!m_keys.count(folded))
+    if (!m_keys.count(folded) || Refused("delete tree " + Path(root, key)))
         return false;
     for (auto it = m_keys.begin(); it != m_keys.end();) {
         if (it->first == folded || it->first.compare(0, folded.size() + 1, folded + "\\") == 0)

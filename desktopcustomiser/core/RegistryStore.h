@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -14,8 +15,9 @@ constexpr size_t kMaxKeyName = 255;
 
 enum class RegRoot { classesRoot, currentUser, localMachine };
 
-// The value types the pages tell apart; every other type is "other".
-enum class RegType : uint32_t { string = 1, expandString = 2, binary = 3, dword = 4, other = 0xFFFF };
+// The value types the pages tell apart. A value of any other type keeps its own number, so that
+// what is put back is what was read.
+enum class RegType : uint32_t { string = 1, expandString = 2, binary = 3, dword = 4, multiString = 7 };
 
 struct RegValue {
     RegType type = RegType::string;
@@ -39,6 +41,7 @@ public:
     virtual bool CreateKey(RegRoot root, const std::string& key) = 0;
     virtual bool KeyExists(RegRoot root, const std::string& key) = 0;
     virtual std::vector<std::string> SubKeys(RegRoot root, const std::string& key) = 0;
+    virtual std::vector<std::string> ValueNames(RegRoot root, const std::string& key) = 0;
     // The key with everything below it. Refused (false, nothing deleted) for an empty name or
     // one starting with "\": such a name stands for the whole root.
     bool DeleteTree(RegRoot root, const std::string& key);
@@ -60,7 +63,9 @@ bool IsDeletableKeyName(const std::string& key);
 // An in-memory registry that logs every change as one line ("set HKLM\key\name = text",
 // "delete HKCU\key\name", "delete tree HKCR\key", "create HKCR\key"). Key and value names
 // compare without case, as the registry's do, and, as there, a key or value name over 255
-// characters is refused (nothing changes, nothing is logged).
+// characters or an empty part of a key path is refused (nothing changes, nothing is logged).
+// A test makes it refuse more, as a full or protected registry would: a change whose log line
+// `refuse` accepts fails the same way.
 class MemoryRegistryStore : public RegistryStore {
 public:
     std::optional<RegValue> Read(RegRoot root, const std::string& key, const std::string& name) override;
@@ -69,10 +74,12 @@ public:
     bool CreateKey(RegRoot root, const std::string& key) override;
     bool KeyExists(RegRoot root, const std::string& key) override;
     std::vector<std::string> SubKeys(RegRoot root, const std::string& key) override;
+    std::vector<std::string> ValueNames(RegRoot root, const std::string& key) override;
 
     // Sets a value without logging it (the state before a test).
     void Seed(RegRoot root, const std::string& key, const std::string& name, const RegValue& value);
     std::vector<std::string> log;
+    std::function<bool(const std::string& change)> refuse;
 
 protected:
     bool DeleteTreeChecked(RegRoot root, const std::string& key) override;
@@ -87,6 +94,7 @@ private:
     };
     std::map<std::string, Key> m_keys;  // folded "ROOT\key" -> key
     void EnsureKey(RegRoot root, const std::string& key);
+    bool Refused(const std::string& change) const { return refuse && refuse(change); }
 };
 
 const char* RegRootName(RegRoot root);

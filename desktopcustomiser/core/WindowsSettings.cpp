@@ -1,5 +1,7 @@
 #include "WindowsSettings.h"
 
+#include "ProfileText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -159,50 +161,78 @@ int PlusIconNumber(int key, bool plusPack)
     return plusPack && info ? info->plusNumber : -1;
 }
 
+namespace {
+
+RegRoot ShellIconRoot(int key)
+{
+    return IsClassIconKey(key) ? RegRoot::classesRoot : RegRoot::localMachine;
+}
+
+std::string ShellIconKeyPath(int key)
+{
+    return IsClassIconKey(key) ? ShellIconClassKey(key) : std::string(kShellIconsKey);
+}
+
+std::string ShellIconValueName(int key)
+{
+    return IsClassIconKey(key) ? std::string() : Decimal(key);
+}
+
+// The same icon: the same file, and a number of the same value (" 3" as read and 3 as the
+// properties dialog gives it back are one icon).
+bool SameIcon(const IconLocation& a, const IconLocation& b)
+{
+    return a.file == b.file && std::atoi(a.number.c_str()) == std::atoi(b.number.c_str());
+}
+
+// What a changed row writes: its text, as an expandable string when it was read as one.
+RegValue LeftValue(const ShellIconRow& row)
+{
+    bool expand = row.stored && row.stored->type == RegType::expandString;
+    return RegValue::String(row.location.file + "," + row.location.number,
+                            expand ? RegType::expandString : RegType::string);
+}
+
+}  // namespace
+
 ShellIconRow ReadShellIconRow(RegistryStore& store, int key, const std::string& systemFolder,
                               const std::string& windowsFolder)
 {
     ShellIconRow row;
     row.key = key;
-    RegRoot root = IsClassIconKey(key) ? RegRoot::classesRoot : RegRoot::localMachine;
-    std::string path = IsClassIconKey(key) ? ShellIconClassKey(key) : std::string(kShellIconsKey);
-    std::string name = IsClassIconKey(key) ? std::string() : Decimal(key);
-    auto value = store.Read(root, path, name);
-    if (value && value->type == RegType::string) {
-        std::string text = value->Text();
-        if (!text.empty())
-            row.storedText = text;
-    } else if (value) {
-        row.storedOtherType = true;
-    }
-    if (row.storedText)
-        row.location = ParseIconLocation(*row.storedText);
+    row.stored = store.Read(ShellIconRoot(key), ShellIconKeyPath(key), ShellIconValueName(key));
+    // An expandable string is shown as it stands; a value of any other type shows the default.
+    bool isText = row.stored && (row.stored->type == RegType::string || row.stored->type == RegType::expandString);
+    std::string text = isText ? row.stored->Text() : std::string();
+    if (!text.empty())
+        row.shown = ParseIconLocation(text);
     else if (IsClassIconKey(key))
-        row.location = DefaultShellIcon(key, systemFolder, windowsFolder);
+        row.shown = DefaultShellIcon(key, systemFolder, windowsFolder);
     else
-        row.location = {systemFolder + "\\Shell32.dll", Decimal(key)};
+        row.shown = {systemFolder + "\\Shell32.dll", Decimal(key)};
+    row.location = row.shown;
     return row;
 }
 
-void WriteShellIconRows(RegistryStore& store, std::vector<ShellIconRow>& rows)
+RegWritePlan PlanShellIcons(const std::vector<ShellIconRow>& rows)
+{
+    RegWritePlan plan;
+    for (const ShellIconRow& row : rows) {
+        if (SameIcon(row.location, row.shown))
+            continue;
+        PlanValue(plan, ShellIconRoot(row.key), ShellIconKeyPath(row.key), ShellIconValueName(row.key), row.stored,
+                  LeftValue(row));
+    }
+    return plan;
+}
+
+void ShellIconsApplied(std::vector<ShellIconRow>& rows)
 {
     for (ShellIconRow& row : rows) {
-        std::string text = row.location.file + "," + row.location.number;
-        if (!row.changed) {
-            if (row.storedOtherType)
-                continue;
-            if (row.storedText)
-                text = *row.storedText;
-        }
-        bool written = IsClassIconKey(row.key)
-                           ? store.WriteString(RegRoot::classesRoot, ShellIconClassKey(row.key), "", text)
-                           : store.WriteString(RegRoot::localMachine, kShellIconsKey, Decimal(row.key), text);
-        // A refused write leaves the row as it was, to be tried again by the next apply.
-        if (written) {
-            row.storedText = text;
-            row.storedOtherType = false;
-            row.changed = false;
-        }
+        if (SameIcon(row.location, row.shown))
+            continue;
+        row.stored = LeftValue(row);
+        row.shown = row.location;
     }
 }
 
@@ -295,19 +325,28 @@ std::vector<std::pair<std::string, int>> BootOptionWrites(const BootFileState& b
     return writes;
 }
 
-bool SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after)
+BootKeyReader BootFileKeys(const std::string& text)
+{
+    return [text](const char* key) -> std::optional<int> {
+        std::optional<std::string> value = ProfileValue(text, "Options", key);
+        if (!value || value->empty())
+            return std::nullopt;
+        return ProfileNumber(*value);
+    };
+}
+
+BootSave SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after)
 {
     auto writes = BootOptionWrites(before, after);
     if (writes.empty())
-        return false;
-    std::optional<uint32_t> attributes = file.Attributes();
-    bool readOnly = attributes && (*attributes & kReadOnlyAttribute);
-    if (readOnly)
-        file.SetAttributes(*attributes & ~kReadOnlyAttribute);
+        return BootSave::unchanged;
+    std::optional<std::string> text = file.Read();
+    if (!text)
+        return BootSave::failed;
+    std::string changed = *text;
     for (const auto& [key, value] : writes)
-        file.WriteKey(key, value);
-    file.Flush();
-    if (readOnly)
-        file.SetAttributes(*attributes);
-    return true;
+        changed = WithProfileValue(changed, "Options", key, std::to_string(value));
+    if (changed == *text)
+        return BootSave::unchanged;
+    return file.Replace(changed) ? BootSave::saved : BootSave::failed;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "RegistryStore.h"
+#include "RegistryWritePlan.h"
 
 #include <cstdint>
 #include <functional>
@@ -54,17 +55,19 @@ int PlusIconNumber(int key, bool plusPack);
 
 struct ShellIconRow {
     int key = 0;
-    IconLocation location;
-    std::optional<std::string> storedText;  // the value as read, when it was text
-    bool storedOtherType = false;           // a value was there but not as text
-    bool changed = false;                   // the user picked another icon
+    std::optional<RegValue> stored;  // the value as read, of whatever type; nothing when missing
+    IconLocation shown;              // what the row showed when read (or after the last apply)
+    IconLocation location;           // what it shows now
 };
 ShellIconRow ReadShellIconRow(RegistryStore& store, int key, const std::string& systemFolder,
                               const std::string& windowsFolder);
-// Writes every row: a row the user did not change keeps exactly the text it had (a path with a
-// comma would otherwise gain ",0"), and one whose value was not text is left alone. Afterwards
-// each row remembers what the registry holds, so a later apply in the same sheet does the same.
-void WriteShellIconRows(RegistryStore& store, std::vector<ShellIconRow>& rows);
+// The writes of an apply: only rows whose icon now differs from the one they showed, each as
+// "file,number". An untouched row is never written, so a path the ANSI code page cannot spell,
+// a missing value (the shell's own default) and a class key that does not exist stay as they are.
+RegWritePlan PlanShellIcons(const std::vector<ShellIconRow>& rows);
+// After the plan ran: each row remembers what the registry now holds, so that a later apply in
+// the same sheet writes only what changes after it.
+void ShellIconsApplied(std::vector<ShellIconRow>& rows);
 // Makes the shell rebuild its icon cache: a changed "Shell Icon Size" and back, with the icon
 // metrics applied after each step. A size that was missing is deleted again, not left empty,
 // and one that was not text is put back as it was.
@@ -79,6 +82,9 @@ struct BootOptions {
 };
 // Reads a key's number, or nothing when the key is missing.
 using BootKeyReader = std::function<std::optional<int>(const char* key)>;
+// The keys of the boot file's text, read as the profile calls read them: a key without a
+// value counts as missing.
+BootKeyReader BootFileKeys(const std::string& text);
 
 struct BootFileState {
     BootOptions shown;
@@ -95,13 +101,13 @@ std::vector<std::pair<std::string, int>> BootOptionWrites(const BootFileState& b
 class BootFile {
 public:
     virtual ~BootFile() = default;
-    // Nothing when the file is missing.
-    virtual std::optional<uint32_t> Attributes() = 0;
-    virtual void SetAttributes(uint32_t attributes) = 0;
-    virtual void WriteKey(const std::string& key, int value) = 0;
-    virtual void Flush() = 0;
+    // The file's bytes ("" for a missing file); nothing when it is there but cannot be read.
+    virtual std::optional<std::string> Read() = 0;
+    // Puts the complete new bytes in place of the file, its attributes kept; false when the
+    // file is left as it was.
+    virtual bool Replace(const std::string& bytes) = 0;
 };
-constexpr uint32_t kReadOnlyAttribute = 0x1;
-// Saves what the page changed; true when something was written. With nothing to write the file
-// is not touched at all, its attributes included; else read-only is lifted only for the writes.
-bool SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after);
+enum class BootSave { unchanged, saved, failed };
+// Saves what the page changed into the file as it is now: only the changed keys' lines differ
+// (a key the file lacks is added to [Options]). With nothing to write the file is not touched.
+BootSave SaveBootOptions(BootFile& file, const BootFileState& before, const BootOptions& after);

@@ -41,27 +41,15 @@ const char* NameOrDefault(const std::string& name)
     return name.empty() ? nullptr : name.c_str();
 }
 
+// RegType's numbers are the registry's own, so a type the pages do not know goes back as read.
 RegType TypeOf(DWORD type)
 {
-    switch (type) {
-    case REG_SZ: return RegType::string;
-    case REG_EXPAND_SZ: return RegType::expandString;
-    case REG_BINARY: return RegType::binary;
-    case REG_DWORD: return RegType::dword;
-    default: return RegType::other;
-    }
+    return static_cast<RegType>(type);
 }
 
 DWORD NativeType(RegType type)
 {
-    switch (type) {
-    case RegType::string: return REG_SZ;
-    case RegType::expandString: return REG_EXPAND_SZ;
-    case RegType::binary: return REG_BINARY;
-    case RegType::dword: return REG_DWORD;
-    case RegType::other: break;
-    }
-    return REG_BINARY;
+    return static_cast<DWORD>(type);
 }
 
 bool DeleteKeyAndChildren(HKEY parent, const std::string& name)
@@ -153,6 +141,22 @@ std::vector<std::string> Win32RegistryStore::SubKeys(RegRoot root, const std::st
         char name[256];
         DWORD size = sizeof name;
         if (::RegEnumKeyExA(k.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, size);
+    }
+    return names;
+}
+
+std::vector<std::string> Win32RegistryStore::ValueNames(RegRoot root, const std::string& key)
+{
+    std::vector<std::string> names;
+    OpenKey k(root, key, KEY_READ);
+    if (!k.get())
+        return names;
+    for (DWORD index = 0;; ++index) {
+        char name[16384];
+        DWORD size = sizeof name;
+        if (::RegEnumValueA(k.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         names.emplace_back(name, size);
     }

@@ -11,6 +11,7 @@ public:
     bool CreateKey(RegRoot root, const std::string& key) override;
     bool KeyExists(RegRoot root, const std::string& key) override;
     std::vector<std::string> SubKeys(RegRoot root, const std::string& key) override;
+    std::vector<std::string> ValueNames(RegRoot root, const std::string& key) override;
 
 protected:
     bool DeleteTreeChecked(RegRoot root, const std::string& key) override;

@@ -15,6 +15,31 @@ void SeedText(MemoryRegistryStore& store, const std::string& key, const std::str
 
 }  // namespace
 
+namespace {
+
+// A save as the dialog runs it; true when it reported a change of extensions, icon or description.
+bool SaveType(MemoryRegistryStore& store, const std::string& typeKey, const FileTypeValues& values,
+              const FileTypeValues& remembered, bool* written = nullptr)
+{
+    FileTypeSave save = PlanFileType(store, typeKey, values, remembered);
+    bool ok = RunWritePlan(store, save.plan).ok;
+    if (written)
+        *written = ok;
+    return ok && save.changed;
+}
+
+// An action editor's OK: what it read when it opened and what the user left.
+std::optional<ActionName> SaveAction(MemoryRegistryStore& store, const std::string& typeKey,
+                                     const ActionName& previous, const ActionValues& read, const ActionValues& left)
+{
+    ActionSave save = PlanAction(store, typeKey, previous, read, left);
+    if (!RunWritePlan(store, save.plan).ok)
+        return std::nullopt;
+    return save.names;
+}
+
+}  // namespace
+
 TEST(FileTypesText, ExtensionsAreCleanedOrRefused)
 {
     struct Case {
@@ -70,6 +95,17 @@ TEST(FileTypesText, IconTextSplitsAtTheLastCommaOnlyBeforeANumber)
     }
 }
 
+TEST(FileTypesText, ADescriptionTooLongForTheShellIsReadFromTheTypeKey)
+{
+    MemoryRegistryStore store;
+    const std::string longest(kShellTypeNameSize - 1, 'd'), tooLong(kShellTypeNameSize, 'd');
+    SeedText(store, "zqafile", longest);
+    SeedText(store, "zqbfile", tooLong);
+    EXPECT_EQ(RowDescription(store, "zqafile", "Zq A"), "Zq A");
+    EXPECT_EQ(RowDescription(store, "ZQBFILE", "zqbfile file"), tooLong);
+    EXPECT_EQ(RowDescription(store, "", "ZQC File"), "ZQC File");
+}
+
 TEST(FileTypeKeys, NewTypeKeyIsFreeAndFitsTheRegistryWithItsSuffix)
 {
     MemoryRegistryStore store;
@@ -94,13 +130,13 @@ TEST(FileTypeSave, NewTypeWritesItsKeysAndOnlyChangedItemsLater)
 {
     MemoryRegistryStore store;
     SeedText(store, ".zq3", "zq1zq2file");  // held before, given up now
-    SeedText(store, ".ZQ1", "zq1zq2file");  // listed still: pointed again, never blanked
+    SeedText(store, ".ZQ1", "ZQ1ZQ2FILE");  // listed and naming the type already: left alone
     FileTypeValues none;
     FileTypeValues values{"Made-up document", "ZQ1 ZQ2", "C:\\icons.dll", 3, true, true};
-    EXPECT_TRUE(WriteFileType(store, "zq1zq2file", values, none));
+    EXPECT_TRUE(SaveType(store, "zq1zq2file", values, none));
     // The listed extensions are pointed at the type before any other is given up, so a failure
     // between the two never leaves the type without an extension.
-    EXPECT_EQ(store.log, (Log{"set HKCR\\.zq1\\@ = zq1zq2file", "set HKCR\\.zq2\\@ = zq1zq2file", "set HKCR\\.zq3\\@ = ",
+    EXPECT_EQ(store.log, (Log{"set HKCR\\.zq2\\@ = zq1zq2file", "set HKCR\\.zq3\\@ = ",
                               "set HKCR\\zq1zq2file\\DefaultIcon\\@ = C:\\icons.dll,3",
                               "set HKCR\\zq1zq2file\\@ = Made-up document", "set HKCR\\zq1zq2file\\quickview\\@ = *",
                               "set HKCR\\zq1zq2file\\AlwaysShowExt = *"}));
@@ -111,18 +147,18 @@ TEST(FileTypeSave, NewTypeWritesItsKeysAndOnlyChangedItemsLater)
     edited.extensions = "zq1 zq2";
     edited.description = "Renamed";
     edited.quickView = edited.alwaysShowExt = false;
-    EXPECT_TRUE(WriteFileType(store, "zq1zq2file", edited, values));
+    EXPECT_TRUE(SaveType(store, "zq1zq2file", edited, values));
     EXPECT_EQ(store.log, (Log{"set HKCR\\zq1zq2file\\@ = Renamed", "delete tree HKCR\\zq1zq2file\\quickview",
                               "delete HKCR\\zq1zq2file\\AlwaysShowExt"}));
 
     // Quick View not checked at open and still not: its key is left alone.
     store.log.clear();
     SeedText(store, "zq1zq2file\\quickview", "other");
-    EXPECT_FALSE(WriteFileType(store, "zq1zq2file", edited, edited));
+    EXPECT_FALSE(SaveType(store, "zq1zq2file", edited, edited));
     EXPECT_EQ(store.log, Log{});
     EXPECT_TRUE(store.KeyExists(kCr, "zq1zq2file\\quickview"));
 
-    EXPECT_FALSE(WriteFileType(store, "", values, none)) << "never under the class root";
+    EXPECT_FALSE(SaveType(store, "", values, none)) << "never under the class root";
     EXPECT_EQ(store.log, Log{});
 }
 
@@ -148,12 +184,12 @@ TEST(FileTypeKeys, AKeyNameWithABackslashIsNeverWrittenOrRemoved)
         SeedText(store, ".zq1", typeKey);
         EXPECT_FALSE(IsUsableTypeKey(typeKey)) << typeKey;
         FileTypeValues values{"D", "ZQ1", "", 0, true, true};
-        EXPECT_FALSE(WriteFileType(store, typeKey, values, FileTypeValues{})) << typeKey;
+        EXPECT_FALSE(SaveType(store, typeKey, values, FileTypeValues{})) << typeKey;
         EXPECT_FALSE(RemoveFileType(store, typeKey)) << typeKey;
         ActionValues action;
         action.displayName = "Open";
         action.program = "y.exe";
-        WriteAction(store, typeKey, {"open", "open"}, action);
+        SaveAction(store, typeKey, {"open", "open"}, ActionValues{}, action);
         RemoveAction(store, typeKey, "open");
         SetDefaultAction(store, typeKey, "open");
         EXPECT_EQ(store.log, Log{}) << typeKey;
@@ -170,22 +206,23 @@ TEST(FileTypeSave, IconTextForFileSelfAndNone)
         store.log.clear();
         FileTypeValues after = before;
         after.iconFile = file;
-        EXPECT_TRUE(WriteFileType(store, "zq1file", after, before));
+        EXPECT_TRUE(SaveType(store, "zq1file", after, before));
         EXPECT_EQ(store.log.front(), std::string("set HKCR\\zq1file\\DefaultIcon\\@ = ") + expected);
     }
 }
 
-TEST(FileTypeRemove, DeletesTheTypeAndExactlyItsExtensions)
+TEST(FileTypeRemove, DeletesTheTypeAndEveryExtensionNamingIt)
 {
     MemoryRegistryStore store;
     SeedText(store, ".zq1", "zq1file");
     SeedText(store, ".zq2", "zq1file");
-    SeedText(store, ".zq3", "ZQ1FILE");  // another case: another type
+    SeedText(store, ".zq3", "ZQ1FILE");  // the same key in other letters
     SeedText(store, ".zq4", "zq4file");
     SeedText(store, "zq1file\\Shell\\open\\command", "x.exe %1");
     EXPECT_TRUE(RemoveFileType(store, "zq1file"));
-    EXPECT_EQ(store.log, (Log{"delete tree HKCR\\zq1file", "delete tree HKCR\\.zq1", "delete tree HKCR\\.zq2"}));
-    EXPECT_EQ(store.SubKeys(kCr, ""), (std::vector<std::string>{".zq3", ".zq4"}));
+    EXPECT_EQ(store.log, (Log{"delete tree HKCR\\zq1file", "delete tree HKCR\\.zq1", "delete tree HKCR\\.zq2",
+                              "delete tree HKCR\\.zq3"}));
+    EXPECT_EQ(store.SubKeys(kCr, ""), (std::vector<std::string>{".zq4"}));
     EXPECT_FALSE(RemoveFileType(store, ""));
 }
 
@@ -203,12 +240,12 @@ TEST(FileTypeActions, ReadListsDisplayNamesAndKeepsAnExpandableCommand)
 
     ActionValues open = ReadAction(store, "zq1file", "open");
     EXPECT_EQ(open.program, "%WINDIR%\\x.exe %1");
-    EXPECT_EQ(open.programType, RegType::expandString);
     EXPECT_FALSE(open.useDde);
     EXPECT_TRUE(ReadAction(store, "zq1file", "print").useDde);
 
+    ActionValues read = open;
     open.program = "%WINDIR%\\y.exe";
-    WriteAction(store, "zq1file", {"open", "open"}, open);
+    SaveAction(store, "zq1file", {"open", "open"}, read, open);
     EXPECT_EQ(store.log.back(), "set HKCR\\zq1file\\Shell\\open\\command\\@ = expand %WINDIR%\\y.exe %1");
 }
 
@@ -217,17 +254,21 @@ TEST(FileTypeActions, NamesAreCheckedAgainstTheOtherActions)
     MemoryRegistryStore store;
     SeedText(store, "zq1file\\Shell\\open", "Open It");
     SeedText(store, "zq1file\\Shell\\view", "");
+    SeedText(store, "zq1file\\Shell\\open2", "open it");
     struct Case {
-        std::string own;
+        ActionName own;
         std::string name;
         ActionNameCheck check;
     } cases[] = {
-        {"", "   ", ActionNameCheck::empty},       {"", "a\\b", ActionNameCheck::badCharacter},
-        {"", " open it ", ActionNameCheck::duplicate}, {"open", "OPEN IT", ActionNameCheck::ok},
-        {"", "view", ActionNameCheck::ok},  // a key without a display name never matches
+        {{}, "   ", ActionNameCheck::empty},
+        {{}, "a\\b", ActionNameCheck::badCharacter},
+        {{}, " open it ", ActionNameCheck::duplicate},
+        {{"Open It", "open"}, "OPEN IT ", ActionNameCheck::duplicate},
+        {{"Open It", "open"}, " Open It", ActionNameCheck::ok},  // left as shown: not checked again
+        {{}, "view", ActionNameCheck::ok},                         // a key without a display name never matches
         // Its key must leave room for a numeric suffix within the registry's 255 characters.
-        {"", std::string(kMaxActionName, 'a'), ActionNameCheck::ok},
-        {"open", " " + std::string(kMaxActionName + 1, 'a') + " ", ActionNameCheck::tooLong},
+        {{}, std::string(kMaxActionName, 'a'), ActionNameCheck::ok},
+        {{"Open It", "open"}, " " + std::string(kMaxActionName + 1, 'a') + " ", ActionNameCheck::tooLong},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CheckActionName(store, "zq1file", c.own, c.name), c.check) << c.name;
@@ -242,7 +283,7 @@ TEST(FileTypeActions, NewActionGetsAFreeKeyAndDdeOnlyWhenChecked)
     values.program = "notepad.exe";
     values.useDde = false;
     values.topic = "ignored";
-    auto written = WriteAction(store, "zq1file", {}, values);
+    auto written = SaveAction(store, "zq1file", {}, {}, values);
     ASSERT_TRUE(written);
     EXPECT_EQ(written->keyName, "My_Action2");
     EXPECT_EQ(written->displayName, "My Action");
@@ -255,13 +296,13 @@ TEST(FileTypeActions, NewActionGetsAFreeKeyAndDdeOnlyWhenChecked)
     values.useDde = true;
     values.ddeMessage = "[open(\"%1\")]";
     values.topic = "";
-    WriteAction(store, "zq1file", {}, values);
+    SaveAction(store, "zq1file", {}, {}, values);
     EXPECT_EQ(store.log, (Log{"set HKCR\\zq1file\\Shell\\Show\\@ = Show",
                               "set HKCR\\zq1file\\Shell\\Show\\command\\@ = \"C:\\v.exe\" /s %1",
                               "set HKCR\\zq1file\\Shell\\Show\\ddeexec\\@ = [open(\"%1\")]"}));
 }
 
-TEST(FileTypeActions, EditKeepsTheVerbKeyAndRenameMovesTheDefault)
+TEST(FileTypeActions, EditKeepsTheVerbKeyAndARefusedRenameChangesNothing)
 {
     MemoryRegistryStore store;
     SeedText(store, "zq1file\\Shell", "open");
@@ -270,43 +311,32 @@ TEST(FileTypeActions, EditKeepsTheVerbKeyAndRenameMovesTheDefault)
     SeedText(store, "zq1file\\Shell\\open\\ddeexec", "[x]");
     SeedText(store, "zq1file\\Shell\\open\\DropTarget", "{guid}", "Clsid");
 
-    ActionValues values = ReadAction(store, "zq1file", "open");
+    ActionValues read = ReadAction(store, "zq1file", "open");
+    ActionValues values = read;
     values.program = "new.exe %1";
     values.useDde = false;
-    ActionName same = WriteAction(store, "zq1file", {"&Open", "open"}, values).value();
+    ActionName same = SaveAction(store, "zq1file", {"&Open", "open"}, read, values).value();
     EXPECT_EQ(same.keyName, "open");
-    EXPECT_EQ(store.log, (Log{"delete tree HKCR\\zq1file\\Shell\\open\\ddeexec",
-                              "set HKCR\\zq1file\\Shell\\open\\@ = &Open",
-                              "set HKCR\\zq1file\\Shell\\open\\command\\@ = new.exe %1"}));
+    EXPECT_EQ(store.log, (Log{"set HKCR\\zq1file\\Shell\\open\\command\\@ = new.exe %1",
+                              "delete tree HKCR\\zq1file\\Shell\\open\\ddeexec"}));
     EXPECT_TRUE(store.KeyExists(kCr, "zq1file\\Shell\\open\\DropTarget"));
 
     // A rename the registry refuses leaves the action as it was, DDE values and default included.
     SeedText(store, "zq1file\\Shell\\open\\ddeexec\\topic", "System");
+    read = ReadAction(store, "zq1file", "open");
     store.log.clear();
-    ActionValues refused = values;
+    ActionValues refused = read;
     refused.displayName = std::string(kMaxKeyName + 1, 'v');
-    refused.useDde = true;
-    refused.topic = "System";
-    EXPECT_FALSE(WriteAction(store, "zq1file", same, refused));
+    EXPECT_FALSE(SaveAction(store, "zq1file", same, read, refused));
     EXPECT_EQ(store.log, Log{});
     EXPECT_EQ(ReadActions(store, "zq1file").size(), 1u);
     EXPECT_EQ(ReadAction(store, "zq1file", "open").topic, "System");
     EXPECT_EQ(store.ReadString(kCr, "zq1file\\Shell", ""), "open");
 
-    // A rename writes the whole new key before the old one goes.
-    store.log.clear();
-    values.displayName = "View it";
-    auto renamed = WriteAction(store, "zq1file", same, values);
-    ASSERT_TRUE(renamed);
-    EXPECT_EQ(renamed->keyName, "View_it");
-    EXPECT_EQ(store.log, (Log{"set HKCR\\zq1file\\Shell\\View_it\\@ = View it",
-                              "set HKCR\\zq1file\\Shell\\View_it\\command\\@ = new.exe %1",
-                              "set HKCR\\zq1file\\Shell\\@ = View_it", "delete tree HKCR\\zq1file\\Shell\\open"}));
-
     // Only the letter case of the key's own name: the key stays.
-    store.log.clear();
-    values.displayName = "VIEW IT";
-    EXPECT_EQ(WriteAction(store, "zq1file", *renamed, values)->keyName, "View_it");
+    values = read;
+    values.displayName = "OPEN";
+    EXPECT_EQ(SaveAction(store, "zq1file", same, read, values)->keyName, "open");
 }
 
 TEST(FileTypeActions, RemoveAndSetDefault)
@@ -321,4 +351,128 @@ TEST(FileTypeActions, RemoveAndSetDefault)
     RemoveAction(store, "", "open");
     EXPECT_EQ(store.log, (Log{"delete tree HKCR\\zq1file\\Shell\\print", "delete tree HKCR\\zq1file\\Shell\\open",
                               "set HKCR\\zq1file\\Shell\\@ = ", "set HKCR\\zq1file\\Shell\\@ = edit"}));
+}
+
+
+TEST(FileTypeSave, AnExtensionWhoseKeyCannotExistIsRefused)
+{
+    EXPECT_EQ(CleanExtensionsText("zqb " + std::string(254, 'Q')).check, ExtensionsCheck::ok);
+    EXPECT_EQ(CleanExtensionsText("zqb " + std::string(255, 'Q')).check, ExtensionsCheck::tooLong);
+}
+
+TEST(FileTypeSave, ARefusedPointingWriteBlanksNothingAndIsNotASave)
+{
+    MemoryRegistryStore store;
+    SeedText(store, ".zqb", "zqbfile");
+    SeedText(store, "zqbfile", "Zq B");
+    store.refuse = [](const std::string& change) { return change.rfind("set HKCR\\.zqc\\", 0) == 0; };
+    FileTypeValues before{"Zq B", "ZQB", "", 0, false, false};
+    FileTypeValues after = before;
+    after.extensions = "ZQC";
+    after.description = "Zq C";
+    bool written = false;
+    SaveType(store, "zqbfile", after, before, &written);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(store.ReadString(kCr, ".zqb", ""), "zqbfile");
+    EXPECT_EQ(store.ReadString(kCr, "zqbfile", ""), "Zq B");
+    EXPECT_FALSE(store.KeyExists(kCr, ".zqc"));
+}
+
+TEST(FileTypeSave, TheCheckBoxesAreWrittenOnlyWhenChanged)
+{
+    MemoryRegistryStore store;
+    SeedText(store, "zqafile", "", "AlwaysShowExt");  // only its presence counts
+    SeedText(store, "zqafile\\quickview", "*");
+    FileTypeValues read{"Zq A", "ZQA", "", 0, false, false};
+    ReadFileTypeFlags(store, "zqafile", read);
+    ASSERT_TRUE(read.alwaysShowExt && read.quickView);
+    FileTypeValues left = read;
+    left.description = "Zq A renamed";
+    EXPECT_TRUE(SaveType(store, "zqafile", left, read));
+    EXPECT_EQ(store.log, Log{"set HKCR\\zqafile\\@ = Zq A renamed"});
+    EXPECT_EQ(store.Read(kCr, "zqafile", "AlwaysShowExt"), RegValue::String(""));
+}
+
+TEST(FileTypeActions, AnActionSavedWithoutChangeWritesNothing)
+{
+    // Verbs as programs register them: each opened in the editor and closed with OK untouched.
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, RegValue>> values;  // "sub key|value name" -> value
+    } cases[] = {
+        {"no display name", {{"command|", RegValue::String("zq.exe \"%1\"")}}},
+        {"empty display name", {{"|", RegValue::String("")}, {"command|", RegValue::String("zq.exe %1")}}},
+        {"command without %1", {{"command|", RegValue::String("zq.exe /n /dde")}}},
+        {"URL verb", {{"|", RegValue::String("&Open")}, {"command|", RegValue::String("zq.exe OpenURL %l")}}},
+        {"expandable command", {{"command|", RegValue::String("%SystemRoot%\\zq.exe", RegType::expandString)}}},
+        {"DDE only",
+         {{"ddeexec|", RegValue::String("[open(\"%1\")]")}, {"ddeexec\\topic|", RegValue::String("System")}}},
+        {"unknown ddeexec value",
+         {{"command|", RegValue::String("zq.exe /dde")},
+          {"ddeexec|", RegValue::String("[open(\"%1\")]")},
+          {"ddeexec|NoActivateHandler", RegValue{RegType(7), {'x', 0, 0}}},
+          {"ddeexec\\application|", RegValue::String("ZQ")}}},
+        {"display name with blanks", {{"|", RegValue::String(" Zq It ")}, {"command|", RegValue::String("zq.exe")}}},
+    };
+    for (const Case& c : cases) {
+        MemoryRegistryStore store;
+        SeedText(store, "zqafile\\Shell\\other", "zq.exe");  // another verb named like it
+        for (const auto& [where, value] : c.values) {
+            size_t bar = where.find('|');
+            std::string sub = where.substr(0, bar);
+            store.Seed(kCr, "zqafile\\Shell\\open" + (sub.empty() ? "" : "\\" + sub), where.substr(bar + 1), value);
+        }
+        const std::string shown = ReadActions(store, "zqafile").at(0).displayName;
+        ActionValues read = ReadAction(store, "zqafile", "open");
+        auto saved = SaveAction(store, "zqafile", {shown, "open"}, read, read);
+        ASSERT_TRUE(saved) << c.what;
+        EXPECT_EQ(store.log, Log{}) << c.what;
+        EXPECT_EQ(saved->keyName, "open") << c.what;
+        EXPECT_EQ(saved->displayName, shown) << c.what;
+    }
+}
+
+TEST(FileTypeActions, AnEditOrRenameKeepsWhatTheEditorDoesNotShow)
+{
+    MemoryRegistryStore store;
+    SeedText(store, "zqafile\\Shell", "open");
+    SeedText(store, "zqafile\\Shell\\open", "&Open");
+    SeedText(store, "zqafile\\Shell\\open\\command", "zq.exe /dde");
+    SeedText(store, "zqafile\\Shell\\open\\ddeexec", "[open(\"%1\")]");
+    store.Seed(kCr, "zqafile\\Shell\\open\\ddeexec", "NoActivateHandler", RegValue{RegType(7), {'x', 0, 0}});
+    SeedText(store, "zqafile\\Shell\\open\\ddeexec\\topic", "System");
+    SeedText(store, "zqafile\\Shell\\open\\DropTarget", "{zq}", "Clsid");
+    MemoryRegistryStore before = store;
+    ActionValues read = ReadAction(store, "zqafile", "open");
+
+    // The name kept, the command changed: refused, nothing of the action is lost.
+    ActionValues left = read;
+    left.program = "zq2.exe /dde";
+    store.refuse = [](const std::string& change) { return change.find("\\command\\") != std::string::npos; };
+    EXPECT_FALSE(SaveAction(store, "zqafile", {"&Open", "open"}, read, left));
+    EXPECT_EQ(ReadAction(store, "zqafile", "open").topic, "System");
+    EXPECT_EQ(store.Read(kCr, "zqafile\\Shell\\open\\ddeexec", "NoActivateHandler"),
+              before.Read(kCr, "zqafile\\Shell\\open\\ddeexec", "NoActivateHandler"));
+
+    // Accepted: only the command is written, " %1" added to what the user typed.
+    store.refuse = nullptr;
+    store.log.clear();
+    ASSERT_TRUE(SaveAction(store, "zqafile", {"&Open", "open"}, read, left));
+    EXPECT_EQ(store.log, Log{"set HKCR\\zqafile\\Shell\\open\\command\\@ = zq2.exe /dde %1"});
+
+    // A rename copies the whole verb, writes the new name, moves the default; the old key goes last.
+    store.log.clear();
+    read = ReadAction(store, "zqafile", "open");
+    left = read;
+    left.displayName = "Zq View";
+    auto renamed = SaveAction(store, "zqafile", {"&Open", "open"}, read, left);
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(renamed->keyName, "Zq_View");
+    EXPECT_EQ(store.ReadString(kCr, "zqafile\\Shell\\Zq_View", ""), "Zq View");
+    EXPECT_EQ(store.ReadString(kCr, "zqafile\\Shell\\Zq_View\\command", ""), "zq2.exe /dde %1");
+    EXPECT_EQ(store.ReadString(kCr, "zqafile\\Shell\\Zq_View\\DropTarget", "Clsid"), "{zq}");
+    EXPECT_EQ(store.Read(kCr, "zqafile\\Shell\\Zq_View\\ddeexec", "NoActivateHandler"),
+              before.Read(kCr, "zqafile\\Shell\\open\\ddeexec", "NoActivateHandler"));
+    EXPECT_EQ(store.ReadString(kCr, "zqafile\\Shell", ""), "Zq_View");
+    EXPECT_EQ(store.log.back(), "delete tree HKCR\\zqafile\\Shell\\open");
 }

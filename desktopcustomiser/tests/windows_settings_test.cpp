@@ -1,3 +1,4 @@
+#include "NumberField.h"
 #include "WindowsSettings.h"
 
 #include <gtest/gtest.h>
@@ -64,43 +65,65 @@ TEST(ShellIcons, LocationTextsSplitOnlyBeforeANumber)
         EXPECT_EQ(ParseIconLocation(c.text), c.expected) << c.text;
 }
 
-TEST(ShellIcons, ApplyKeepsUnchangedTextsAndLeavesOtherTypesAlone)
+TEST(ShellIcons, ApplyWritesOnlyTheRowsTheUserChanged)
+{
+    const std::string icons = "HKLM\\" + std::string(kShellIconsKey);
+    const std::string controlPanel = "CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+    const std::string shell32 = "C:\\WIN\\SYSTEM\\Shell32.dll";
+    struct Case {
+        int key;
+        std::optional<RegValue> stored;
+        std::optional<IconLocation> left;  // nothing: the user did not touch the row
+        Log expected;
+    } cases[] = {
+        {3, RegValue::String("C:\\\xCE\xA9mega\\a.dll,3"), std::nullopt, {}},  // a path the code page cannot spell
+        {3, RegValue::String("C:\\My,Icons\\a.dll,3"), IconLocation{"C:\\My,Icons\\a.dll,3", "0"}, {}},
+        {4, std::nullopt, std::nullopt, {}},  // the shell's own default stays implicit
+        {8, std::nullopt, IconLocation{shell32, "8"}, {}},  // "Default Icon" on a row that showed it
+        {9, RegValue::String("a.dll, 2"), IconLocation{"a.dll", "2"}, {}},
+        {43, std::nullopt, std::nullopt, {}},  // no class key is created
+        {44, std::nullopt, std::nullopt, {}},
+        {8, std::nullopt, IconLocation{"C:\\b.dll", "1"}, {"set " + icons + "\\8 = C:\\b.dll,1"}},
+        {4, RegValue::Binary({1, 2}), IconLocation{"C:\\b.dll", "1"}, {"set " + icons + "\\4 = C:\\b.dll,1"}},
+        {5, RegValue::String("%W%\\a.dll,1", RegType::expandString), IconLocation{"%W%\\b.dll", "1"},
+         {"set " + icons + "\\5 = expand %W%\\b.dll,1"}},
+        {44, std::nullopt, IconLocation{"C:\\b.dll", "1"}, {"set HKCR\\" + controlPanel + "\\DefaultIcon\\@ = C:\\b.dll,1"}},
+    };
+    for (const Case& c : cases) {
+        MemoryRegistryStore store;
+        store.Seed(RegRoot::classesRoot, controlPanel, "", RegValue::String("Control Panel"));
+        bool isClass = IsClassIconKey(c.key);
+        if (c.stored)
+            store.Seed(isClass ? RegRoot::classesRoot : RegRoot::localMachine,
+                       isClass ? ShellIconClassKey(c.key) : std::string(kShellIconsKey),
+                       isClass ? "" : std::to_string(c.key), *c.stored);
+        std::vector<ShellIconRow> rows = {ReadShellIconRow(store, c.key, "C:\\WIN\\SYSTEM", "C:\\WIN")};
+        if (c.left)
+            rows[0].location = *c.left;
+        // Two applies in one sheet: the second finds nothing more to write.
+        for (const Log& expected : {c.expected, Log{}}) {
+            store.log.clear();
+            ASSERT_TRUE(RunWritePlan(store, PlanShellIcons(rows)).ok);
+            ShellIconsApplied(rows);
+            EXPECT_EQ(store.log, expected) << c.key;
+        }
+        EXPECT_FALSE(store.KeyExists(RegRoot::classesRoot, "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}"));
+    }
+}
+
+TEST(ShellIcons, ARefusedRowLeavesTheRegistryAsItWas)
 {
     MemoryRegistryStore store;
-    store.Seed(RegRoot::localMachine, kShellIconsKey, "3", RegValue::String("C:\\My,Icons\\a.dll,3"));
-    store.Seed(RegRoot::localMachine, kShellIconsKey, "4", RegValue::Binary({1, 2}));
+    store.Seed(RegRoot::localMachine, kShellIconsKey, "8", RegValue::String("C:\\old.dll,2"));
     std::vector<ShellIconRow> rows;
-    for (int key : {3, 4, 5, 44})
+    for (int key : {8, 9})
         rows.push_back(ReadShellIconRow(store, key, "C:\\WIN\\SYSTEM", "C:\\WIN"));
-    EXPECT_EQ(rows[0].location, (IconLocation{"C:\\My,Icons\\a.dll,3", "0"}));
-    EXPECT_EQ(rows[2].location, (IconLocation{"C:\\WIN\\SYSTEM\\Shell32.dll", "5"}));
-    EXPECT_EQ(rows[3].location, (IconLocation{"C:\\WIN\\SYSTEM\\Shell32.dll", "48"}));
-    const Log unchanged = {"set HKLM\\" + std::string(kShellIconsKey) + "\\3 = C:\\My,Icons\\a.dll,3",
-                           "set HKLM\\" + std::string(kShellIconsKey) + "\\5 = C:\\WIN\\SYSTEM\\Shell32.dll,5",
-                           "set HKCR\\CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}\\DefaultIcon\\@ = "
-                           "C:\\WIN\\SYSTEM\\Shell32.dll,48"};
-    // Two applies in one sheet: after each, every row remembers what the registry holds.
-    for (int apply = 0; apply < 2; ++apply) {
-        store.log.clear();
-        WriteShellIconRows(store, rows);
-        EXPECT_EQ(store.log, unchanged) << "apply " << apply;
-        for (const ShellIconRow& row : rows) {
-            EXPECT_FALSE(row.changed);
-            ShellIconRow again = ReadShellIconRow(store, row.key, "C:\\WIN\\SYSTEM", "C:\\WIN");
-            EXPECT_EQ(row.storedText, again.storedText) << row.key;
-            EXPECT_EQ(row.storedOtherType, again.storedOtherType) << row.key;
-        }
-    }
-    EXPECT_EQ(store.Read(RegRoot::localMachine, kShellIconsKey, "4"), RegValue::Binary({1, 2}));
-
-    store.log.clear();
-    rows[1].changed = true;
-    rows[1].location = {"C:\\b.dll", "1"};
-    std::vector<ShellIconRow> one = {rows[1]};
-    WriteShellIconRows(store, one);
-    EXPECT_EQ(store.log, (Log{"set HKLM\\" + std::string(kShellIconsKey) + "\\4 = C:\\b.dll,1"}));
-    EXPECT_EQ(one[0].storedText, "C:\\b.dll,1");
-    EXPECT_FALSE(one[0].storedOtherType);
+    rows[0].location = rows[1].location = {"C:\\b.dll", "1"};
+    store.refuse = [](const std::string& change) { return change.find("\\9 =") != std::string::npos; };
+    PlanOutcome outcome = RunWritePlan(store, PlanShellIcons(rows));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.refused, "HKLM\\" + std::string(kShellIconsKey) + "\\9");
+    EXPECT_EQ(store.Read(RegRoot::localMachine, kShellIconsKey, "8"), RegValue::String("C:\\old.dll,2"));
 }
 
 TEST(ShellIcons, CacheRebuildPutsTheIconSizeBackAsItWas)
@@ -114,6 +137,7 @@ TEST(ShellIcons, CacheRebuildPutsTheIconSizeBackAsItWas)
         {std::nullopt, {"set " + key + " = 1", "delete " + key}},
         {RegValue::String("32"), {"set " + key + " = 33", "set " + key + " = 32"}},
         {RegValue::Binary({32, 0}), {"set " + key + " = 1", "set " + key + " = binary 2 bytes"}},
+        {RegValue{RegType::multiString, {'3', '2', 0, 0}}, {"set " + key + " = 1", "set " + key + " = type 7, 4 bytes"}},
     };
     for (const Case& c : cases) {
         MemoryRegistryStore store;
@@ -150,35 +174,58 @@ TEST(BootOptions, UnrelatedOkChangesNothingAndChangesWriteTheirKeys)
               (std::vector<std::pair<std::string, int>>{{"DblSpace", 0}, {"BootMenuDelay", 5}, {"DoubleBuffer", 2}}));
 }
 
-TEST(BootOptions, TheFileIsTouchedOnlyToWrite)
+TEST(BootOptions, TheFileIsReplacedOnlyWithTheChangedLines)
 {
     struct FakeBootFile : BootFile {
-        std::optional<uint32_t> attributes;
-        Log log;
-        std::optional<uint32_t> Attributes() override { return attributes; }
-        void SetAttributes(uint32_t value) override { log.push_back("attributes " + std::to_string(value)); }
-        void WriteKey(const std::string& key, int value) override { log.push_back(key + "=" + std::to_string(value)); }
-        void Flush() override { log.push_back("flush"); }
+        std::optional<std::string> text;
+        bool replaceWorks = true;
+        int replaced = 0;
+        std::optional<std::string> Read() override { return text; }
+        bool Replace(const std::string& bytes) override
+        {
+            ++replaced;
+            if (replaceWorks)
+                text = bytes;
+            return replaceWorks;
+        }
     };
-    BootFileState state = ReadBootOptions([](const char* key) -> std::optional<int> {
-        return std::string(key) == "BootMenuDelay" ? std::optional<int>(5) : std::nullopt;
-    });
+    const std::string file = "[Options]\r\nBootMenuDelay = 5\r\nLogo=1\r\n\x1A";
+    BootFileState state = ReadBootOptions(BootFileKeys(file));
+    EXPECT_EQ(state.shown.bootMenuDelay, 5);
     BootOptions changed = state.shown;
     changed.logo = 0;
+    changed.bootDelay = 3;
     struct Case {
-        std::optional<uint32_t> attributes;
+        std::optional<std::string> text;  // the file when the page saves
+        bool replaceWorks;
         const BootOptions& after;
-        Log expected;
+        BootSave result;
+        std::optional<std::string> expected;
     } cases[] = {
-        {7, state.shown, {}},  // read-only, hidden, system: not even read-only is lifted
-        {7, changed, {"attributes 6", "Logo=0", "flush", "attributes 7"}},
-        {6, changed, {"Logo=0", "flush"}},
-        {std::nullopt, changed, {"Logo=0", "flush"}},
+        {file, true, state.shown, BootSave::unchanged, file},
+        {file, true, changed, BootSave::saved, "[Options]\r\nBootMenuDelay = 5\r\nLogo=0\r\nBootDelay=3\r\n\x1A"},
+        {"[Options]\r\nLogo=0\r\nBootDelay=3\r\n", true, changed, BootSave::unchanged,
+         "[Options]\r\nLogo=0\r\nBootDelay=3\r\n"},
+        {"", true, changed, BootSave::saved, "[Options]\r\nLogo=0\r\nBootDelay=3\r\n"},
+        {file, false, changed, BootSave::failed, file},
+        {std::nullopt, true, changed, BootSave::failed, std::nullopt},  // there, but unreadable
     };
     for (const Case& c : cases) {
-        FakeBootFile file;
-        file.attributes = c.attributes;
-        EXPECT_EQ(SaveBootOptions(file, state, c.after), !c.expected.empty());
-        EXPECT_EQ(file.log, c.expected);
+        FakeBootFile boot;
+        boot.text = c.text;
+        boot.replaceWorks = c.replaceWorks;
+        EXPECT_EQ(SaveBootOptions(boot, state, c.after), c.result) << c.text.value_or("<unreadable>");
+        EXPECT_EQ(boot.text, c.expected);
+        EXPECT_EQ(boot.replaced > 0, c.result == BootSave::saved || !c.replaceWorks);
     }
+}
+
+TEST(NumberField, OnlyAChangedNumberMustBeInRange)
+{
+    struct Case {
+        int left, read;
+        bool accepted;
+    } cases[] = {{90, 90, true}, {60, 90, true}, {61, 90, false}, {90, 2, false}, {0, 2, true}, {-1, 2, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(NumberFieldAccepted(c.left, c.read, 0, 60), c.accepted) << c.left << " read " << c.read;
 }

@@ -45,7 +45,8 @@ grep -q '\[  PASSED  \] 1 test' "$build/glyphwell-print.log" || { cat "$build/gl
 # The PDFs of this run, found by their title (the print job's name).
 declare -A pdf_of
 wanted=$(grep -c '^report ' "$manifest")
-for _ in $(seq 120); do
+# CUPS may take its time on a loaded machine: up to two minutes.
+for _ in $(seq 240); do
   pdf_of=()
   while IFS= read -r -d '' f; do
     title=$(pdfinfo "$f" 2>/dev/null | sed -n 's/^Title: *//p')

@@ -64,6 +64,7 @@ forms::GlyphButton* TCustPreview::AddButton(const char* name, const char* captio
     button->SetBounds(left, 4, std::string(caption).size() > 2 ? 32 : 25, 25);
     if (std::string(caption).size() > 2) button->SetFont(forms::Font("MS Sans Serif", -9));
     button->OnClick = Bind(this, handler);
+    button->SetTabStop(false);  // a tool button: clicked, never tabbed to
     button->SetParent(Panel1);
     return button;
 }

@@ -98,10 +98,14 @@ Control::~Control()
 {
     DragManager::Instance().ControlDestroyed(this);
     Application::Instance().ControlDestroyed(this);
+    // A form must not hand the focus back to a control that is gone.
+    if (Form* f = ParentForm(); f && f->activeControl_ == this)
+        f->activeControl_ = nullptr;
     // Children go with their window; the owner frees their objects.
     for (Control* c : children_)
         c->parent_ = nullptr;
     children_.clear();
+    tabList_.clear();
     DestroyHandle();
     if (parent_)
         parent_->RemoveChild(this);
@@ -136,12 +140,45 @@ void Control::SetParent(Control* parent)
     }
 }
 
-void Control::AddChild(Control* c) { children_.push_back(c); }
+void Control::AddChild(Control* c)
+{
+    children_.push_back(c);
+    tabList_.push_back(c);
+}
 
 void Control::RemoveChild(Control* c)
 {
     children_.erase(std::remove(children_.begin(), children_.end(), c), children_.end());
+    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), c), tabList_.end());
     Realign();
+}
+
+int Control::TabOrder() const
+{
+    if (!parent_)
+        return -1;
+    const auto& list = parent_->tabList_;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void Control::SetTabOrder(int order)
+{
+    if (!parent_)
+        return;
+    auto& list = parent_->tabList_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    order = std::clamp(order, 0, static_cast<int>(list.size()));
+    list.insert(list.begin() + order, this);
+}
+
+void Control::SetTabStop(bool s)
+{
+    tabStop_ = s;
+    if (handle_) {
+        LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
+        SetWindowLongPtrA(handle_, GWL_STYLE, s ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    }
 }
 
 HWND Control::ParentWindow() { return parent_ ? parent_->Handle() : nullptr; }
@@ -153,6 +190,8 @@ void Control::GetWindowParams(WindowParams& p)
         p.style |= WS_VISIBLE;
     if (!enabled_)
         p.style |= WS_DISABLED;
+    if (tabStop_)
+        p.style |= WS_TABSTOP;
 }
 
 void Control::CreateWnd()
@@ -463,7 +502,7 @@ bool Control::CanFocus() const { return handle_ && Showing() && enabled_; }
 void Control::SetFocus()
 {
     if (CanFocus())
-        ::SetFocus(handle_);
+        ::SetFocus(FocusWindow());
 }
 
 LRESULT Control::Perform(UINT msg, WPARAM wp, LPARAM lp)
@@ -747,6 +786,11 @@ LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     }
     case WM_GETDLGCODE:
+        break;
+    case WM_SETFOCUS:
+        // The form gives the focus back here when it is activated again.
+        if (Form* f = ParentForm(); f && f != this)
+            f->activeControl_ = this;
         break;
     default:
         break;

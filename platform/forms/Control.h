@@ -56,6 +56,9 @@ public:
     Control* Parent() const { return parent_; }
     virtual void SetParent(Control* parent);
     const std::vector<Control*>& Controls() const { return children_; }
+    // The children in the order Tab visits them: the order they were given this parent in,
+    // unless a child's tab order moved it.
+    const std::vector<Control*>& TabList() const { return tabList_; }
     Form* ParentForm();
 
     int Left() const { return left_; }
@@ -83,6 +86,13 @@ public:
 
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool e);
+
+    // Whether Tab stops at this control; the controls the user types into or picks from do.
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool s);
+    // The place among its parent's children that Tab visits it at (-1 without a parent).
+    int TabOrder() const;
+    void SetTabOrder(int order);
 
     const std::string& Caption() const { return caption_; }
     virtual void SetCaption(const std::string& text);
@@ -127,6 +137,8 @@ public:
     bool Focused() const;
     virtual bool CanFocus() const;
     void SetFocus();
+    // The window that takes the focus for this control.
+    virtual HWND FocusWindow() { return handle_; }
     LRESULT Perform(UINT msg, WPARAM wp, LPARAM lp);
 
     // Alt+letter: true when this control (or a child) took the key.
@@ -196,6 +208,7 @@ private:
 
     Control* parent_ = nullptr;
     std::vector<Control*> children_;
+    std::vector<Control*> tabList_;
     HWND handle_ = nullptr;
     WNDPROC oldProc_ = nullptr;
     UINT id_ = 0;
@@ -203,6 +216,7 @@ private:
     Align align_ = alNone;
     bool visible_ = true;
     bool enabled_ = true;
+    bool tabStop_ = false;
     bool showHint_ = false;
     bool parentFont_ = true;
     bool aligning_ = false;

@@ -12,13 +12,14 @@ CustomComboBox::CustomComboBox(Component* owner) : Control(owner)
 {
     SetColor(clWindow);
     SetBounds(0, 0, 145, 21);
+    SetTabStop(true);
 }
 
 void CustomComboBox::GetWindowParams(WindowParams& p)
 {
     Control::GetWindowParams(p);
     p.className = "COMBOBOX";
-    p.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+    p.style |= WS_VSCROLL | CBS_DROPDOWNLIST;
     if (style_ == csOwnerDrawFixed)
         p.style |= CBS_OWNERDRAWFIXED;
 }

@@ -8,12 +8,12 @@ DrawGrid::DrawGrid(Component* owner) : Control(owner)
 {
     SetColor(clWindow);
     SetBounds(0, 0, 320, 120);
+    SetTabStop(true);
 }
 
 void DrawGrid::GetWindowParams(WindowParams& p)
 {
     Control::GetWindowParams(p);
-    p.style |= WS_TABSTOP;
     p.exStyle |= WS_EX_CLIENTEDGE;
 }
 

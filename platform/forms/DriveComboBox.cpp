@@ -8,6 +8,7 @@ DriveComboBox::DriveComboBox(Component* owner) : Control(owner)
 {
     SetBounds(0, 0, 145, 21);
     SetColor(clWindow);
+    SetTabStop(true);
     ReadDrives();
     char cwd[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, cwd);
@@ -44,7 +45,7 @@ void DriveComboBox::GetWindowParams(WindowParams& p)
 {
     Control::GetWindowParams(p);
     p.className = "COMBOBOX";
-    p.style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+    p.style |= CBS_DROPDOWNLIST | WS_VSCROLL;
 }
 
 void DriveComboBox::HandleCreated()

@@ -6,13 +6,14 @@ Edit::Edit(Component* owner) : Control(owner)
 {
     SetColor(clWindow);
     SetBounds(0, 0, 121, 21);
+    SetTabStop(true);
 }
 
 void Edit::GetWindowParams(WindowParams& p)
 {
     Control::GetWindowParams(p);
     p.className = "EDIT";
-    p.style |= WS_TABSTOP | ES_AUTOHSCROLL;
+    p.style |= ES_AUTOHSCROLL;
     p.exStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -30,6 +31,14 @@ std::string Edit::Text()
 
 LRESULT Edit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_SETFOCUS) {
+        // Entered from the keyboard, the whole text is selected, so typing replaces it; a click
+        // places the caret where it points instead.
+        LRESULT r = Control::WndProc(msg, wp, lp);
+        if (GetKeyState(VK_LBUTTON) >= 0)
+            SendMessageA(WindowHandle(), EM_SETSEL, 0, -1);
+        return r;
+    }
     if (msg == WM_CHAR) {
         char key = static_cast<char>(wp);
         OnKeyPress(this, key);

@@ -1,4 +1,5 @@
 // A one-line text edit. OnKeyPress sees every typed character first; setting it to 0 discards it.
+// Entered from the keyboard, it selects its whole text.
 #pragma once
 
 #include "Control.h"

@@ -3,9 +3,13 @@
 #include "Application.h"
 #include "GlyphButton.h"
 #include "Menu.h"
+#include "RadioGroup.h"
 #include "Screen.h"
+#include "TabOrder.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace forms {
 
@@ -172,17 +176,27 @@ void Form::PlaceOnScreen()
 
 void Form::SetVisible(bool v)
 {
-    if (v == visible_ && (!v || (handle_ && IsWindowVisible(handle_))))
+    if (!v && !visible_)
         return;
+    if (v && visible_ && handle_ && IsWindowVisible(handle_)) {
+        // Shown again while it shows: the user asked for it, so it comes to the front and
+        // takes the keyboard.
+        if (IsIconic(handle_))
+            ShowWindow(handle_, SW_RESTORE);
+        SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(handle_);
+        FocusActiveControl();
+        return;
+    }
     visible_ = v;
     HWND w = Handle();
     if (v) {
         PlaceOnScreen();
+        // The form's content is in place before the user sees it and the keyboard enters it.
+        OnShow(this);
         ShowWindow(w, SW_SHOW);
         SetForegroundWindow(w);
-        if (activeControl_)
-            activeControl_->SetFocus();
-        OnShow(this);
+        FocusActiveControl();
     } else {
         ShowWindow(w, SW_HIDE);
         OnHide(this);
@@ -196,6 +210,77 @@ void Form::SetActiveControl(Control* c)
     activeControl_ = c;
     if (c && handle_ && IsWindowVisible(handle_))
         c->SetFocus();
+}
+
+namespace {
+
+void CollectTabItems(const Control* parent, int parentIndex, std::vector<TabItem>& items,
+                     std::vector<Control*>& controls)
+{
+    const auto& list = parent->TabList();
+    for (size_t i = 0; i < list.size(); ++i) {
+        Control* c = list[i];
+        const int index = static_cast<int>(items.size());
+        items.push_back(TabItem{parentIndex, static_cast<int>(i), c->TabStop(),
+                                c->Visible() && c->HandleAllocated(), c->Enabled()});
+        controls.push_back(c);
+        CollectTabItems(c, index, items, controls);
+    }
+}
+
+} // namespace
+
+Control* Form::FindNextControl(Control* current, bool forward)
+{
+    std::vector<TabItem> items;
+    std::vector<Control*> controls;
+    CollectTabItems(this, -1, items, controls);
+    auto at = std::find(controls.begin(), controls.end(), current);
+    const int next = NextTabStop(items, at == controls.end() ? -1 : static_cast<int>(at - controls.begin()), forward);
+    return next < 0 ? nullptr : controls[static_cast<size_t>(next)];
+}
+
+bool Form::SelectNext(bool forward)
+{
+    Control* current = Control::FindControl(GetFocus());
+    Control* next = FindNextControl(current, forward);
+    if (!next)
+        return false;
+    activeControl_ = next;
+    next->SetFocus();
+    return true;
+}
+
+bool Form::FocusActiveControl()
+{
+    Control* target = activeControl_;
+    if (!target || !target->CanFocus() || target->ParentForm() != this)
+        target = FindNextControl(nullptr, true);
+    if (!target)
+        return false;
+    activeControl_ = target;
+    target->SetFocus();
+    return true;
+}
+
+// The button of a form that has one button only, when that button is of the OK kind.
+GlyphButton* Form::OnlyOkButton()
+{
+    GlyphButton* found = nullptr;
+    int buttons = 0;
+    std::vector<Control*> pending(Controls().begin(), Controls().end());
+    while (!pending.empty()) {
+        Control* c = pending.back();
+        pending.pop_back();
+        if (!c->Showing())
+            continue;
+        if (auto* b = dynamic_cast<GlyphButton*>(c)) {
+            found = b;
+            ++buttons;
+        }
+        pending.insert(pending.end(), c->Controls().begin(), c->Controls().end());
+    }
+    return buttons == 1 && found->Kind() == bkOK && found->Enabled() ? found : nullptr;
 }
 
 void Form::Close()
@@ -277,18 +362,47 @@ bool Form::PreProcessKey(const MSG& msg)
         WORD key = static_cast<WORD>(msg.wParam);
         if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU)
             return false;
-        if (IsShortCut(key, KeyboardShift()))
+        const unsigned shift = KeyboardShift();
+        if (IsShortCut(key, shift))
             return true;
-        if (msg.message == WM_KEYDOWN && key == VK_RETURN && defaultButton_ &&
-            defaultButton_->Showing() && defaultButton_->Enabled()) {
-            defaultButton_->Click();
+        if (msg.message == WM_KEYDOWN && key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+            // A control that takes Tab as input (none of ours does) keeps it.
+            MSG copy = msg;
+            const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
+            if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
+                return false;
+            SelectNext(!(shift & ssShift));
             return true;
+        }
+        if (msg.message == WM_KEYDOWN && (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) &&
+            !(shift & (ssCtrl | ssAlt)))
+            if (auto* group = dynamic_cast<RadioGroup*>(Control::FindControl(msg.hwnd))) {
+                group->ArrowKey(msg.hwnd, key == VK_RIGHT || key == VK_DOWN);
+                return true;
+            }
+        if (msg.message == WM_KEYDOWN && key == VK_RETURN) {
+            // Enter presses the button the user tabbed to; elsewhere the default button.
+            auto* focused = dynamic_cast<GlyphButton*>(Control::FindControl(msg.hwnd));
+            GlyphButton* pressed = focused && focused->Showing() && focused->Enabled() ? focused : defaultButton_;
+            if (pressed && pressed->Showing() && pressed->Enabled()) {
+                pressed->Click();
+                return true;
+            }
         }
         if (msg.message == WM_KEYDOWN && key == VK_ESCAPE && cancelButton_ &&
             cancelButton_->Showing() && cancelButton_->Enabled()) {
             cancelButton_->Click();
             return true;
         }
+        // A form whose one button is OK (an About box, say) has nothing to cancel: Escape
+        // closes it as OK does.
+        if (msg.message == WM_KEYDOWN && key == VK_ESCAPE && !cancelButton_)
+            if (GlyphButton* ok = OnlyOkButton()) {
+                ok->Click();
+                if (!modal_)
+                    Close();
+                return true;
+            }
         return false;
     }
     default:
@@ -327,8 +441,13 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     }
     case WM_ACTIVATE:
-        if (LOWORD(wp) != WA_INACTIVE)
+        if (LOWORD(wp) != WA_INACTIVE) {
             OnActivate(this);
+        } else if (Control* c = Control::FindControl(GetFocus()); c && c != this && c->ParentForm() == this) {
+            // Where the user leaves the form is where the keyboard comes back to; a radio
+            // button's focus reaches no control of ours but is seen here.
+            activeControl_ = c;
+        }
         break;
     case WM_FONTCHANGE:
         // The system tells top-level windows only; font lists inside the form must hear it too.
@@ -336,10 +455,8 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             PassFontChange(c, wp, lp);
         break;
     case WM_SETFOCUS:
-        if (activeControl_ && activeControl_->CanFocus()) {
-            activeControl_->SetFocus();
+        if (FocusActiveControl())
             return 0;
-        }
         break;
     default:
         break;

@@ -53,8 +53,14 @@ public:
     void SetModalResult(int r) { modalResult_ = r; }
     bool Active() const;
 
+    // The control that takes the focus whenever the form is shown or activated: the one named
+    // here, then the one the user last left the form in; without either, the first tab stop.
     Control* ActiveControl() const { return activeControl_; }
     void SetActiveControl(Control* c);
+    // The tab stop Tab (forward) or Shift+Tab visits after `current` (nullptr: from the start).
+    Control* FindNextControl(Control* current, bool forward);
+    // Moves the focus as Tab or Shift+Tab does; false when no control can take it.
+    bool SelectNext(bool forward);
     // The buttons Enter and Escape press.
     void SetDefaultButton(GlyphButton* b) { defaultButton_ = b; }
     void SetCancelButton(GlyphButton* b) { cancelButton_ = b; }
@@ -81,7 +87,10 @@ protected:
 
 private:
     friend class Application;
+    friend class Control;
     void PlaceOnScreen();
+    bool FocusActiveControl();
+    GlyphButton* OnlyOkButton();
     bool IsShortCut(WORD key, unsigned shift);
     void PassFontChange(Control* control, WPARAM wp, LPARAM lp);
 

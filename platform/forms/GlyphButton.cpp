@@ -7,6 +7,7 @@ namespace forms {
 GlyphButton::GlyphButton(Component* owner) : Control(owner)
 {
     SetBounds(0, 0, 75, 25);
+    SetTabStop(true);
 }
 
 GlyphButton::~GlyphButton()
@@ -21,7 +22,7 @@ void GlyphButton::GetWindowParams(WindowParams& p)
 {
     Control::GetWindowParams(p);
     p.className = "BUTTON";
-    p.style |= BS_OWNERDRAW | WS_TABSTOP;
+    p.style |= BS_OWNERDRAW;
 }
 
 void GlyphButton::HandleCreated()

@@ -13,13 +13,14 @@ ListBox::ListBox(Component* owner) : Control(owner)
 {
     SetBounds(0, 0, 121, 97);
     SetColor(clWindow);
+    SetTabStop(true);
 }
 
 void ListBox::GetWindowParams(WindowParams& p)
 {
     Control::GetWindowParams(p);
     p.className = "LISTBOX";
-    p.style |= WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    p.style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     p.exStyle |= WS_EX_CLIENTEDGE;
     if (multiSelect_)
         p.style |= extendedSelect_ ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;

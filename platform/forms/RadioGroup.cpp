@@ -1,12 +1,20 @@
 #include "RadioGroup.h"
 
+#include "TabOrder.h"
+
+#include <algorithm>
+
 namespace forms {
 
 namespace {
 constexpr UINT kFirstButtonId = 100;
 }
 
-RadioGroup::RadioGroup(Component* owner) : Control(owner) { SetBounds(0, 0, 185, 105); }
+RadioGroup::RadioGroup(Component* owner) : Control(owner)
+{
+    SetBounds(0, 0, 185, 105);
+    SetTabStop(true);
+}
 
 RadioGroup::~RadioGroup()
 {
@@ -35,6 +43,27 @@ void RadioGroup::SetItemIndex(int index)
     itemIndex_ = index;
     for (size_t i = 0; i < buttons_.size(); ++i)
         SendMessageA(buttons_[i], BM_SETCHECK, static_cast<int>(i) == itemIndex_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+HWND RadioGroup::FocusWindow()
+{
+    if (buttons_.empty())
+        return WindowHandle();
+    return buttons_[itemIndex_ >= 0 && itemIndex_ < static_cast<int>(buttons_.size()) ? static_cast<size_t>(itemIndex_) : 0];
+}
+
+void RadioGroup::ArrowKey(HWND from, bool forward)
+{
+    auto at = std::find(buttons_.begin(), buttons_.end(), from);
+    const int current = at == buttons_.end() ? itemIndex_ : static_cast<int>(at - buttons_.begin());
+    const int next = NextRadioButton(static_cast<int>(buttons_.size()), current, forward);
+    if (next < 0)
+        return;
+    ::SetFocus(buttons_[static_cast<size_t>(next)]);
+    if (next != itemIndex_) {
+        SetItemIndex(next);
+        Click();
+    }
 }
 
 void RadioGroup::HandleCreated() { MakeButtons(); }
@@ -116,6 +145,12 @@ LRESULT RadioGroup::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             SetItemIndex(index);
             Click();
         }
+        return 0;
+    }
+    if (msg == WM_SETFOCUS && !buttons_.empty()) {
+        // The group's own window hands the focus on to its button.
+        Control::WndProc(msg, wp, lp);
+        ::SetFocus(FocusWindow());
         return 0;
     }
     if (msg == WM_CTLCOLORBTN || msg == WM_CTLCOLORSTATIC) {

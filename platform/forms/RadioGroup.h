@@ -1,4 +1,6 @@
 // A framed group of radio buttons laid out in columns; ItemIndex is the checked one (-1: none).
+// Tab stops at the group: the checked button takes the focus (the first when none is checked),
+// and the arrow keys move the focus and the check round the buttons.
 #pragma once
 
 #include "Control.h"
@@ -18,6 +20,10 @@ public:
     void SetColumns(int c);
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int index);
+    HWND FocusWindow() override;
+    // An arrow key pressed in button `from`: the next (or previous) button takes the focus and is
+    // checked, as a click would check it.
+    void ArrowKey(HWND from, bool forward);
 
 protected:
     void HandleCreated() override;

@@ -7,13 +7,13 @@ namespace forms {
 TrackBar::TrackBar(Component* owner) : Control(owner)
 {
     SetBounds(0, 0, 150, 45);
+    SetTabStop(true);
 }
 
 void TrackBar::GetWindowParams(WindowParams& p)
 {
     Control::GetWindowParams(p);
     p.className = TRACKBAR_CLASSA;
-    p.style |= WS_TABSTOP;
     p.style |= orientation_ == trVertical ? TBS_VERT : TBS_HORZ;
     if (tickStyle_ == tsNone)
         p.style |= TBS_NOTICKS;

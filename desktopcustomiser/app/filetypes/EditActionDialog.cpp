@@ -42,17 +42,17 @@ BOOL CEditActionDialog::OnInitDialog()
         m_pNewRecord = std::make_unique<ActionRecord>();
         m_pRecord = m_pNewRecord.get();
     } else {
-        ActionValues values = ReadAction(TheRegistry(), static_cast<const char*>(m_strTypeKey),
-                                         static_cast<const char*>(m_pRecord->keyName));
+        m_read = ReadAction(TheRegistry(), static_cast<const char*>(m_strTypeKey),
+                            static_cast<const char*>(m_pRecord->keyName));
+        m_read.displayName = static_cast<const char*>(m_pRecord->displayName);
         m_strName = m_pRecord->displayName;
         m_strPreviousName = m_pRecord->displayName;
-        m_strProgram = values.program.c_str();
-        m_programType = values.programType;
-        m_strDdeMessage = values.ddeMessage.c_str();
-        m_strApplication = values.application.c_str();
-        m_strIfExec = values.ifExec.c_str();
-        m_strTopic = values.topic.c_str();
-        m_bUseDde = values.useDde ? 1 : 0;
+        m_strProgram = m_read.program.c_str();
+        m_strDdeMessage = m_read.ddeMessage.c_str();
+        m_strApplication = m_read.application.c_str();
+        m_strIfExec = m_read.ifExec.c_str();
+        m_strTopic = m_read.topic.c_str();
+        m_bUseDde = m_read.useDde ? 1 : 0;
     }
     UpdateData(FALSE);
     CreateToolTipTexts(m_toolTip, *this,
@@ -110,8 +110,8 @@ void CEditActionDialog::OnOK()
     if (!UpdateData(TRUE))
         return;
     std::string typeKey = static_cast<const char*>(m_strTypeKey);
-    std::string ownKey = static_cast<const char*>(m_pRecord->keyName);
-    switch (CheckActionName(TheRegistry(), typeKey, ownKey, static_cast<const char*>(m_strName))) {
+    ActionName previous{static_cast<const char*>(m_strPreviousName), static_cast<const char*>(m_pRecord->keyName)};
+    switch (CheckActionName(TheRegistry(), typeKey, previous, static_cast<const char*>(m_strName))) {
     case ActionNameCheck::ok:
         break;
     case ActionNameCheck::empty:
@@ -131,31 +131,34 @@ void CEditActionDialog::OnOK()
         GotoDlgCtrl(&m_editName);
         return;
     }
-    ActionValues values;
+    ActionValues values = m_read;
     values.displayName = static_cast<const char*>(m_strName);
     values.program = static_cast<const char*>(m_strProgram);
-    values.programType = m_programType;
     values.useDde = m_bUseDde != 0;
     values.ddeMessage = static_cast<const char*>(m_strDdeMessage);
     values.application = static_cast<const char*>(m_strApplication);
     values.ifExec = static_cast<const char*>(m_strIfExec);
     values.topic = static_cast<const char*>(m_strTopic);
-    std::optional<ActionName> written =
-        WriteAction(TheRegistry(), typeKey, {static_cast<const char*>(m_strPreviousName), ownKey}, values);
-    if (!written) {
-        // The action stays as it was, in the registry and in the list; the user may try again.
-        AfxMessageBox(kActionNotWrittenMessage);
+    ActionSave save = PlanAction(TheRegistry(), typeKey, previous, m_read, values);
+    PlanOutcome outcome = RunWritePlan(TheRegistry(), save.plan);
+    if (!outcome.ok) {
+        // Taken back whole: the action stays as it was, in the registry and in the list; the
+        // user may try again.
+        CString text;
+        text.Format(kActionNotWrittenMessage, outcome.refused.c_str());
+        AfxMessageBox(text);
         GotoDlgCtrl(&m_editName);
         return;
     }
-    m_pRecord->displayName = written->displayName.c_str();
-    m_pRecord->keyName = written->keyName.c_str();
+    m_pRecord->displayName = save.names.displayName.c_str();
+    m_pRecord->keyName = save.names.keyName.c_str();
     m_pRecord->cancelled = 0;
     m_pNewRecord.release();  // the properties dialog takes it with the message
     if (m_pParentWnd)
         m_pParentWnd->SendMessage(WM_ACTIONEDITED, reinterpret_cast<WPARAM>(m_pRecord),
                                   m_strPreviousName.IsEmpty() ? 0 : reinterpret_cast<LPARAM>(m_strPreviousName.c_str()));
-    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSHNOWAIT, nullptr, nullptr);
+    if (!save.plan.empty())
+        ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSHNOWAIT, nullptr, nullptr);
     DestroyWindow();
 }
 

@@ -261,9 +261,12 @@ bool CFileTypePropertiesDialog::SaveFileType(bool closing)
     }
     CleanExtensions clean = CleanExtensionsText(Text(m_strExtensions));
     if (clean.check != ExtensionsCheck::ok) {
-        AfxMessageBox(clean.check == ExtensionsCheck::empty
-                          ? "Please enter one or more extensions to register with this file type"
-                          : kBadExtensionMessage);
+        const char* message = kBadExtensionMessage;
+        if (clean.check == ExtensionsCheck::empty)
+            message = "Please enter one or more extensions to register with this file type";
+        else if (clean.check == ExtensionsCheck::tooLong)
+            message = kLongExtensionMessage;
+        AfxMessageBox(message);
         GotoDlgCtrl(&m_editExtensions);
         return false;
     }
@@ -290,17 +293,25 @@ bool CFileTypePropertiesDialog::SaveFileType(bool closing)
     }
     FileTypeValues values{Text(m_strDescription), extensions, iconFile, m_nIconNumber, m_bQuickView != 0,
                           m_bAlwaysShowExt != 0};
-    if (WriteFileType(TheRegistry(), target.typeKey, values, target.remembered))
+    FileTypeSave save = PlanFileType(TheRegistry(), target.typeKey, values, target.remembered);
+    PlanOutcome outcome = RunWritePlan(TheRegistry(), save.plan);
+    if (!outcome.ok) {
+        // Taken back whole: the type is as it was, and the dialog stays for another try.
+        CString text;
+        text.Format(kTypeNotWrittenMessage, outcome.refused.c_str());
+        AfxMessageBox(text);
+        return false;
+    }
+    if (save.changed)
         m_bChanged = TRUE;
     if (!m_pTypeRecord) {
         m_pTypeRecord = new SHFILEINFOA();
         m_bRecordOwned = TRUE;
     }
-    if (target.newKey) {
+    if (target.newKey)
         std::strncpy(m_pTypeRecord->szDisplayName, target.typeKey.c_str(), sizeof m_pTypeRecord->szDisplayName - 1);
-        // Nothing of it was stored under the new key before, whatever the row showed.
-        m_remembered = target.remembered;
-    }
+    // What is stored now: a later save writes only what changes after this one.
+    m_remembered = values;
     m_strExtensions = extensions.c_str();
     PutValues();
     ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSHNOWAIT, nullptr, nullptr);

@@ -108,7 +108,7 @@ void CFileTypesPage::FillList()
         std::string extension = UpperCase(name.substr(1));
         int row = -1;
         for (int item = 0; item < m_list.GetItemCount() && row < 0; ++item)
-            if (TypeKeyOf(RecordOf(m_list, item)) == typeKey)
+            if (EqualNoCase(TypeKeyOf(RecordOf(m_list, item)), typeKey))
                 row = item;
         if (row >= 0) {
             std::string text = extension + " " + static_cast<const char*>(m_list.GetItemText(row, 1));
@@ -120,7 +120,8 @@ void CFileTypesPage::FillList()
         if (!GetTypeInfo(name, *record))
             continue;  // the shell knows no type for it
         std::strncpy(record->szDisplayName, typeKey.c_str(), sizeof record->szDisplayName - 1);
-        int item = m_list.InsertItem(0, record->szTypeName, record->iIcon);
+        std::string description = RowDescription(registry, typeKey, record->szTypeName);
+        int item = m_list.InsertItem(0, description.c_str(), record->iIcon);
         m_list.SetItemData(item, reinterpret_cast<DWORD_PTR>(record.release()));
         m_list.SetItemText(item, 1, extension.c_str());
     }
@@ -206,7 +207,8 @@ void CFileTypesPage::EditFileType(int item)
     if (item >= 0) {
         m_list.SetItemText(item, 0, dialog.m_strDescription);
     } else {
-        edited = m_list.InsertItem(m_list.GetItemCount(), record->szTypeName, record->iIcon);
+        std::string description = RowDescription(TheRegistry(), TypeKeyOf(record), record->szTypeName);
+        edited = m_list.InsertItem(m_list.GetItemCount(), description.c_str(), record->iIcon);
         m_list.SetItemData(edited, reinterpret_cast<DWORD_PTR>(record));
         m_list.EnsureVisible(edited, FALSE);
     }

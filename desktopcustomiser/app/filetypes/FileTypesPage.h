@@ -169,7 +169,7 @@ private:
     CString m_strDdeMessage;
     CString m_strTopic;
     int m_bUseDde = 0;
-    RegType m_programType = RegType::string;
+    ActionValues m_read;  // as shown when the editor opened (empty for a new action)
     CString m_strPreviousName;
     std::unique_ptr<ActionRecord> m_pNewRecord;  // a new action's record until it is handed over
     CToolTipCtrl m_toolTip;

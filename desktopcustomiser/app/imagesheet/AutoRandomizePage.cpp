@@ -3,6 +3,7 @@
 #include "ImageListPage.h"
 
 #include "MainFrameMessages.h"
+#include "NumberField.h"
 #include "TunewrightApp.h"
 #include "resource.h"
 
@@ -15,6 +16,7 @@ CAutoRandomizePage::CAutoRandomizePage() : CPropertyPage(IDD_AUTORANDOMIZE_PAGE)
 {
     m_bEnable = theApp.GetProfileInt("Wallpapers", "Enable Auto Randomize", 0);
     m_nTime = theApp.GetProfileInt("Wallpapers", "Time", 60);
+    m_nTimeRead = m_nTime;
 }
 
 void CAutoRandomizePage::DoDataExchange(CDataExchange* pDX)
@@ -24,7 +26,9 @@ void CAutoRandomizePage::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_AUTORANDOMIZE_TIME, m_editTime);
     DDX_Check(pDX, IDC_AUTORANDOMIZE_ENABLE, m_bEnable);
     DDX_Text(pDX, IDC_AUTORANDOMIZE_TIME, m_nTime);
-    DDV_MinMaxInt(pDX, m_nTime, kMinAutoRandomizeMinutes, kMaxAutoRandomizeMinutes);
+    // A stored period outside the range stays as it is unless the user changes it.
+    if (!NumberFieldAccepted(m_nTime, m_nTimeRead, kMinAutoRandomizeMinutes, kMaxAutoRandomizeMinutes))
+        DDV_MinMaxInt(pDX, m_nTime, kMinAutoRandomizeMinutes, kMaxAutoRandomizeMinutes);
 }
 
 BOOL CAutoRandomizePage::PreTranslateMessage(MSG* pMsg)
@@ -62,7 +66,9 @@ void CAutoRandomizePage::OnOK()
     if (!UpdateData(TRUE))
         return;  // the exchange has shown its message and focused the edit
     theApp.WriteProfileInt("Wallpapers", "Enable Auto Randomize", m_bEnable);
-    theApp.WriteProfileInt("Wallpapers", "Time", m_nTime);
+    if (m_nTime != m_nTimeRead)
+        theApp.WriteProfileInt("Wallpapers", "Time", m_nTime);
+    m_nTimeRead = m_nTime;
     if (CWnd* frame = theApp.GetMainWnd())
         frame->SendMessage(WM_SETTINGSCHANGED, 0, SCF_AUTORANDOMIZE);
     m_bStored = true;

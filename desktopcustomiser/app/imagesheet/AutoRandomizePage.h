@@ -22,6 +22,7 @@ public:
     CEdit m_editTime;
     int m_bEnable = 0;
     int m_nTime = 60;
+    int m_nTimeRead = 60;  // as stored: kept, whatever it is, until the user changes it
     CToolTipCtrl m_toolTip;
 
 protected:

@@ -149,10 +149,8 @@ void CShellIconPage::SetRowIcon(int item, int key, const IconLocation& location)
         ::DestroyIcon(icon);
     }
     m_list.SetItemImage(item, key);
-    if (ShellIconRow* row = RowOf(key)) {
+    if (ShellIconRow* row = RowOf(key))
         row->location = location;
-        row->changed = true;
-    }
 }
 
 void CShellIconPage::ShowIconProperties(int item)
@@ -299,11 +297,28 @@ void CShellIconPage::OnContextMenu(CWnd*, POINT point)
     popup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, GetTopLevelParent());
 }
 
-void CShellIconPage::ApplyIcons()
+bool CShellIconPage::ApplyIcons()
 {
     if (!m_bModified)
-        return;
-    WriteShellIconRows(TheRegistry(), m_rows);
+        return true;
+    RegWritePlan plan = PlanShellIcons(m_rows);
+    // Rows changed and changed back leave nothing to write, and nothing to rebuild.
+    if (plan.empty()) {
+        m_bModified = 0;
+        return true;
+    }
+    PlanOutcome outcome = RunWritePlan(TheRegistry(), plan);
+    if (!outcome.ok) {
+        // Nothing of this apply is left in the registry: the rows stay as the user left them,
+        // on the page, for another try.
+        if (CPropertySheet* sheet = GetSheet())
+            sheet->SetActivePage(sheet->GetPageIndex(this));
+        CString text;
+        text.Format("The shell icons were not changed: Windows refused to write %s.", outcome.refused.c_str());
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    ShellIconsApplied(m_rows);
 
     CDialog notice;
     notice.Create(IDD_REBUILD_ICONS, this);
@@ -325,6 +340,15 @@ void CShellIconPage::ApplyIcons()
     notice.DestroyWindow();
     ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSHNOWAIT, nullptr, nullptr);
     m_bModified = 0;
+    return true;
+}
+
+BOOL CShellIconPage::OnApply()
+{
+    // A refused write keeps the sheet open; the framework's apply then finds nothing left to do.
+    if (!ApplyIcons())
+        return FALSE;
+    return CPropertyPage::OnApply();
 }
 
 void CShellIconPage::OnOK()

@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "Helpers.h"
 #include "SharedDialogs.h"
+#include "NumberField.h"
 #include "Win32RegistryStore.h"
 #include "framework/Afx.h"
 #include "resource.h"
@@ -246,35 +247,107 @@ void CShellFolderPage::OnDoubleClick(NMHDR*, LRESULT* pResult)
 
 namespace {
 
-BootFileState ReadBootFile()
+// The boot file's bytes: "" when there is none, nothing when it is there but cannot be read.
+std::optional<std::string> ReadBootBytes()
 {
-    return ReadBootOptions([](const char* key) -> std::optional<int> {
-        // A key is missing when the file does not name it: two different defaults tell.
-        UINT first = ::GetPrivateProfileIntA("Options", key, -1, kBootFile);
-        UINT second = ::GetPrivateProfileIntA("Options", key, -2, kBootFile);
-        if (first != second)
-            return std::nullopt;
-        return static_cast<int>(first);
-    });
+    HANDLE file = ::CreateFileA(kBootFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return std::string();
+        return std::nullopt;
+    }
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ::ReadFile(file, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0)
+        bytes.append(chunk, got);
+    ::CloseHandle(file);
+    if (!ok)
+        return std::nullopt;
+    return bytes;
 }
 
+BootFileState ReadBootFile()
+{
+    // Read as text, not through the profile calls: the page then reads exactly what it writes,
+    // the same way on every system.
+    return ReadBootOptions(BootFileKeys(ReadBootBytes().value_or(std::string())));
+}
+
+// The new file is written whole beside the old one and forced to disk before it takes the old
+// one's place, so a failure at any point leaves either the old file or the complete new one.
 class Win32BootFile : public BootFile {
 public:
-    std::optional<uint32_t> Attributes() override
+    std::optional<std::string> Read() override { return ReadBootBytes(); }
+    bool Replace(const std::string& bytes) override
     {
+        char temp[MAX_PATH];
+        if (!::GetTempFileNameA("C:\\", "twb", 0, temp))
+            return false;
+        if (!WriteWhole(temp, bytes)) {
+            ::DeleteFileA(temp);
+            return false;
+        }
         DWORD attributes = ::GetFileAttributesA(kBootFile);
-        if (attributes == INVALID_FILE_ATTRIBUTES)
-            return std::nullopt;
-        return attributes;
+        bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+        // Read-only (as Windows keeps the file) would refuse the replacement.
+        if (existed && (attributes & FILE_ATTRIBUTE_READONLY))
+            ::SetFileAttributesA(kBootFile, attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+        if (!ReplaceWith(temp, existed)) {
+            if (existed)
+                ::SetFileAttributesA(kBootFile, attributes);
+            ::DeleteFileA(temp);
+            return false;
+        }
+        if (existed)
+            ::SetFileAttributesA(kBootFile, attributes);
+        return true;
     }
-    void SetAttributes(uint32_t attributes) override { ::SetFileAttributesA(kBootFile, attributes); }
-    void WriteKey(const std::string& key, int value) override
+
+private:
+    static bool WriteWhole(const char* path, const std::string& bytes)
     {
-        WritePrivateProfileInt("Options", key.c_str(), value, kBootFile);
+        HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD put = 0;
+        bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &put, nullptr) && put == bytes.size() &&
+                  ::FlushFileBuffers(file);
+        return ::CloseHandle(file) && ok;
     }
-    // The profile calls cache the file: this writes it out.
-    void Flush() override { ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, kBootFile); }
+    // Windows 95 has no replacing move: there the old file steps aside under a name of its own
+    // and comes back when the new one cannot take its place.
+    static bool ReplaceWith(const char* temp, bool existed)
+    {
+        if (!existed)
+            return ::MoveFileA(temp, kBootFile) != FALSE;
+        if (::MoveFileExA(temp, kBootFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        char aside[MAX_PATH];
+        if (!::GetTempFileNameA("C:\\", "twb", 0, aside))
+            return false;
+        ::DeleteFileA(aside);
+        if (!::MoveFileA(kBootFile, aside))
+            return false;
+        if (!::MoveFileA(temp, kBootFile)) {
+            ::MoveFileA(aside, kBootFile);
+            return false;
+        }
+        ::SetFileAttributesA(aside, FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(aside);
+        return true;
+    }
 };
+
+// A number checked against its range only when the user changed it from what was read.
+void DDV_ChangedMinMaxInt(CDataExchange* pDX, int value, int read, int minVal, int maxVal)
+{
+    if (!NumberFieldAccepted(value, read, minVal, maxVal))
+        DDV_MinMaxInt(pDX, value, minVal, maxVal);
+}
 
 }  // namespace
 
@@ -316,10 +389,11 @@ void CStartupOptionsPage::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_BOOT_COMPRESSION, o.compression);
     DDX_Check(pDX, IDC_BOOT_MENU, o.bootMenu);
     DDX_Check(pDX, IDC_BOOT_LOGO, o.logo);
+    // A stored value outside the range stays as it is unless the user changes it.
     DDX_Text(pDX, IDC_BOOT_MENUDELAY, o.bootMenuDelay);
-    DDV_MinMaxInt(pDX, o.bootMenuDelay, 0, 60);
+    DDV_ChangedMinMaxInt(pDX, o.bootMenuDelay, m_read.shown.bootMenuDelay, 0, 60);
     DDX_Text(pDX, IDC_BOOT_DELAY, o.bootDelay);
-    DDV_MinMaxInt(pDX, o.bootDelay, 0, 60);
+    DDV_ChangedMinMaxInt(pDX, o.bootDelay, m_read.shown.bootDelay, 0, 60);
     DDX_Check(pDX, IDC_BOOT_GUI, o.bootGUI);
     DDX_Check(pDX, IDC_BOOT_KEYS, o.bootKeys);
     DDX_Check(pDX, IDC_BOOT_MULTI, o.bootMulti);
@@ -330,7 +404,8 @@ void CStartupOptionsPage::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_BOOT_MENUDEFAULT, o.bootMenuDefault);
     DDX_Radio(pDX, IDC_BOOT_SCANNONE, o.autoScan);
     DDX_Check(pDX, IDC_BOOT_DOUBLEBUFFER, o.doubleBuffer);
-    DDV_MinMaxInt(pDX, o.bootMenuDefault, 1, 6 + (o.network ? 1 : 0) + (o.bootMulti ? 1 : 0));
+    DDV_ChangedMinMaxInt(pDX, o.bootMenuDefault, m_read.shown.bootMenuDefault, 1,
+                         6 + (o.network ? 1 : 0) + (o.bootMulti ? 1 : 0));
 }
 
 BOOL CStartupOptionsPage::OnInitDialog()
@@ -381,12 +456,36 @@ void CStartupOptionsPage::OnDiskCompression()
     SetModified(TRUE);
 }
 
+bool CStartupOptionsPage::SaveOptions()
+{
+    if (!UpdateData(TRUE))
+        return false;
+    Win32BootFile file;
+    switch (SaveBootOptions(file, m_read, m_options)) {
+    case BootSave::unchanged: return true;
+    case BootSave::saved:
+        // What is written now is what a later apply compares with.
+        m_read = ReadBootFile();
+        return true;
+    case BootSave::failed: break;
+    }
+    if (CPropertySheet* sheet = GetSheet())
+        sheet->SetActivePage(sheet->GetPageIndex(this));
+    AfxMessageBox("C:\\MSDOS.SYS could not be written. The boot options were not changed.", MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+BOOL CStartupOptionsPage::OnApply()
+{
+    // A file that cannot be written keeps the sheet open; the framework's apply then finds
+    // nothing left to write.
+    if (!SaveOptions())
+        return FALSE;
+    return CPropertyPage::OnApply();
+}
+
 void CStartupOptionsPage::OnOK()
 {
-    UpdateData(TRUE);
-    Win32BootFile file;
-    // What is written now is what a later apply compares with.
-    if (SaveBootOptions(file, m_read, m_options))
-        m_read = ReadBootFile();
+    SaveOptions();
     CPropertyPage::OnOK();
 }

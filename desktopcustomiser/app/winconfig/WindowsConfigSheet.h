@@ -94,6 +94,7 @@ public:
     CShellIconPage();
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnApply() override;
     void OnOK() override;
     void SetModified(BOOL bChanged = TRUE);
 
@@ -123,7 +124,7 @@ private:
     void FillIconList();
     void SetRowIcon(int row, int key, const IconLocation& location);
     void Sort(int column);
-    void ApplyIcons();
+    bool ApplyIcons();  // false when a write was refused (and taken back)
     ShellIconRow* RowOf(int key);
 
     CButton m_buttonModify;
@@ -132,7 +133,7 @@ private:
     int m_bModified = 0;
     CImageList m_imageList;
     CToolTipCtrl m_toolTip;
-    std::vector<ShellIconRow> m_rows;  // what each key read, and whether the user changed it
+    std::vector<ShellIconRow> m_rows;  // what each key read, and what the user left
     static int s_nSortState;
 };
 
@@ -141,6 +142,7 @@ public:
     CStartupOptionsPage();
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnApply() override;
     void OnOK() override;
 
 protected:
@@ -151,6 +153,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    bool SaveOptions();  // false when the file could not be written, or a field was refused
     CButton m_buttonBootMulti;
     CButton m_buttonBootWin;
     CButton m_buttonCompression;

@@ -3,6 +3,7 @@
 // a removal compared against the class root before and after.
 #include "Helpers.h"
 #include "MainFrame.h"
+#include "RegistryWritePlan.h"
 #include "TunewrightApp.h"
 #include "Win32RegistryStore.h"
 #include "WindowsConfigSheet.h"
@@ -136,7 +137,7 @@ class FileTypesPageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* key : {".zqa", ".zqb", ".zqc", ".zqd", ".zqe", kType, "zqczqdfile"})
+        for (const char* key : {".zqa", ".zqb", ".zqc", ".zqd", ".zqe", kType, "zqczqdfile", "zqcasefile"})
             TheRegistry().DeleteTree(RegRoot::classesRoot, key);
         SetText(".zqa", kType);
         SetText(".zqb", kType);
@@ -289,6 +290,155 @@ TEST_F(FileTypesPageTest, TheRowWithoutATypeTakesANewKeyOnlyOnceSaved)
     EXPECT_EQ(GetText(".zqa"), kType);
 }
 
+namespace {
+
+// Every value (name, type, bytes) of a key and of everything below it, one line each.
+void Flatten(const RegTree& tree, const std::string& path, std::vector<std::string>& lines)
+{
+    for (const auto& [name, value] : tree.values)
+        lines.push_back(path + "|" + name + "|" + std::to_string(uint32_t(value.type)) + "|" +
+                        std::string(value.data.begin(), value.data.end()));
+    for (const RegTree& sub : tree.subKeys)
+        Flatten(sub, path + "\\" + sub.name, lines);
+    if (tree.values.empty() && tree.subKeys.empty())
+        lines.push_back(path);
+}
+
+std::vector<std::string> Dump(const char* key)
+{
+    std::vector<std::string> lines;
+    if (auto tree = ReadTree(TheRegistry(), RegRoot::classesRoot, key))
+        Flatten(*tree, key, lines);
+    return lines;
+}
+
+// Answers the next message box with OK, keeping its text.
+std::vector<std::string> g_boxes;
+UINT_PTR CollectBox()
+{
+    return WhenShown("Tunewright 97", [](HWND box) {
+        char text[512] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        g_boxes.push_back(text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+}
+
+}  // namespace
+
+TEST_F(FileTypesPageTest, ActionEditorsClosedWithoutChangeWriteNothing)
+{
+    // Verbs shaped like those programs register: no display name, an empty one, commands
+    // without %1, a DDE-only verb, a DDE value the editor does not know; flags stored oddly.
+    SetText("zqtestfile\\Shell", "open");
+    SetText("zqtestfile\\Shell\\print", "");
+    SetText("zqtestfile\\Shell\\print\\command", "zq.exe /n /dde");
+    SetText("zqtestfile\\Shell\\print\\ddeexec", "[print(\"%1\")]");
+    SetText("zqtestfile\\Shell\\print\\ddeexec\\application", "ZQ");
+    SetText("zqtestfile\\Shell\\openurl", "Open &URL");
+    SetText("zqtestfile\\Shell\\openurl\\command", "zq.exe OpenURL %l");
+    SetText("zqtestfile\\Shell\\view\\ddeexec", "[view(\"%1\")]");
+    SetText("zqtestfile\\Shell\\view\\ddeexec\\topic", "System");
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "zqtestfile\\Shell\\print\\ddeexec", 0, KEY_WRITE, &key), 0);
+    RegSetValueExA(key, "NoActivateHandler", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    RegCloseKey(key);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, kType, 0, KEY_WRITE, &key), 0);
+    RegSetValueExA(key, "AlwaysShowExt", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    RegCloseKey(key);
+    SetText("zqtestfile\\quickview", "*");
+    const std::vector<std::string> before = Dump(kType);
+
+    FileTypesSheet open;
+    open.Select(open.Row("ZQB ZQA", 1));
+    int edited = 0;
+    g_boxes.clear();
+    WhenShown("File Type Properties", [&](HWND dialog) {
+        HWND actions = GetDlgItem(dialog, 1002);
+        std::vector<std::string> names;
+        for (int i = 0; i < int(SendMessageA(actions, LB_GETCOUNT, 0, 0)); ++i) {
+            char text[260] = {};
+            SendMessageA(actions, LB_GETTEXT, i, LPARAM(text));
+            names.push_back(text);
+        }
+        for (const std::string& name : names) {
+            LRESULT index = SendMessageA(actions, LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(name.c_str()));
+            SendMessageA(actions, LB_SETCURSEL, index, 0);
+            SendMessageA(dialog, WM_COMMAND, 1123, 0);
+            HWND editor = FindThreadWindow("Editing Action For...");
+            if (!editor)
+                continue;
+            UINT_PTR timer = CollectBox();
+            SendMessageA(editor, WM_COMMAND, IDOK, 0);
+            KillTimer(nullptr, timer);
+            edited += !IsWindow(editor);
+        }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    open.Command(1050);
+    EXPECT_EQ(edited, 4);
+    EXPECT_EQ(g_boxes, std::vector<std::string>{});
+    EXPECT_EQ(Dump(kType), before);
+    EXPECT_EQ(GetText(".zqa"), kType);
+}
+
+TEST_F(FileTypesPageTest, AnExtensionTooLongForItsKeyIsRefusedAndNothingIsBlanked)
+{
+    FileTypesSheet open;
+    open.Select(open.Row("ZQB ZQA", 1));
+    g_box.clear();
+    UINT_PTR boxTimer = 0;
+    WhenShown("File Type Properties", [&](HWND dialog) {
+        SetDlgItemTextA(dialog, 1011, ("zqa " + std::string(256, 'Q')).c_str());
+        boxTimer = AnswerMessageBox(IDOK, dialog);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    open.Command(1050);
+    KillTimer(nullptr, boxTimer);
+    EXPECT_EQ(g_box, "An extension cannot be longer than 254 characters");
+    EXPECT_EQ(GetText(".zqb"), kType);
+    EXPECT_EQ(GetText(".zqa"), kType);
+}
+
+TEST_F(FileTypesPageTest, TypeKeysDifferingInCaseMakeOneRowAndKeepTheirExtensions)
+{
+    SetText(".zqc", "zqcasefile");
+    SetText(".zqd", "ZQCASEFILE");
+    SetText("zqcasefile", "Zq Case Document");
+    FileTypesSheet open;
+    int row = open.Row("ZQD ZQC", 1);
+    ASSERT_GE(row, 0);
+    EXPECT_LT(open.Row("ZQC", 1), 0);
+    EXPECT_LT(open.Row("ZQD", 1), 0);
+    open.Select(row);
+    WhenShown("File Type Properties", [](HWND dialog) {
+        SetDlgItemTextA(dialog, 1011, "zqc zqd zqe");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    open.Command(1050);
+    EXPECT_EQ(GetText(".zqc"), "zqcasefile");
+    EXPECT_EQ(GetText(".zqd"), "ZQCASEFILE");
+    EXPECT_EQ(GetText(".zqe"), "zqcasefile");
+}
+
+TEST_F(FileTypesPageTest, ADescriptionTooLongForTheShellIsShownAndKept)
+{
+    const std::string description = "Zq Test Document " + std::string(90, 'd');
+    SetText(kType, description.c_str());
+    FileTypesSheet open;
+    int row = open.Row(description.c_str());
+    ASSERT_GE(row, 0);
+    open.Select(row);
+    WhenShown("File Type Properties", [](HWND dialog) {
+        SetDlgItemTextA(dialog, 1053, "%1");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    open.Command(1050);
+    EXPECT_EQ(GetText("zqtestfile\\DefaultIcon"), "%1");
+    EXPECT_EQ(GetText(kType), description);
+    EXPECT_EQ(std::string(open.list().GetItemText(open.Row("ZQB ZQA", 1), 0)), description);
+}
+
 TEST_F(FileTypesPageTest, ATypeKeyNamingAnotherKeyIsShownButNotChanged)
 {
     SetText(".zqe", "CLSID\\zqdamaged");
@@ -320,10 +470,10 @@ TEST_F(FileTypesPageTest, ATypeKeyNamingAnotherKeyIsShownButNotChanged)
 
 TEST_F(FileTypesPageTest, RemoveDeletesExactlyTheTypesKeys)
 {
-    SetText(".zqe", "ZQTESTFILE");  // the same key in other letters: not this type's extension
+    SetText(".zqe", "ZQTESTFILE");  // the same key in other letters: this type's extension too
     FileTypesSheet open;
     std::set<std::string> before = ClassRootKeys();
-    open.Select(open.Row("ZQB ZQA", 1));
+    open.Select(open.Row("ZQE ZQB ZQA", 1));
     ASSERT_EQ(open.list().GetSelectedCount(), 1u);
     g_box.clear();
     AnswerMessageBox(IDYES);
@@ -332,10 +482,9 @@ TEST_F(FileTypesPageTest, RemoveDeletesExactlyTheTypesKeys)
     std::set<std::string> after = ClassRootKeys();
     std::set<std::string> gone;
     std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::inserter(gone, gone.end()));
-    EXPECT_EQ(gone, (std::set<std::string>{".zqa", ".zqb", "zqtestfile"}));
-    EXPECT_EQ(after.size() + 3, before.size());
-    EXPECT_EQ(GetText(".zqe"), "ZQTESTFILE");
-    EXPECT_LT(open.Row("ZQB ZQA", 1), 0);
+    EXPECT_EQ(gone, (std::set<std::string>{".zqa", ".zqb", ".zqe", "zqtestfile"}));
+    EXPECT_EQ(after.size() + 4, before.size());
+    EXPECT_LT(open.Row("ZQE ZQB ZQA", 1), 0);
 }
 
 TEST_F(FileTypesPageTest, ExitWithAnEditorOpenClosesItAndEndsTheProgram)

@@ -542,6 +542,19 @@ TEST_F(ImageSheetTest, SetInstallsTheWallpaperAndTheStartupScreenThroughTheConve
     DeleteFileA(target.c_str());
 }
 
+TEST_F(ImageSheetTest, AStoredPeriodOutOfRangeIsKeptWhenTheUserLeavesItAlone)
+{
+    g_profile->WriteProfileInt("Wallpapers", "Time", 0);
+    CRandomizeSheet& sheet = OpenSheet();
+    sheet.SetActivePage(1);
+    sheet.m_autoRandomizePage.m_checkEnable.SendMessage(BM_CLICK);
+    Answers answers({});
+    Run(answers, [&] { sheet.PressButton(PSBTN_APPLYNOW); });
+    EXPECT_EQ(answers.messages, std::vector<std::string>{});
+    EXPECT_EQ(theApp.GetProfileInt("Wallpapers", "Enable Auto Randomize", -1), 1);
+    EXPECT_EQ(theApp.GetProfileInt("Wallpapers", "Time", -1), 0);
+}
+
 TEST_F(ImageSheetTest, AutoRandomizeRefusesBadPeriodsAndArmsTheFrameOnceForAGoodOne)
 {
     CMainFrame* frame = MakeFrame();

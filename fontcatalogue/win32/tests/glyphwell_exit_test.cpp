@@ -55,7 +55,7 @@ TEST(GlyphwellExit, ACloseWhoseSettingsCannotBeStoredSaysSoOnceAndEnds) {
     // The close box (Alt+F4 comes the same way) once the loop runs.
     PostMessageA(fGlyphwell->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     const UINT_PTR dismiss = SetTimer(nullptr, 0, 100, DismissErrors);
-    const UINT_PTR giveUp = SetTimer(nullptr, 0, 20000, GiveUp);
+    const UINT_PTR giveUp = SetTimer(nullptr, 0, 60000, GiveUp);
     forms::Application::Instance().Run();
     EXPECT_FALSE(g_gaveUp) << "the program did not end";
     EXPECT_FALSE(IsWindowVisible(fGlyphwell->WindowHandle()));

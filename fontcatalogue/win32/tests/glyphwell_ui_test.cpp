@@ -474,8 +474,7 @@ TEST_F(Glyphwell, APressOnTheGridShowsTheTopMostMagnifierAndTheViewKeepsTheKeybo
         seen = Seen{};
         SetForegroundWindow(fCharSet->WindowHandle());
         fCharSet->sg1->SelectCell(0, 0);
-        Pump();
-        ASSERT_EQ(GetActiveWindow(), fCharSet->WindowHandle());
+        ASSERT_TRUE(PumpUntil([] { return GetActiveWindow() == fCharSet->WindowHandle(); }));
         // The centre of cell (5, 0), "&": cells are 18 pixels with one-pixel lines.
         POINT at = fCharSet->sg1->ClientToScreen(POINT{5 * 19 + 9, 9});
         SetCursorPos(at.x, at.y);
@@ -484,6 +483,7 @@ TEST_F(Glyphwell, APressOnTheGridShowsTheTopMostMagnifierAndTheViewKeepsTheKeybo
         Pump();
         const bool gridUnderMouse = WindowFromPoint(at) == fCharSet->sg1->WindowHandle();
         Mouse(MOUSEEVENTF_LEFTDOWN);
+        PumpUntil([] { return IsWindowVisible(fMagnify->WindowHandle()) != FALSE; });
         seen.colOnPress = fCharSet->sg1->Col();
         seen.magnifierShown = fMagnify->Visible() && IsWindowVisible(fMagnify->WindowHandle());
         seen.caption = fMagnify->Panel1->Caption();
@@ -493,9 +493,11 @@ TEST_F(Glyphwell, APressOnTheGridShowsTheTopMostMagnifierAndTheViewKeepsTheKeybo
         seen.squareInside = fMagnify->ClientWidth() == fMagnify->ClientHeight() &&
                             fMagnify->ClientWidth() >= fMagnify->Shape1->Left() + fMagnify->Shape1->Width();
         Mouse(MOUSEEVENTF_LEFTUP);
+        PumpUntil([] { return !IsWindowVisible(fMagnify->WindowHandle()); });
         seen.magnifierHidden = !IsWindowVisible(fMagnify->WindowHandle());
         seen.viewActiveAfter = GetActiveWindow() == fCharSet->WindowHandle();
         Key(VK_RIGHT);
+        PumpUntil([] { return fCharSet->sg1->Col() == 6; });
         seen.colAfterKey = fCharSet->sg1->Col();
         SetWindowPos(fCharSet->WindowHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (gridUnderMouse && !ActivationLeftThisProcess()) break;
@@ -553,6 +555,115 @@ TEST_F(Glyphwell, InstalledFontsReportListsNamesInTheListsOrder) {
     EXPECT_EQ(printed, listOrder);
 }
 
+
+TEST_F(Glyphwell, TheFontListHasTheKeyboardAtStartUp) {
+    Start();
+    const HWND list = fGlyphwell->LB1->WindowHandle();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == list; })) << "the focus is on window " << GetFocus();
+    ASSERT_EQ(fGlyphwell->LB1->ItemIndex(), 0);
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil([] { return fGlyphwell->LB1->ItemIndex() == 1; }));
+    EXPECT_EQ(fGlyphwell->Caption(), fGlyphwell->LB1->Items(1));
+}
+
+TEST_F(Glyphwell, TabAndTheArrowsMoveTheFocusThroughConfigure) {
+    Start();
+    TfConfiguration* c = fConfiguration;
+    c->Show();
+    // The control or, in a radio group, one of its buttons.
+    auto focusOn = [](forms::Control* to) {
+        return PumpUntil([&] { return GetFocus() == to->WindowHandle() || GetParent(GetFocus()) == to->WindowHandle(); });
+    };
+    auto checkedHasFocus = [&](int index) {
+        return c->FontSet->ItemIndex() == index && GetParent(GetFocus()) == c->FontSet->WindowHandle() &&
+               SendMessageA(GetFocus(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+    EXPECT_TRUE(focusOn(c->eSize)) << "the first field has no focus on show";
+    c->eSize->SetFocus();
+    struct Step {
+        bool shift;
+        forms::Control* to;
+        const char* what;
+    };
+    const Step steps[] = {
+        {false, c->pSize, "pSize"},         {false, c->eString, "eString"},     {false, c->ePrinterString, "ePrinterString"},
+        {false, c->FontSet, "FontSet"},     {false, c->PrinterSet, "PrinterSet"}, {false, c->btnOK, "btnOK"},
+        {false, c->BtnCancel, "BtnCancel"}, {false, c->eSize, "eSize (wrapped)"}, {true, c->BtnCancel, "BtnCancel (back)"},
+        {true, c->btnOK, "btnOK"},           {true, c->PrinterSet, "PrinterSet"}, {true, c->FontSet, "FontSet"},
+        {true, c->ePrinterString, "ePrinterString"},
+    };
+    for (const Step& step : steps) {
+        PressKey(VK_TAB, step.shift);
+        EXPECT_TRUE(focusOn(step.to)) << (step.shift ? "Shift+Tab" : "Tab") << " did not reach " << step.what;
+        // An edit entered from the keyboard has its text selected, so typing replaces it.
+        if (auto* edit = dynamic_cast<forms::Edit*>(step.to)) {
+            DWORD from = 1, to = 0;
+            SendMessageA(edit->WindowHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            EXPECT_EQ(from, 0u) << step.what;
+            EXPECT_EQ(to, edit->Text().size()) << step.what;
+        }
+    }
+    // The arrows move the focus and the check round a group.
+    PressKey(VK_TAB);
+    ASSERT_TRUE(focusOn(c->FontSet));
+    ASSERT_TRUE(checkedHasFocus(0));
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(PumpUntil([&] { return checkedHasFocus(1); }));
+    PressKey(VK_RIGHT);
+    EXPECT_TRUE(PumpUntil([&] { return checkedHasFocus(0); }));
+    PressKey(VK_UP);
+    EXPECT_TRUE(PumpUntil([&] { return c->FontSet->ItemIndex() == 1; }));
+    EXPECT_EQ(c->PrinterSet->ItemIndex(), 0);
+    c->Hide();
+}
+
+// Presses Escape in the dialog once it shows; ends it with Abort when Escape did not.
+forms::Form* g_escaped = nullptr;
+DWORD g_escapeStart = 0;
+void CALLBACK PressEscape(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_escaped || !g_escaped->Modal() || GetActiveWindow() != g_escaped->WindowHandle()) return;
+    if (GetTickCount() - g_escapeStart > kPatience)
+        g_escaped->SetModalResult(forms::mrAbort);
+    else
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+TEST_F(Glyphwell, EscapeClosesTheDialogsWhoseOnlyButtonIsOk) {
+    Start();
+    forms::Form* dialogs[] = {AboutBox, fCompare};
+    for (forms::Form* dialog : dialogs) {
+        g_escaped = dialog;
+        g_escapeStart = GetTickCount();
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, PressEscape);
+        EXPECT_EQ(dialog->ShowModal(), forms::mrOk) << dialog->Caption();
+        KillTimer(nullptr, timer);
+        EXPECT_FALSE(IsWindowVisible(dialog->WindowHandle())) << dialog->Caption();
+    }
+    g_escaped = nullptr;
+}
+
+// Whether window a lies above window b.
+bool Above(HWND a, HWND b) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == a) return true;
+        if (w == b) return false;
+    }
+    return false;
+}
+
+TEST_F(Glyphwell, ASecondReportBringsThePreviewToTheFrontAndActivatesIt) {
+    Start();
+    fGlyphwell->FontList1Click(nullptr);
+    ASSERT_TRUE(PumpUntil([] { return GetActiveWindow() == CustPreview->WindowHandle(); }));
+    // The user goes on in the character-set view, which comes over the preview, then asks for
+    // another report.
+    fGlyphwell->CharacterSet1Click(nullptr);
+    ASSERT_TRUE(PumpUntil([] { return GetActiveWindow() == fCharSet->WindowHandle(); }));
+    ASSERT_TRUE(Above(fCharSet->WindowHandle(), CustPreview->WindowHandle()));
+    fGlyphwell->CharacterSet2Click(nullptr);
+    EXPECT_TRUE(PumpUntil([] { return GetActiveWindow() == CustPreview->WindowHandle(); }));
+    EXPECT_TRUE(Above(CustPreview->WindowHandle(), fCharSet->WindowHandle()));
+}
 
 }  // namespace
 }  // namespace glyphwell

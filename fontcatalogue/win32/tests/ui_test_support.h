@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Application.h"
 #include "core/settings.h"
 #include "win32/glyphwell_forms.h"
 #include "win32/main_form.h"
@@ -74,6 +75,39 @@ inline void Pump() {
         }
         Sleep(10);
     }
+}
+
+// How long a state the windows should reach may take on a loaded machine; spent only when the
+// state never comes.
+constexpr DWORD kPatience = 30000;
+
+// Runs the application's own message handling (keys go through the forms as the program's
+// loop hands them) until done() holds; false when it did not within the patience.
+template <class Done>
+bool PumpUntil(Done done) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > kPatience) return false;
+        forms::Application::Instance().ProcessMessages();
+        Sleep(10);
+    }
+    return true;
+}
+
+// A key pressed in the window that has the focus, Shift held or not.
+inline void PressKey(WORD key, bool shift = false) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    const BYTE old = state[VK_SHIFT];
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(state);
+    const HWND focus = GetFocus();
+    PostMessageA(focus, WM_KEYDOWN, key, 1);
+    // The key is handled before Shift is let go again.
+    MSG msg;
+    while (PeekMessageA(&msg, focus, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE)) forms::Application::Instance().ProcessMessages();
+    state[VK_SHIFT] = old;
+    SetKeyboardState(state);
 }
 
 inline std::string RawSetting(const char* name) {

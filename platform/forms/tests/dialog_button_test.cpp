@@ -48,11 +48,12 @@ protected:
 
 Dialog* g_dialog = nullptr;
 WPARAM g_key = 0;
+forms::GlyphButton* g_focused = nullptr;  // the button the key is pressed in; nullptr: OK
 
 void CALLBACK PressKey(HWND, UINT, UINT_PTR, DWORD)
 {
     if (g_dialog && g_dialog->Modal())
-        PostMessageA(g_dialog->Ok->Handle(), WM_KEYDOWN, g_key, 1);
+        PostMessageA((g_focused ? g_focused : g_dialog->Ok)->Handle(), WM_KEYDOWN, g_key, 1);
 }
 
 int RunWithKey(Dialog* dialog, WPARAM key)
@@ -89,6 +90,11 @@ TEST(DialogButtons, OkAndCancelKindsBringCaptionRoleAndGlyph)
     EXPECT_EQ(dialog->okClicks, 1);
     EXPECT_EQ(RunWithKey(dialog, VK_ESCAPE), forms::mrCancel);
     EXPECT_EQ(dialog->okClicks, 1);
+    // Enter in the button the user tabbed to presses that button.
+    g_focused = dialog->Cancel;
+    EXPECT_EQ(RunWithKey(dialog, VK_RETURN), forms::mrCancel);
+    EXPECT_EQ(dialog->okClicks, 1);
+    g_focused = nullptr;
     dialog->Free();
 }
 
