@@ -19,6 +19,34 @@ int ReadCornerDelayMs(ProfileStore& profile)
     return ClampToRange(profile.GetProfileInt("Settings", "Screen Saver Delay", 500), kCornerTimeMin, kCornerTimeMax);
 }
 
+namespace {
+
+const char* const kCornerEntries[5] = {"Screen Saver Activate Corner", "Screen Saver Pixel", "Screen Saver Timer",
+                                       "Screen Saver Delay", "Screen Saver Disable Corner"};
+int CornerSettings::*const kCornerMembers[5] = {&CornerSettings::corner, &CornerSettings::pixel,
+                                                &CornerSettings::pollMs, &CornerSettings::delayMs,
+                                                &CornerSettings::disableCorner};
+
+}  // namespace
+
+CornerPageRead ReadCornerPage(ProfileStore& profile)
+{
+    CornerPageRead read;
+    for (int i = 0; i < 5; ++i)
+        read.stored[i] = ReadProfileValue(profile, "Settings", kCornerEntries[i]);
+    read.shown = ReadCornerSettings(profile);
+    return read;
+}
+
+WritePlan PlanCornerSave(ProfileStore& profile, const CornerPageRead& read, const CornerSettings& left)
+{
+    WritePlan plan;
+    for (int i = 0; i < 5; ++i)
+        PlanInt(plan, std::string("Settings\\") + kCornerEntries[i], ProfileValuePut(profile, "Settings", kCornerEntries[i]),
+                read.stored[i], read.shown.*kCornerMembers[i], left.*kCornerMembers[i]);
+    return plan;
+}
+
 void CornerWatcher::Reload(const CornerSettings& settings, int screenWidth, int screenHeight)
 {
     m_corner = NormalizeCorner(settings.corner);

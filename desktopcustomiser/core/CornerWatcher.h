@@ -5,10 +5,9 @@
 #pragma once
 
 #include "CornerRect.h"
+#include "SavePlan.h"
 
 #include <cstdint>
-
-class ProfileStore;
 
 // The five "Settings" values of the corner as both the page and the thread take them, so that
 // the page shows what the thread watches and its OK never switches on a corner nobody chose: a
@@ -23,6 +22,15 @@ struct CornerSettings {
 CornerSettings ReadCornerSettings(ProfileStore& profile);
 // The delay alone, as ReadCornerSettings takes it: the thread reads it afresh at every poll.
 int ReadCornerDelayMs(ProfileStore& profile);
+
+// The corner page's five values as stored and as shown (brought into range), and the writes of
+// its save: each value whose shown setting the user changed; one left as shown stays as stored.
+struct CornerPageRead {
+    MaybeValue stored[5];
+    CornerSettings shown;
+};
+CornerPageRead ReadCornerPage(ProfileStore& profile);
+WritePlan PlanCornerSave(ProfileStore& profile, const CornerPageRead& read, const CornerSettings& left);
 
 // What the watcher asks of the thread that drives it.
 class CornerTimers {

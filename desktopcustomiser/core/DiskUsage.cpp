@@ -3,6 +3,7 @@
 #include "HelperText.h"
 #include "PipeList.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -153,19 +154,19 @@ private:
         const std::string& name = WalkName(entry);
         std::string child = base + name;
         std::string shortChild = shortBase + (entry.shortName.empty() ? name : entry.shortName);
-        bool fits = FitsListing(child + '\\');
-        if (fits) {
-            ScanResult result = Folder(child, child + '\\', shortChild + '\\');
-            if (result != ScanResult::notListed || shortChild == child)
-                return result;
-        }
-        // A name that cannot be opened, or a path too long for a listing, gets its short form;
-        // a folder listed by neither contributes nothing.
-        if (FitsListing(shortChild + '\\'))
-            return Folder(shortChild, shortChild + '\\', shortChild + '\\');
-        if (!fits)
+        ScanResult result = ScanResult::notListed;
+        if (FitsListing(child + '\\'))
+            result = Folder(child, child + '\\', shortChild + '\\');
+        // A name that cannot be opened, or a path too long for a listing, gets its short form.
+        if (result == ScanResult::notListed && shortChild != child && FitsListing(shortChild + '\\'))
+            result = Folder(shortChild, shortChild + '\\', shortChild + '\\');
+        // A folder listed by neither (unreadable, or too deep) is counted, so that the figures
+        // are not taken as the whole tree's.
+        if (result == ScanResult::notListed) {
             ++m_totals.unreachableFolders;
-        return ScanResult::notListed;
+            return ScanResult::done;
+        }
+        return result;
     }
 
     const std::string& m_extensions;
@@ -213,7 +214,7 @@ UsageTexts MakeUsageTexts(const UsageTotals& totals)
     return texts;
 }
 
-std::vector<UsageRecord> ParseUsageLists(const UsageLists& lists)
+std::vector<UsageRecord> ParseUsageLists(const UsageLists& lists, UsageLists* kept)
 {
     // The loading order of the columns after the first: path, counts, sizes, percentage.
     PipeListReader extensions(lists.extensions.c_str()), paths(lists.paths.c_str()), counts(lists.counts.c_str()),
@@ -224,17 +225,32 @@ std::vector<UsageRecord> ParseUsageLists(const UsageLists& lists)
         int column;
     };
     const Source rest[] = {{&paths, 1}, {&counts, 2}, {&sizes, 4}, {&totalCounts, 3}, {&totalSizes, 5}, {&percents, 6}};
+    // Each list from where its loading stopped; the list that ran out keeps its empty item.
+    auto keep = [&](const PipeListReader* stopped, const CString& stoppedRest) {
+        if (!kept)
+            return;
+        auto from = [&](const PipeListReader& reader) {
+            return std::string(&reader == stopped ? stoppedRest.c_str() : reader.Rest().c_str());
+        };
+        *kept = {from(extensions), from(paths),  from(counts), from(totalCounts),
+                 from(sizes),      from(totalSizes), from(percents)};
+    };
     std::vector<UsageRecord> records;
     for (;;) {
+        CString before = extensions.Rest();
         CString first = extensions.Next();
-        if (first.IsEmpty())
+        if (first.IsEmpty()) {
+            keep(&extensions, before);
             break;
+        }
         UsageRecord record(kUsageColumns);
         record[0] = TrimBlanks(static_cast<const char*>(first));
         for (const Source& source : rest) {
+            CString itemRest = source.reader->Rest();
             CString item = source.reader->Next();
             if (item.IsEmpty()) {
                 records.push_back(record);  // the row was shown before its columns ran out
+                keep(source.reader, itemRest);
                 return records;
             }
             record[size_t(source.column)] = TrimBlanks(static_cast<const char*>(item));
@@ -256,6 +272,48 @@ UsageLists BuildUsageLists(const std::vector<UsageRecord>& records)
         }
     }
     return lists;
+}
+
+namespace {
+
+// The stored lists in column order.
+const char* const kUsageListNames[kUsageColumns] = {"Extension List", "Path List",       "NumFile List",
+                                                    "Total NumFile List", "Size List", "Total Size List",
+                                                    "Percent List"};
+std::string UsageLists::*const kUsageListMembers[kUsageColumns] = {
+    &UsageLists::extensions, &UsageLists::paths,      &UsageLists::counts,  &UsageLists::totalCounts,
+    &UsageLists::sizes,      &UsageLists::totalSizes, &UsageLists::percents};
+
+}  // namespace
+
+UsagePageRead ReadUsagePage(ProfileStore& profile)
+{
+    UsagePageRead read;
+    UsageLists lists;
+    for (int column = 0; column < kUsageColumns; ++column) {
+        read.stored[column] = ReadProfileValue(profile, "Disk Usage", kUsageListNames[column]);
+        lists.*kUsageListMembers[column] = StoredText(read.stored[column]).value_or("");
+    }
+    read.records = ParseUsageLists(lists, &read.kept);
+    return read;
+}
+
+WritePlan PlanUsageSave(ProfileStore& profile, const UsagePageRead& read, const std::vector<UsageRecord>& records)
+{
+    WritePlan plan;
+    std::vector<UsageRecord> left = records, shown = read.records;
+    std::sort(left.begin(), left.end());
+    std::sort(shown.begin(), shown.end());
+    if (left == shown)
+        return plan;
+    UsageLists lists = BuildUsageLists(records);
+    for (int column = 0; column < kUsageColumns; ++column) {
+        const char* name = kUsageListNames[column];
+        PlanText(plan, std::string("Disk Usage\\") + name, ProfileValuePut(profile, "Disk Usage", name),
+                 read.stored[column], StoredText(read.stored[column]).value_or(""),
+                 lists.*kUsageListMembers[column] + read.kept.*kUsageListMembers[column]);
+    }
+    return plan;
 }
 
 UsageInputFault CheckUsageRecordInput(const std::string& extensions, const std::string& path)

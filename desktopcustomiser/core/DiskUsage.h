@@ -3,6 +3,7 @@
 // lists a record set is stored in. Portable, so the Win32 page stays a thin shell over it.
 #pragma once
 
+#include "SavePlan.h"
 #include "framework/CString.h"
 
 #include <cstdint>
@@ -37,7 +38,8 @@ struct UsageTotals {
     uint32_t totalCount = 0;
     uint64_t matchBytes = 0;
     uint64_t totalBytes = 0;
-    // Folders not reached because even by short names their path is too long for a listing.
+    // Sub folders not reached: they cannot be listed (unreadable), or even by short names their
+    // path is too long for a listing.
     uint32_t unreachableFolders = 0;
 };
 
@@ -75,7 +77,7 @@ struct FolderWalk {
 enum class ScanResult { done, aborted, notListed };
 // Walks the tree at folder, adding every file to the totals. A sub folder is reached by the
 // names of WalkName while its path fits a listing, else by short names only; one that cannot
-// be listed by either contributes nothing. notListed: the folder itself cannot be listed (it
+// be listed by either contributes no files and counts as unreachable. notListed: the folder itself cannot be listed (it
 // no longer exists), and the totals are not to be taken as its figures.
 ScanResult ScanFolderTree(const std::string& folder, const std::string& extensions, const FolderWalk& walk,
                           UsageTotals& totals);
@@ -97,11 +99,24 @@ using UsageRecord = std::vector<std::string>;
 struct UsageLists {
     std::string extensions, paths, counts, totalCounts, sizes, totalSizes, percents;
 };
-// Loading stops at the first record with a missing column, as the stored form requires.
-std::vector<UsageRecord> ParseUsageLists(const UsageLists& lists);
+// Loading stops at the first record with a missing column, as the stored form requires. kept,
+// when given, gets each list as stored from where its loading stopped, which a page keeps and
+// writes back after its records so that nothing after a damaged record is lost.
+std::vector<UsageRecord> ParseUsageLists(const UsageLists& lists, UsageLists* kept = nullptr);
 // An empty column is stored as one blank, which loads back as empty: an empty item would end
 // the loading and lose every later record.
 UsageLists BuildUsageLists(const std::vector<UsageRecord>& records);
+
+// The page's section as read: each list as stored (in column order), the records shown and the
+// rest kept; and the writes of its save: nothing while the records are those read (in any order,
+// the list view sorts them), else each list whose stored text changes, keeping its type.
+struct UsagePageRead {
+    MaybeValue stored[kUsageColumns];
+    std::vector<UsageRecord> records;
+    UsageLists kept;
+};
+UsagePageRead ReadUsagePage(ProfileStore& profile);
+WritePlan PlanUsageSave(ProfileStore& profile, const UsagePageRead& read, const std::vector<UsageRecord>& records);
 
 // What the data dialog refuses: an empty path (it would scan the current drive and cannot be
 // stored), and "|" in either field (it would break the stored lists).

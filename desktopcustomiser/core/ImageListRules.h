@@ -3,6 +3,8 @@
 // row Set Random picks.
 #pragma once
 
+#include "SavePlan.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,24 +12,51 @@
 struct ImageRow {
     std::string path;
     bool tile = false;
-    bool stretch = false;
+    bool stretch = false;  // false without the Stretch column
+    // The flag characters as stored (0 past the end of their string, or for a new row), kept
+    // while the user does not change the row: a Stretch flag the page does not show stays.
+    char storedTile = 0;
+    char storedStretch = 0;
 };
 
-// The rows of a category's stored "List"; a flag past the end of its string is "N". Stretch
-// flags are read only when the page has the Stretch column.
-std::vector<ImageRow> LoadImageRows(std::string_view list, std::string_view tile, std::string_view stretch,
-                                    bool withStretch);
+// A category's section as the page reads it: the rows it shows, and from the first entry it
+// cannot show (an empty or odd one) on, the rest of "List" and of each flag string as stored,
+// which it writes back after its rows so that nothing after that entry is lost.
+struct ImageListRead {
+    std::vector<ImageRow> rows;
+    std::string listTail, tileTail, stretchTail;
+};
+ImageListRead LoadImageRows(std::string_view list, std::string_view tile, std::string_view stretch,
+                            bool withStretch);
 
 struct StoredImageList {
     std::string list;     // QuotedPathList
     std::string tile;     // one Y/N per entry
-    std::string stretch;  // one Y/N per entry; empty without the Stretch column
+    std::string stretch;  // one Y/N per entry
 };
 
-// The stored form of the rows in display order. A row whose path would break the list (an
-// empty path ends it at the next load, a double quote cuts it) is left out with its flags, so
-// the flags stay parallel to the entries.
-StoredImageList StoreImageRows(const std::vector<ImageRow>& rows, bool withStretch);
+// The stored form of the rows in display order, followed by what was kept. A row whose path
+// would break the list (an empty path ends it at the next load, a double quote cuts it) is left
+// out with its flags, so the flags stay parallel to the entries. A row's flag is its stored
+// character while it matches what the row shows, and 'Y' or 'N' otherwise; a flag string ends
+// after the last row that has a flag of its own, unless a kept rest follows.
+StoredImageList StoreImageRows(const std::vector<ImageRow>& rows, const ImageListRead& kept = {});
+
+// What a row becomes when the user edits it to tiled, stretched or centred: a tiled row is never
+// stretched; without the Stretch column a stored stretch flag stays unless the row is tiled.
+void SetImageRowStyle(ImageRow& row, bool tile, bool stretch, bool withStretch);
+
+// A page's section as read: the values as stored, the rows and what was kept, and the random
+// order flag as the check box shows it. Only the wallpapers have flags.
+struct ImagePageRead {
+    MaybeValue list, tile, stretch, randomOrder;
+    ImageListRead shown;
+    int random = 0;
+};
+ImagePageRead ReadImagePage(ProfileStore& profile, const char* section, bool withFlags, bool withStretch);
+// The writes of the page's save: each value whose stored form the rows or the check box changed.
+WritePlan PlanImagePageSave(ProfileStore& profile, const std::string& section, const ImagePageRead& read,
+                            const std::vector<ImageRow>& rows, int random, bool withFlags);
 
 // A file name as typed into the wallpaper properties: double quotes dropped (a name pasted in
 // quotes stays usable, and a quote inside would end its stored entry early).

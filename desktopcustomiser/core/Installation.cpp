@@ -8,10 +8,8 @@
 namespace {
 
 const char kInstallKey[] = "SOFTWARE\\Marrowby Corp.\\Tunewright 97";
-const char kProfileKey[] = "SOFTWARE\\Marrowby Corp.\\Tunewright 97";
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tunewright";
 const char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tunewright.exe";
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 constexpr unsigned IDS_DISPLAY_NAME = 128;
 constexpr unsigned IDS_GROUP_NAME = 58066;
@@ -225,10 +223,31 @@ bool Installation::WriteRegistryEntries()
         {kAppPathsKey, "Path", m_strFolder},
         {kUninstallKey, "UninstallString", *uninstaller},
     };
-    for (const auto& entry : entries)
-        if (m_env.SetRegistryString(RegistryRoot::LocalMachine, entry.key, entry.value, entry.data) != 0)
+    m_written.clear();
+    for (const auto& entry : entries) {
+        WrittenValue written{RegistryRoot::LocalMachine, entry.key, entry.value,
+                             m_env.ReadRegistryValue(RegistryRoot::LocalMachine, entry.key, entry.value),
+                             OutermostMissingKey(RegistryRoot::LocalMachine, entry.key)};
+        if (m_env.SetRegistryString(RegistryRoot::LocalMachine, entry.key, entry.value, entry.data) != 0) {
+            // A refused write may still have created its key.
+            if (!written.createdKey.IsEmpty() && m_env.RegistryKeyExists(written.root, written.createdKey))
+                m_written.push_back(written);
             return false;
+        }
+        m_written.push_back(written);
+    }
     return true;
+}
+
+CString Installation::OutermostMissingKey(RegistryRoot root, const CString& key)
+{
+    // A key of one part ("SOFTWARE") is the system's and is never taken as this run's.
+    for (int bar = key.Find('\\'); bar >= 0; bar = key.Find('\\', bar + 1)) {
+        CString part = key.Left(bar);
+        if (part.Find('\\') >= 0 && !m_env.RegistryKeyExists(root, part))
+            return part;
+    }
+    return m_env.RegistryKeyExists(root, key) ? CString() : key;
 }
 
 void Installation::SeedLists()
@@ -317,11 +336,24 @@ void Installation::CreateProgramGroup(const CString& folder)
 
 void Installation::RemoveRegistryEntries()
 {
-    m_env.DeleteRegistryKey(RegistryRoot::LocalMachine, kInstallKey);
-    m_env.DeleteRegistryKey(RegistryRoot::CurrentUser, kProfileKey);
-    m_env.DeleteRegistryKey(RegistryRoot::LocalMachine, kUninstallKey);
-    m_env.DeleteRegistryValue(RegistryRoot::CurrentUser, kRunKey, "Tunewright");
-    m_env.DeleteRegistryKey(RegistryRoot::LocalMachine, kAppPathsKey);
+    // A value in a key this run created goes with that key.
+    auto inCreatedKey = [&](const WrittenValue& value) {
+        for (const WrittenValue& other : m_written)
+            if (!other.createdKey.IsEmpty() && other.root == value.root &&
+                (value.key.CompareNoCase(other.createdKey) == 0 ||
+                 value.key.Left(other.createdKey.GetLength() + 1).CompareNoCase(other.createdKey + "\\") == 0))
+                return true;
+        return false;
+    };
+    for (auto it = m_written.rbegin(); it != m_written.rend(); ++it) {
+        if (!it->createdKey.IsEmpty())
+            m_env.DeleteRegistryKey(it->root, it->createdKey);
+        else if (it->before)
+            m_env.RestoreRegistryValue(it->root, it->key, it->value, *it->before);
+        else if (!inCreatedKey(*it))
+            m_env.DeleteRegistryValue(it->root, it->key, it->value);
+    }
+    m_written.clear();
 }
 
 PictureRect FitPicture(int pictureWidth, int pictureHeight, int frameWidth, int frameHeight)

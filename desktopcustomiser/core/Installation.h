@@ -7,11 +7,19 @@
 #include "framework/CString.h"
 #include "framework/ProfileStore.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 // The two registry roots the installation writes below.
 enum class RegistryRoot { LocalMachine, CurrentUser };
+
+// A registry value as stored: its type number and its bytes.
+struct StoredRegistryValue {
+    uint32_t type = 0;
+    std::vector<uint8_t> data;
+    bool operator==(const StoredRegistryValue&) const = default;
+};
 
 // One file of the setup folder and the name it gets in the installed folder.
 struct InstallFile {
@@ -66,6 +74,14 @@ public:
     virtual CString GetRegistryString(RegistryRoot root, const CString& key, const CString& value) = 0;
     virtual void DeleteRegistryKey(RegistryRoot root, const CString& key) = 0;
     virtual void DeleteRegistryValue(RegistryRoot root, const CString& key, const CString& value) = 0;
+    // What a failed run needs to put back what it changed: a value as stored (nothing when it
+    // does not exist), the same value written again with its type and bytes, and whether a key
+    // exists.
+    virtual std::optional<StoredRegistryValue> ReadRegistryValue(RegistryRoot root, const CString& key,
+                                                                 const CString& value) = 0;
+    virtual bool RestoreRegistryValue(RegistryRoot root, const CString& key, const CString& value,
+                                      const StoredRegistryValue& stored) = 0;
+    virtual bool RegistryKeyExists(RegistryRoot root, const CString& key) = 0;
 
     virtual ProfileStore& Profile() = 0;
 };
@@ -106,6 +122,9 @@ public:
     // a call after a failed run that was not entered again does nothing but fail.
     bool RunInstallation();
     void CreateProgramGroup(const CString& folder);
+    // Undoes what this run's registry step changed, newest first: a value it replaced gets its
+    // earlier type and bytes back, a value it added goes, and so does a key it created. The
+    // profile and the start-with-Windows value are never touched: the run did not write them.
     void RemoveRegistryEntries();
 
     CString m_strFolder;
@@ -117,9 +136,19 @@ private:
     bool Fail(const char* progressLine, const char* message);
     bool CopyFiles(const CString& source);
     bool WriteRegistryEntries();
+    CString OutermostMissingKey(RegistryRoot root, const CString& key);
     void SeedLists();
     void ShowInstallTo();
 
+    // One value the registry step wrote, with what it replaced and the key it had to create
+    // (the outermost one missing before the write; empty when the key was there).
+    struct WrittenValue {
+        RegistryRoot root;
+        CString key, value;
+        std::optional<StoredRegistryValue> before;
+        CString createdKey;
+    };
+    std::vector<WrittenValue> m_written;
     InstallEnvironment& m_env;
     bool m_bHalted = false;  // a run failed since the page was entered: Back comes first
 };

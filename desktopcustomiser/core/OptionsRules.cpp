@@ -120,6 +120,93 @@ UserEntryRead ReadUserEntryRows(const char* texts, const char* programs, const c
     }
 }
 
+UserEntryPageRead ReadUserEntryPage(ProfileStore& profile, const char* section, const char* firstList)
+{
+    UserEntryPageRead read;
+    read.texts = ReadProfileValue(profile, section, firstList);
+    read.programs = ReadProfileValue(profile, section, "Executable Path");
+    read.parameters = ReadProfileValue(profile, section, "Parameters");
+    read.shown = ReadUserEntryRows(StoredText(read.texts).value_or("").c_str(),
+                                   StoredText(read.programs).value_or("").c_str(),
+                                   StoredText(read.parameters).value_or("").c_str());
+    return read;
+}
+
+namespace {
+
+std::vector<std::tuple<std::string, std::string, std::string>> SortedRows(const std::vector<UserEntryRow>& rows)
+{
+    std::vector<std::tuple<std::string, std::string, std::string>> sorted;
+    for (const UserEntryRow& row : rows)
+        sorted.emplace_back(row.text.c_str(), row.program.c_str(), row.parameters.c_str());
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+}  // namespace
+
+WritePlan PlanUserEntrySave(ProfileStore& profile, const std::string& section, const std::string& firstList,
+                            const UserEntryPageRead& read, const std::vector<UserEntryRow>& rows)
+{
+    WritePlan plan;
+    if (SortedRows(rows) == SortedRows(read.shown.rows))
+        return plan;
+    UserEntryLists lists = WriteUserEntryLists(rows, read.shown.kept);
+    const struct {
+        const std::string& entry;
+        const MaybeValue& before;
+        const CString& left;
+    } values[] = {{firstList, read.texts, lists.texts},
+                  {"Executable Path", read.programs, lists.programs},
+                  {"Parameters", read.parameters, lists.parameters}};
+    for (const auto& v : values)
+        PlanText(plan, section + "\\" + v.entry, ProfileValuePut(profile, section, v.entry), v.before,
+                 StoredText(v.before).value_or(""), v.left.c_str());
+    return plan;
+}
+
+const ConfigSetting kConfigSettingList[kConfigSettings] = {
+    {"Random Wallpaper", 1, false},       {"Random Startup Screen", 1, false}, {"Random Wait Shutdown", 1, false},
+    {"Random Safe Shutdown", 1, false},   {"Randomize Startup", 0, true},      {"Show Splash Screen", 1, false},
+    {"Show Display Settings Icon", 1, false}, {"Clear Documents Menu", 1, false}, {"Auto MIDI", 0, false},
+};
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+ConfigPageRead ReadConfigPage(ProfileStore& profile, RegistryStore& registry)
+{
+    ConfigPageRead read;
+    for (int i = 0; i < kConfigSettings; ++i) {
+        const ConfigSetting& setting = kConfigSettingList[i];
+        read.stored[i] = ReadProfileValue(profile, "Settings", setting.entry);
+        int value = StoredInt(read.stored[i]).value_or(setting.defaultValue);
+        read.shown[i] = setting.choice ? ReadChoice(value) : ReadFlag(value);
+    }
+    read.run = ReadRegistryValue(registry, RegRoot::currentUser, kRunKey, "Tunewright");
+    read.load = StoredText(read.run).value_or("").empty() ? 0 : 1;
+    return read;
+}
+
+WritePlan PlanConfigSave(ProfileStore& profile, RegistryStore& registry, const ConfigPageRead& read,
+                         const int (&left)[kConfigSettings], int load, const char* installFolder)
+{
+    WritePlan plan;
+    for (int i = 0; i < kConfigSettings; ++i) {
+        const char* entry = kConfigSettingList[i].entry;
+        PlanInt(plan, std::string("Settings\\") + entry, ProfileValuePut(profile, "Settings", entry), read.stored[i],
+                read.shown[i], left[i]);
+    }
+    if (load != read.load) {
+        std::string name = std::string(kRunKey) + "\\Tunewright";
+        ValuePut put = RegistryValuePut(registry, RegRoot::currentUser, kRunKey, "Tunewright");
+        if (load)
+            plan.push_back({name, read.run,
+                            StoredValue{kStringType, EncodeProfileString(StartWithWindowsValue(installFolder))}, put});
+        else
+            PlanDelete(plan, name, put, read.run);
+    }
+    return plan;
+}
+
 bool DisplayModeBefore(const DisplayMode& a, const DisplayMode& b)
 {
     return std::tie(a.width, a.height, a.bitsPerPixel, a.frequency) <

@@ -3,6 +3,7 @@
 // names itself, how the pages store their rows, and how display modes become a menu.
 #pragma once
 
+#include "SavePlan.h"
 #include "framework/CString.h"
 
 #include <string>
@@ -71,6 +72,41 @@ struct UserEntryRead {
     UserEntryLists kept;
 };
 UserEntryRead ReadUserEntryRows(const char* texts, const char* programs, const char* parameters);
+
+// A user entry page's section as read: the three lists as stored, and the rows and rest shown.
+struct UserEntryPageRead {
+    MaybeValue texts, programs, parameters;
+    UserEntryRead shown;
+};
+UserEntryPageRead ReadUserEntryPage(ProfileStore& profile, const char* section, const char* firstList);
+// The writes of the page's save. The list view keeps its rows in its own order, so rows that
+// are those read, in any order, write nothing; otherwise each list whose stored text changes.
+WritePlan PlanUserEntrySave(ProfileStore& profile, const std::string& section, const std::string& firstList,
+                            const UserEntryPageRead& read, const std::vector<UserEntryRow>& rows);
+
+// ---- the options page -----------------------------------------------------------------------
+
+// The "Settings" values of the options page, in the order of ConfigPageValues.
+struct ConfigSetting {
+    const char* entry;
+    int defaultValue;
+    bool choice;  // a radio pair (ReadChoice), else a check box (ReadFlag)
+};
+constexpr int kConfigSettings = 9;
+extern const ConfigSetting kConfigSettingList[kConfigSettings];
+extern const char kRunKey[];  // HKEY_CURRENT_USER: the start-with-Windows value "Tunewright"
+
+struct ConfigPageRead {
+    MaybeValue stored[kConfigSettings];
+    int shown[kConfigSettings] = {};
+    MaybeValue run;
+    int load = 0;  // the Run value holds text (a string or an expandable string)
+};
+ConfigPageRead ReadConfigPage(ProfileStore& profile, RegistryStore& registry);
+// The writes of the page's OK: each setting the user changed, then the Run value when the load
+// choice changed (written as the installation folder's program, or deleted).
+WritePlan PlanConfigSave(ProfileStore& profile, RegistryStore& registry, const ConfigPageRead& read,
+                         const int (&left)[kConfigSettings], int load, const char* installFolder);
 
 // ---- display modes --------------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 
 #include "PipeList.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -69,6 +70,95 @@ CString JoinPipeList(const std::vector<CString>& items)
         list += '|';
     }
     return list;
+}
+
+KeptPipeList ReadKeptPipeList(const char* list)
+{
+    KeptPipeList read;
+    PipeListReader reader(list);
+    while (!reader.AtEnd()) {
+        CString rest = reader.Rest();
+        CString item = reader.Next();
+        if (item.IsEmpty()) {
+            read.kept = rest;
+            break;
+        }
+        read.items.push_back(item);
+    }
+    return read;
+}
+
+namespace {
+
+std::vector<std::string> Sorted(const std::vector<CString>& items)
+{
+    std::vector<std::string> sorted;
+    for (const CString& item : items)
+        sorted.emplace_back(item.c_str());
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+}  // namespace
+
+CString StoreKeptPipeList(const char* asRead, const std::vector<CString>& items, bool anyOrder)
+{
+    KeptPipeList read = ReadKeptPipeList(asRead);
+    bool same = anyOrder ? Sorted(items) == Sorted(read.items) : items == read.items;
+    if (same)
+        return CString(asRead ? asRead : "");
+    return JoinPipeList(items) + read.kept;
+}
+
+PlayListsRead ReadPlayLists(ProfileStore& profile)
+{
+    PlayListsRead read;
+    read.names = ReadProfileValue(profile, kMusicSection, "Play List Names");
+    read.selected = ReadProfileValue(profile, kMusicSection, "Selected Play List");
+    read.random = ReadProfileValue(profile, kMusicSection, "MIDI Randomize");
+    read.shownRandom = StoredInt(read.random).value_or(0) != 0 ? 1 : 0;
+    CString selected = StoredText(read.selected).value_or("").c_str();
+    for (const CString& name : ReadKeptPipeList(StoredText(read.names).value_or("").c_str()).items) {
+        read.lists.emplace_back(name, StoredText(ReadProfileValue(profile, kMusicSection, name)).value_or("").c_str());
+        if (name == selected)
+            read.selectedName = selected;
+    }
+    return read;
+}
+
+WritePlan PlanPlayListsSave(ProfileStore& profile, const PlayListsRead& read, const std::vector<PlayListLeft>& lists,
+                            const CString& selected, int random)
+{
+    WritePlan plan;
+    const std::string section = kMusicSection;
+    auto text = [&](const char* entry, const MaybeValue& before, const CString& left) {
+        PlanText(plan, section + "\\" + entry, ProfileValuePut(profile, section, entry), before,
+                 StoredText(before).value_or(""), left.c_str());
+    };
+    std::vector<CString> names;
+    for (const PlayListLeft& list : lists) {
+        names.push_back(list.name);
+        // A list read keeps what was read; a new or renamed one compares with what is there now.
+        MaybeValue before = ReadProfileValue(profile, kMusicSection, list.name);
+        CString shown = StoredText(before).value_or("").c_str();
+        for (const auto& [name, files] : read.lists)
+            if (name == list.name)
+                shown = files;
+        PlanText(plan, section + "\\" + list.name.c_str(), ProfileValuePut(profile, section, list.name.c_str()),
+                 before, shown.c_str(), list.files.c_str());
+    }
+    text("Play List Names", read.names,
+         StoreKeptPipeList(StoredText(read.names).value_or("").c_str(), names, true));
+    if (selected != read.selectedName) {
+        if (selected.IsEmpty())
+            PlanDelete(plan, section + "\\Selected Play List", ProfileValuePut(profile, section, "Selected Play List"),
+                       read.selected);
+        else
+            text("Selected Play List", read.selected, selected);
+    }
+    PlanInt(plan, section + "\\MIDI Randomize", ProfileValuePut(profile, section, "MIDI Randomize"), read.random,
+            read.shownRandom, random);
+    return plan;
 }
 
 namespace {

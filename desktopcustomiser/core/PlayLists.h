@@ -2,6 +2,7 @@
 // which file the player takes next, and the rules of the sheet that edits them.
 #pragma once
 
+#include "SavePlan.h"
 #include "framework/CString.h"
 #include "framework/ProfileStore.h"
 
@@ -33,6 +34,35 @@ PlayChoice ChooseNextFile(ProfileStore& profile, int current, int random);
 std::vector<CString> SplitPipeList(const char* list);
 // Each item followed by "|".
 CString JoinPipeList(const std::vector<CString>& items);
+
+// A PipeList as an editor shows it: the items up to the first empty one, and from that one on
+// the rest as stored, which the editor keeps and writes after its items so that nothing after an
+// empty item is lost. A list without any "|" shows its one item.
+struct KeptPipeList {
+    std::vector<CString> items;
+    CString kept;
+};
+KeptPipeList ReadKeptPipeList(const char* list);
+// What to store for the items: the list as read when they are the items read (in any order,
+// when the editor sorts them), else each item followed by "|", then what was kept.
+CString StoreKeptPipeList(const char* asRead, const std::vector<CString>& items, bool anyOrder);
+
+// The music sheet's section as read, and the writes of its save: each play list whose files
+// changed, "Play List Names" when the lists changed, the selection when the user changed it,
+// and "MIDI Randomize".
+struct PlayListsRead {
+    MaybeValue names, selected, random;
+    std::vector<std::pair<CString, CString>> lists;  // name and files, as stored
+    CString selectedName;   // the stored selection when it names a list shown, else empty
+    int shownRandom = 0;
+};
+PlayListsRead ReadPlayLists(ProfileStore& profile);
+struct PlayListLeft {
+    CString name;
+    CString files;
+};
+WritePlan PlanPlayListsSave(ProfileStore& profile, const PlayListsRead& read, const std::vector<PlayListLeft>& lists,
+                            const CString& selected, int random);
 
 // Why a play list name cannot be stored; the value named by the list holds its files, so a
 // name must not be a value of the section's own, nor (registry names ignore case) the name of

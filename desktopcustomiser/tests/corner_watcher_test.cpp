@@ -126,3 +126,21 @@ TEST(CornerWatcher, PageAndThreadReadTheStoredValuesAlike)
     EXPECT_EQ(s.pollMs, 50);
     EXPECT_EQ(s.delayMs, 10000);
 }
+
+TEST(CornerWatcher, ThePageWritesOnlyTheValuesTheUserChanged)
+{
+    MemoryProfileStore profile;
+    profile.WriteProfileInt("Settings", "Screen Saver Activate Corner", 7);  // shown as none
+    profile.WriteProfileInt("Settings", "Screen Saver Pixel", 40);           // shown as 25
+    CornerPageRead read = ReadCornerPage(profile);
+    EXPECT_TRUE(PlanCornerSave(profile, read, read.shown).empty());
+
+    CornerSettings left = read.shown;
+    left.delayMs = 900;
+    WritePlan plan = PlanCornerSave(profile, read, left);
+    ASSERT_EQ(plan.size(), 1u);
+    EXPECT_EQ(RunWritePlan(plan), std::nullopt);
+    EXPECT_EQ(profile.GetProfileInt("Settings", "Screen Saver Delay", 0), 900);
+    EXPECT_EQ(profile.GetProfileInt("Settings", "Screen Saver Activate Corner", 0), 7);
+    EXPECT_EQ(profile.GetProfileInt("Settings", "Screen Saver Pixel", 0), 40);
+}

@@ -72,6 +72,32 @@ TEST(DiskUsage, StoredListsKeepEveryRecordAndEmptyColumns)
     EXPECT_EQ(loaded[1][4], "");
 }
 
+TEST(DiskUsage, ThePageKeepsRecordsAfterAnEmptyOneAndWritesOnlyWhenTheRecordsChange)
+{
+    MemoryProfileStore profile;
+    // The second record's extensions are empty (no blank): loading ends there, "gif" is kept.
+    const char* stored[][2] = {{"Extension List", "bmp||gif|"},         {"Path List", "C:\\|D:\\|E:\\|"},
+                               {"NumFile List", "1|2|3|"},             {"Total NumFile List", "4|5|6|"},
+                               {"Size List", "0.10|0.20|0.30|"},       {"Total Size List", "0.40|0.50|0.60|"},
+                               {"Percent List", "25|40|50|"}};
+    for (auto& value : stored)
+        profile.SetRaw("Disk Usage", value[0], 2, EncodeProfileString(value[1]));  // REG_EXPAND_SZ
+    UsagePageRead read = ReadUsagePage(profile);
+    ASSERT_EQ(read.records.size(), 1u);
+    EXPECT_EQ(read.records[0][1], "C:\\");
+    EXPECT_TRUE(PlanUsageSave(profile, read, read.records).empty());
+
+    std::vector<UsageRecord> records = read.records;
+    records.push_back({"txt", "F:\\", "7", "8", "0.70", "0.80", "88"});
+    EXPECT_EQ(RunWritePlan(PlanUsageSave(profile, read, records)), std::nullopt);
+    uint32_t type = 0;
+    std::vector<uint8_t> data;
+    ASSERT_TRUE(profile.ReadValue("Disk Usage", "Extension List", type, data));
+    EXPECT_EQ(type, 2u);
+    EXPECT_EQ(data, EncodeProfileString("bmp|txt||gif|"));
+    EXPECT_STREQ(profile.GetProfileString("Disk Usage", "Path List"), "C:\\|F:\\|D:\\|E:\\|");
+}
+
 TEST(DiskUsage, InputRefusesWhatCannotBeStoredOrScanned)
 {
     EXPECT_EQ(CheckUsageRecordInput("bmp", "C:\\"), UsageInputFault::none);
@@ -212,9 +238,22 @@ TEST(DiskUsage, WalkReachesNamesWithoutAnEquivalentAndPathsPastTheLimitByShortNa
     // a.?xt has an extension no list can name.
     EXPECT_EQ(totals.matchCount, 13u);
     EXPECT_EQ(totals.matchBytes, 1 + 2 + 4 + 5 + 800 + 1000u);
-    EXPECT_EQ(totals.unreachableFolders, 1u);
+    EXPECT_EQ(totals.unreachableFolders, 2u);  // "locked" and the thirtieth level
     for (const std::string& listed : disk.listed)
         EXPECT_LE(listed.size() + 3, kMaxListingPattern) << listed;
+}
+
+TEST(DiskUsage, AnUnreadableSubFolderIsCountedAsUnreachable)
+{
+    // "locked" holds 5000 bytes that no listing reaches: its figures are partial, and say so.
+    FakeDisk disk;
+    disk.Add("R\\", {File("a.txt", 100), Folder("open"), Folder("locked", "LOCKED~1")});
+    disk.Add("R\\open\\", {File("b.txt", 200)});
+    UsageTotals totals;
+    ASSERT_EQ(ScanFolderTree("R", "*", disk.Walk(), totals), ScanResult::done);
+    EXPECT_EQ(totals.totalCount, 2u);
+    EXPECT_EQ(totals.totalBytes, 300u);
+    EXPECT_EQ(totals.unreachableFolders, 1u);
 }
 
 TEST(DiskUsage, DriveTexts)

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +23,8 @@ public:
     std::string prompt;
     std::set<std::string> files{"D:\\Setup\\Setup.Exe"};
     std::map<std::string, std::string> registry;
+    std::map<std::string, uint32_t> registryTypes;  // a value not named here is a string
+    std::set<std::string> keys;
     std::map<std::string, std::string> textFiles;
     MemoryProfileStore profile;
     bool writable = true;
@@ -28,6 +32,12 @@ public:
     int failRegistryAt = -1;  // the registry write with this index fails
     int copies = 0;
     int registryWrites = 0;
+
+    RecordedMachine()
+    {
+        AddKey(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
+        AddKey(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths");
+    }
 
     void ClearProgress() override { progress.clear(); }
     void AddProgress(const CString& line) override { progress.push_back(line.c_str()); }
@@ -72,7 +82,46 @@ public:
         std::string name = Name(root, key, value);
         actions.push_back("set " + name);
         registry[name] = data.c_str();
+        registryTypes.erase(name);
+        AddKey(root, key);
         return 0;
+    }
+    void AddKey(RegistryRoot root, const CString& key)
+    {
+        std::string path = Name(root, key, "");
+        path.pop_back();
+        for (size_t bar = path.find('\\'); bar != std::string::npos; bar = path.find('\\', bar + 1))
+            keys.insert(path.substr(0, bar));
+        keys.insert(path);
+    }
+    std::optional<StoredRegistryValue> ReadRegistryValue(RegistryRoot root, const CString& key,
+                                                         const CString& value) override
+    {
+        std::string name = Name(root, key, value);
+        auto it = registry.find(name);
+        if (it == registry.end())
+            return std::nullopt;
+        StoredRegistryValue stored{registryTypes.count(name) ? registryTypes[name] : 1u, {}};
+        stored.data.assign(it->second.begin(), it->second.end());
+        stored.data.push_back(0);
+        return stored;
+    }
+    bool RestoreRegistryValue(RegistryRoot root, const CString& key, const CString& value,
+                              const StoredRegistryValue& stored) override
+    {
+        std::string name = Name(root, key, value);
+        actions.push_back("restore " + name);
+        registry[name] = std::string(stored.data.begin(), std::find(stored.data.begin(), stored.data.end(), 0));
+        registryTypes.erase(name);
+        if (stored.type != 1)
+            registryTypes[name] = stored.type;
+        return true;
+    }
+    bool RegistryKeyExists(RegistryRoot root, const CString& key) override
+    {
+        std::string path = Name(root, key, "");
+        path.pop_back();
+        return keys.count(path) != 0;
     }
     CString GetRegistryString(RegistryRoot root, const CString& key, const CString& value) override
     {
@@ -81,11 +130,17 @@ public:
     }
     void DeleteRegistryKey(RegistryRoot root, const CString& key) override
     {
-        actions.push_back("delete key " + Name(root, key, ""));
+        std::string path = Name(root, key, "");
+        actions.push_back("delete key " + path);
+        path.pop_back();
+        std::erase_if(keys, [&](const std::string& k) { return k == path || k.rfind(path + "\\", 0) == 0; });
+        std::erase_if(registry, [&](const auto& v) { return v.first.rfind(path + ":", 0) == 0 ||
+                                                            v.first.rfind(path + "\\", 0) == 0; });
     }
     void DeleteRegistryValue(RegistryRoot root, const CString& key, const CString& value) override
     {
         actions.push_back("delete value " + Name(root, key, value));
+        registry.erase(Name(root, key, value));
     }
     ProfileStore& Profile() override { return profile; }
 
@@ -214,22 +269,56 @@ TEST(Installation, FailuresStopWhereTheyHappen)
     }
 }
 
-TEST(Installation, RegistryFailureRemovesTheEntriesAndTheProfile)
+TEST(Installation, RegistryFailureUndoesOnlyWhatTheRunChanged)
 {
-    RecordedMachine machine;
-    machine.failRegistryAt = 4;
-    Installation installation(machine);
-    installation.Begin(kFolder);
-    EXPECT_FALSE(installation.RunInstallation());
-    EXPECT_EQ(machine.Actions("delete"),
-              (std::vector<std::string>{
-                  "delete key HKLM\\SOFTWARE\\Marrowby Corp.\\Tunewright 97:",
-                  "delete key HKCU\\SOFTWARE\\Marrowby Corp.\\Tunewright 97:",
-                  "delete key HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tunewright:",
-                  "delete value HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run:Tunewright",
-                  "delete key HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tunewright.exe:"}));
-    EXPECT_EQ(machine.prompt, "An error occured during installation.  Press 'Back' to try again.");
-    EXPECT_EQ(machine.progress[machine.progress.size() - 2], "Error creating registry entry, installation halted.");
+    const std::string install = "HKLM\\SOFTWARE\\Marrowby Corp.\\Tunewright 97";
+    const std::string uninstall = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tunewright";
+    const std::string appPaths = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tunewright.exe";
+    struct Case {
+        const char* name;
+        bool earlier;  // an installation was there before
+        std::vector<std::string> undo;
+    };
+    const Case cases[] = {
+        {"first", false,
+         {"delete key " + appPaths + ":", "delete key " + uninstall + ":", "delete key HKLM\\SOFTWARE\\Marrowby Corp.:"}},
+        {"again", true,
+         {"restore " + appPaths + ":Path", "restore " + appPaths + ":", "restore " + uninstall + ":DisplayName",
+          "restore " + install + ":Installed Path"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordedMachine machine;
+        machine.profile.WriteProfileInt("Settings", "Run Yet?", 1);
+        std::map<std::string, std::string> before;
+        if (c.earlier) {
+            machine.AddKey(RegistryRoot::LocalMachine, "SOFTWARE\\Marrowby Corp.\\Tunewright 97");
+            machine.AddKey(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tunewright");
+            machine.AddKey(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tunewright.exe");
+            machine.registry = {{install + ":Installed Path", "D:\\Old"},
+                                {install + ":Other", "kept"},
+                                {uninstall + ":DisplayName", "Old name"},
+                                {uninstall + ":UninstallString", "D:\\Old\\Uninstall.exe"},
+                                {appPaths + ":", "D:\\Old\\Tunewright.Exe"},
+                                {appPaths + ":Path", "%OLD%"}};
+            machine.registryTypes[appPaths + ":Path"] = 2;  // REG_EXPAND_SZ
+        }
+        before = machine.registry;
+        auto types = machine.registryTypes;
+        machine.failRegistryAt = 4;
+        Installation installation(machine);
+        installation.Begin(kFolder);
+        EXPECT_FALSE(installation.RunInstallation());
+        std::vector<std::string> undo;
+        for (const std::string& action : machine.actions)
+            if (action.rfind("set", 0) != 0 && action.rfind("copy", 0) != 0 && action.rfind("run", 0) != 0)
+                undo.push_back(action);
+        EXPECT_EQ(undo, c.undo);
+        EXPECT_EQ(machine.registry, before);
+        EXPECT_EQ(machine.registryTypes, types);
+        EXPECT_EQ(machine.profile.GetProfileInt("Settings", "Run Yet?", 0), 1);
+        EXPECT_EQ(machine.progress[machine.progress.size() - 2], "Error creating registry entry, installation halted.");
+    }
 }
 
 TEST(Installation, SeedingFollowsTheCurrentWallpaperAndTheBackupsFound)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 TEST(StoredSettings, FlagsChoicesAndRangesReadBackAsThePagesTakeThem)
@@ -125,6 +126,96 @@ TEST(UserEntryLists, EntriesThePageCannotShowAreWrittenBackAsTheyWere)
     EXPECT_STREQ(saved.texts, "Paint|Zip|Calc|Notes|");
     EXPECT_STREQ(saved.programs, "paint.exe|zip.exe||notepad.exe|");
     EXPECT_STREQ(saved.parameters, " | | | |");
+}
+
+namespace {
+
+void SetText(MemoryProfileStore& profile, const char* section, const char* entry, uint32_t type, const char* text)
+{
+    profile.SetRaw(section, entry, type, EncodeProfileString(text));
+}
+
+}  // namespace
+
+TEST(UserEntryLists, ListsOfAnotherStringTypeShowAndKeepTheirTypeAndAnUnchangedPageWritesNothing)
+{
+    MemoryProfileStore profile;
+    SetText(profile, "Tray Menus", "Menu Text", 2, "Mail|Web|");  // REG_EXPAND_SZ
+    SetText(profile, "Tray Menus", "Executable Path", 1, "%W%\\m.exe|w.exe|");
+    SetText(profile, "Tray Menus", "Parameters", 2, " |%TEMP%|");
+    UserEntryPageRead read = ReadUserEntryPage(profile, "Tray Menus", "Menu Text");
+    ASSERT_EQ(read.shown.rows.size(), 2u);
+    EXPECT_EQ(read.shown.rows[1].parameters, "%TEMP%");
+
+    // The list view shows its rows in its own order: the same rows write nothing.
+    std::vector<UserEntryRow> rows{read.shown.rows[1], read.shown.rows[0]};
+    EXPECT_TRUE(PlanUserEntrySave(profile, "Tray Menus", "Menu Text", read, rows).empty());
+
+    rows.push_back({"News", "n.exe", " "});
+    WritePlan plan = PlanUserEntrySave(profile, "Tray Menus", "Menu Text", read, rows);
+    ASSERT_EQ(plan.size(), 3u);
+    EXPECT_EQ(RunWritePlan(plan), std::nullopt);
+    uint32_t type = 0;
+    std::vector<uint8_t> data;
+    ASSERT_TRUE(profile.ReadValue("Tray Menus", "Menu Text", type, data));
+    EXPECT_EQ(type, 2u);
+    EXPECT_EQ(data, EncodeProfileString("Web|Mail|News|"));
+
+    // The third list refused: the first two are put back as they were, type and bytes.
+    read = ReadUserEntryPage(profile, "Tray Menus", "Menu Text");
+    rows.pop_back();
+    profile.Refuse("Tray Menus", "Parameters");
+    EXPECT_EQ(RunWritePlan(PlanUserEntrySave(profile, "Tray Menus", "Menu Text", read, rows)),
+              std::optional<std::string>("Tray Menus\\Parameters"));
+    ASSERT_TRUE(profile.ReadValue("Tray Menus", "Menu Text", type, data));
+    EXPECT_EQ(type, 2u);
+    EXPECT_EQ(data, EncodeProfileString("Web|Mail|News|"));
+    EXPECT_STREQ(profile.GetProfileString("Tray Menus", "Executable Path"), "w.exe|%W%\\m.exe|n.exe|");
+}
+
+TEST(OptionsPage, AnExpandableRunValueLoadsAndOnlyChangedValuesAreWritten)
+{
+    struct Case {
+        const char* name;
+        uint32_t runType;  // 0: no Run value
+        int changeSetting; // -1: none
+        int load;
+        std::vector<std::string> written;
+    };
+    const std::string run = std::string(kRunKey) + "\\Tunewright";
+    const Case cases[] = {
+        {"nothing changed", 2, -1, 1, {}},
+        {"one setting", 2, 8, 1, {"Settings\\Auto MIDI"}},
+        {"do not load", 2, -1, 0, {run}},
+        {"load", 0, -1, 1, {run}},
+        {"a value of another type is left alone", 3, -1, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryProfileStore profile;
+        profile.WriteProfileInt("Settings", "Random Wallpaper", 7);  // shown ticked, kept as 7
+        MemoryRegistryStore registry;
+        if (c.runType)
+            registry.Seed(RegRoot::currentUser, kRunKey, "Tunewright",
+                          RegValue{RegType(c.runType), {'%', 'P', '%', '\\', 't', '.', 'e', 'x', 'e'}});
+        ConfigPageRead read = ReadConfigPage(profile, registry);
+        EXPECT_EQ(read.load, c.runType == 2 ? 1 : 0);
+        int left[kConfigSettings];
+        std::copy(std::begin(read.shown), std::end(read.shown), left);
+        if (c.changeSetting >= 0)
+            left[c.changeSetting] = !left[c.changeSetting];
+        WritePlan plan = PlanConfigSave(profile, registry, read, left, c.load, "C:\\TW\\");
+        std::vector<std::string> names;
+        for (const PlannedWrite& write : plan)
+            names.push_back(write.name);
+        EXPECT_EQ(names, c.written);
+        EXPECT_EQ(RunWritePlan(plan), std::nullopt);
+        EXPECT_EQ(profile.GetProfileInt("Settings", "Random Wallpaper", 0), 7);
+        if (c.load && !c.runType) {
+            EXPECT_EQ(registry.log, std::vector<std::string>{"set HKCU\\" + std::string(kRunKey) +
+                                                             "\\Tunewright = C:\\TW\\Tunewright.Exe"});
+        }
+    }
 }
 
 TEST(DisplayModes, SortedByResolutionDepthAndFrequencyWithGroupsAndTheCurrentChecked)

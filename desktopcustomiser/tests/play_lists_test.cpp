@@ -107,3 +107,53 @@ TEST(ChosenFiles, OnePathOrAFolderWithNames)
     EXPECT_EQ(ChosenFiles(unterminated, sizeof unterminated, folder), (std::vector<CString>{"C:\\d\\na"}));
     EXPECT_TRUE(ChosenFiles("", 1, folder).empty());
 }
+
+TEST(PlayLists, AnEditorKeepsEverythingAfterAnEmptyItem)
+{
+    struct Case {
+        const char* stored;
+        std::vector<CString> shown;
+        std::vector<CString> left;
+        bool anyOrder;
+        const char* saved;
+    };
+    const Case cases[] = {
+        {"Rock||Jazz|", {"Rock"}, {"Rock"}, true, "Rock||Jazz|"},
+        {"Rock||Jazz|", {"Rock"}, {"Pop", "Rock"}, true, "Pop|Rock||Jazz|"},
+        {"one.mid||two.mid|", {"one.mid"}, {"new.mid", "one.mid"}, false, "new.mid|one.mid||two.mid|"},
+        {"one.mid||two.mid|", {"one.mid"}, {}, false, "|two.mid|"},
+        {"s.mid", {"s.mid"}, {"s.mid"}, false, "s.mid"},  // no "|": shown, and kept as stored
+        {"s.mid", {"s.mid"}, {"s.mid", "t.mid"}, false, "s.mid|t.mid|"},
+        {"b|a|", {"b", "a"}, {"a", "b"}, true, "b|a|"},
+        {"b|a|", {"b", "a"}, {"a", "b"}, false, "a|b|"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        EXPECT_EQ(ReadKeptPipeList(c.stored).items, c.shown);
+        EXPECT_STREQ(StoreKeptPipeList(c.stored, c.left, c.anyOrder), c.saved);
+    }
+}
+
+TEST(PlayLists, TheSheetWritesOnlyWhatChangedAndPutsBackWhenAWriteIsRefused)
+{
+    MemoryProfileStore profile;
+    profile.WriteProfileString(kMusicSection, "Play List Names", "Rock||Jazz|");
+    profile.WriteProfileString(kMusicSection, "Rock", "one.mid||two.mid|");
+    profile.WriteProfileString(kMusicSection, "Jazz", "j.mid|");
+    profile.WriteProfileString(kMusicSection, "Selected Play List", "Jazz");  // not shown
+    size_t before = profile.changes;
+    PlayListsRead read = ReadPlayLists(profile);
+    ASSERT_EQ(read.lists.size(), 1u);
+    std::vector<PlayListLeft> lists{{"Rock", "one.mid||two.mid|"}};
+    EXPECT_TRUE(PlanPlayListsSave(profile, read, lists, "", 0).empty());
+
+    // A new list: its files, then the names; the names refused, the new list's value goes again.
+    lists.push_back({"Pop", "p.mid|"});
+    profile.Refuse(kMusicSection, "Play List Names");
+    WritePlan plan = PlanPlayListsSave(profile, read, lists, "Pop", 0);
+    ASSERT_EQ(plan.size(), 3u);
+    EXPECT_EQ(RunWritePlan(plan), std::optional<std::string>("Background Music\\Play List Names"));
+    EXPECT_FALSE(profile.Contains(kMusicSection, "Pop"));
+    EXPECT_EQ(profile.changes, before + 2);
+    EXPECT_STREQ(profile.GetProfileString(kMusicSection, "Selected Play List"), "Jazz");
+}

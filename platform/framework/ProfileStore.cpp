@@ -14,7 +14,8 @@ int DecodeProfileInt(uint32_t type, const uint8_t* data, size_t size, int nDefau
 
 CString DecodeProfileString(uint32_t type, const uint8_t* data, size_t size, const char* lpszDefault)
 {
-    if (type != static_cast<uint32_t>(ProfileValueType::String))
+    if (type != static_cast<uint32_t>(ProfileValueType::String) &&
+        type != static_cast<uint32_t>(ProfileValueType::ExpandString))
         return CString(lpszDefault);
     if (!data || size == 0)
         return CString();
@@ -83,6 +84,21 @@ bool ProfileStore::WriteProfileString(const char* section, const char* entry, co
     return WriteRaw(section, entry, ProfileValueType::String, EncodeProfileString(value));
 }
 
+bool ProfileStore::ReadValue(const char* section, const char* entry, uint32_t& type, std::vector<uint8_t>& data)
+{
+    return section && entry && ReadRaw(section, entry, type, data);
+}
+
+bool ProfileStore::WriteValue(const char* section, const char* entry, uint32_t type, const std::vector<uint8_t>& data)
+{
+    return section && entry && WriteRaw(section, entry, static_cast<ProfileValueType>(type), data);
+}
+
+bool ProfileStore::DeleteValue(const char* section, const char* entry)
+{
+    return section && entry && DeleteRaw(section, entry);
+}
+
 std::string MemoryProfileStore::Key(const char* section, const char* entry)
 {
     std::string key = std::string(section) + '\n' + entry;
@@ -113,15 +129,25 @@ bool MemoryProfileStore::ReadRaw(const char* section, const char* entry, uint32_
     return true;
 }
 
+void MemoryProfileStore::Refuse(const char* section, const char* entry)
+{
+    m_refused.insert(Key(section, entry));
+}
+
 bool MemoryProfileStore::WriteRaw(const char* section, const char* entry, ProfileValueType type,
                                   const std::vector<uint8_t>& data)
 {
+    if (m_refused.count(Key(section, entry)) || std::strlen(entry) > 255)
+        return false;
     m_values[Key(section, entry)] = Raw{static_cast<uint32_t>(type), data};
+    ++changes;
     return true;
 }
 
 bool MemoryProfileStore::DeleteRaw(const char* section, const char* entry)
 {
-    m_values.erase(Key(section, entry));
+    if (m_refused.count(Key(section, entry)))
+        return false;
+    changes += m_values.erase(Key(section, entry));
     return true;
 }

@@ -18,8 +18,6 @@ namespace {
 constexpr DWORD kPumpIntervalMs = 25;
 constexpr DWORD kFolderDisplayIntervalMs = 100;
 
-const char kSection[] = "Disk Usage";
-
 struct Column {
     UINT heading;
     int width;
@@ -221,16 +219,8 @@ BOOL CDiskUsagePage::OnInitDialog()
     UseSystemImageLists(m_list);
     InsertColumns(m_list, kUsageColumnsLayout, kUsageColumns);
 
-    CWinApp* app = AfxGetApp();
-    UsageLists lists;
-    lists.extensions = app->GetProfileString(kSection, "Extension List", "");
-    lists.paths = app->GetProfileString(kSection, "Path List", "");
-    lists.counts = app->GetProfileString(kSection, "NumFile List", "");
-    lists.totalCounts = app->GetProfileString(kSection, "Total NumFile List", "");
-    lists.sizes = app->GetProfileString(kSection, "Size List", "");
-    lists.totalSizes = app->GetProfileString(kSection, "Total Size List", "");
-    lists.percents = app->GetProfileString(kSection, "Percent List", "");
-    for (const UsageRecord& record : ParseUsageLists(lists)) {
+    m_read = ReadUsagePage(AfxGetApp()->Profile());
+    for (const UsageRecord& record : m_read.records) {
         int row = InsertRecordRow(record[0].c_str());
         for (int column = 1; column < kUsageColumns; ++column)
             m_list.SetItemText(row, column, record[size_t(column)].c_str());
@@ -281,16 +271,22 @@ void CDiskUsagePage::OnOK()
             record[size_t(column)] = static_cast<const char*>(m_list.GetItemText(row, column));
         records.push_back(record);
     }
-    UsageLists lists = BuildUsageLists(records);
-    CWinApp* app = AfxGetApp();
-    app->WriteProfileString(kSection, "Extension List", lists.extensions.c_str());
-    app->WriteProfileString(kSection, "Path List", lists.paths.c_str());
-    app->WriteProfileString(kSection, "NumFile List", lists.counts.c_str());
-    app->WriteProfileString(kSection, "Size List", lists.sizes.c_str());
-    app->WriteProfileString(kSection, "Total Size List", lists.totalSizes.c_str());
-    app->WriteProfileString(kSection, "Total NumFile List", lists.totalCounts.c_str());
-    app->WriteProfileString(kSection, "Percent List", lists.percents.c_str());
+    ProfileStore& profile = AfxGetApp()->Profile();
+    m_bStored = false;
+    if (auto refused = RunWritePlan(PlanUsageSave(profile, m_read, records))) {
+        AfxMessageBox(RefusedWriteMessage(*refused).c_str());
+        return;
+    }
+    m_bStored = true;
+    m_read = ReadUsagePage(profile);
     CPropertyPage::OnOK();
+}
+
+BOOL CDiskUsagePage::OnApply()
+{
+    // A refused write keeps the sheet open on the page, which says what could not be written.
+    OnOK();
+    return m_bStored;
 }
 
 void CDiskUsagePage::OnCancel()
@@ -414,8 +410,8 @@ void CDiskUsagePage::ReportUnreachableFolders()
     if (m_unreachableFolders == 0)
         return;
     m_unreachableFolders = 0;
-    AfxMessageBox("Some folders lie too deep to be scanned, even by their short names; their files are not "
-                  "counted.");
+    AfxMessageBox("Some folders could not be read, or lie too deep to be scanned even by their short names; "
+                  "their files are not counted.");
 }
 
 void CDiskUsagePage::OnAbort()

@@ -32,6 +32,7 @@ public:
 
     BOOL OnInitDialog() override;
     void OnOK() override;
+    BOOL OnApply() override;
     void OnCancel() override;
     BOOL OnQueryCancel() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -65,6 +66,8 @@ private:
     int InsertRecordRow(const char* extensions);
 
     bool m_bBusy = false;
+    bool m_bStored = true;
+    UsagePageRead m_read;  // what the save compares with
     uint32_t m_unreachableFolders = 0;  // since the command began: told once after it
     DWORD m_lastPump = 0;
     DWORD m_lastFolderShown = 0;

@@ -101,14 +101,12 @@ BOOL CTunewrightApp::NormalStart(HWND)
     if (m_nRunYet == 0) {
         splash.SetStatus(IDS_STATUS_CONFIGURE);
         splash.Close();
-        // Only the first run asks, and only its answer decides the start-with-Windows entry:
-        // OK has the page write it, anything else removes it and asks again next time.
+        // Only the first run asks: OK has the page write the start-with-Windows entry. Anything
+        // else writes nothing (an entry the user kept through a reinstall stays), and "Run Yet?",
+        // still 0 or missing, asks again next time.
         CConfigSheet config(nullptr);
-        if (config.DoModal() != IDOK) {
-            DeleteRegistryValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Tunewright");
-            WriteProfileInt("Settings", "Run Yet?", 0);
+        if (config.DoModal() != IDOK)
             return TRUE;
-        }
         WriteProfileInt("Settings", "Run Yet?", 1);
         m_nRunYet = 1;
     }

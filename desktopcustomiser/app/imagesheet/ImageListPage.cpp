@@ -39,7 +39,7 @@ END_MESSAGE_MAP()
 CImageListPage::CImageListPage(UINT nIDTemplate, const ImagePageSetup& setup)
     : CPropertyPage(nIDTemplate), m_setup(setup)
 {
-    m_bRandomOrder = theApp.GetProfileInt(m_setup.section, "Random Order?", 0);
+    m_bRandomOrder = theApp.GetProfileInt(m_setup.section, "Random Order?", 0) != 0 ? 1 : 0;
 }
 
 void CImageListPage::DoDataExchange(CDataExchange* pDX)
@@ -80,14 +80,21 @@ void CImageListPage::AddColumns(int width)
 
 void CImageListPage::LoadList()
 {
-    CString list = theApp.GetProfileString(m_setup.section, "List");
-    // Only the wallpapers have flags; the screens' sections hold none and read as empty.
-    CString tile = theApp.GetProfileString(m_setup.section, "Tile");
-    CString stretch = theApp.GetProfileString(m_setup.section, "Stretch");
-    for (const ImageRow& row : LoadImageRows(list.c_str(), tile.c_str(), stretch.c_str(), HasStretch())) {
+    // Only the wallpapers have flags.
+    m_read = ReadImagePage(theApp.Profile(), m_setup.section, HasFlags(), HasStretch());
+    m_rows = m_read.shown.rows;
+    for (size_t k = 0; k < m_rows.size(); ++k) {
+        const ImageRow& row = m_rows[k];
         int index = m_list.InsertItem(m_list.GetItemCount(), row.path.c_str(), GetSystemIconIndex(row.path.c_str()));
         if (index < 0) {
             AfxMessageBox(IDS_LIST_INSERT_ERROR);
+            // The rows not shown are kept as stored, before what was kept already.
+            std::vector<ImageRow> rest(m_rows.begin() + static_cast<std::ptrdiff_t>(k), m_rows.end());
+            StoredImageList kept = StoreImageRows(rest, m_read.shown);
+            m_read.shown.listTail = kept.list;
+            m_read.shown.tileTail = kept.tile;
+            m_read.shown.stretchTail = kept.stretch;
+            m_rows.resize(k);
             return;
         }
         ShowRowFlags(index, row);
@@ -96,9 +103,19 @@ void CImageListPage::LoadList()
 
 int CImageListPage::PutRow(int row, const char* path)
 {
-    if (row < 0)
-        return m_list.InsertItem(0, path, GetSystemIconIndex(path));
-    return m_list.SetItem(row, 0, LVIF_TEXT | LVIF_IMAGE, path, GetSystemIconIndex(path), 0, 0, 0) ? row : -1;
+    if (row < 0) {
+        if (m_list.InsertItem(0, path, GetSystemIconIndex(path)) < 0)
+            return -1;
+        ImageRow added;
+        added.path = path;
+        SetImageRowStyle(added, false, false, HasStretch());
+        m_rows.insert(m_rows.begin(), added);
+        return 0;
+    }
+    if (!m_list.SetItem(row, 0, LVIF_TEXT | LVIF_IMAGE, path, GetSystemIconIndex(path), 0, 0, 0))
+        return -1;
+    m_rows[static_cast<size_t>(row)].path = path;
+    return row;
 }
 
 int CImageListPage::FirstSelectedRow() const
@@ -133,7 +150,9 @@ void CImageListPage::OnRemove()
         AfxMessageBox(m_setup.noSelection);
         return;
     }
-    m_list.DeleteItem(FirstSelectedRow());
+    int row = FirstSelectedRow();
+    if (m_list.DeleteItem(row))
+        m_rows.erase(m_rows.begin() + row);
     SetModified(TRUE);
 }
 
@@ -161,6 +180,7 @@ void CImageListPage::MoveSelected(bool up)
     m_list.SetItemData(c, static_cast<DWORD_PTR>(positions[static_cast<size_t>(c)]));
     m_list.SetItemData(c + 1, static_cast<DWORD_PTR>(positions[static_cast<size_t>(c) + 1]));
     m_list.SortItems(CompareItemPositions, 0);
+    std::swap(m_rows[static_cast<size_t>(c)], m_rows[static_cast<size_t>(c) + 1]);
     m_list.EnsureVisible(up ? c : c + 1, FALSE);
     SetModified(TRUE);
 }
@@ -275,17 +295,25 @@ void CImageListPage::OnContextMenu(CWnd*, POINT pt)
 
 void CImageListPage::OnOK()
 {
-    std::vector<ImageRow> rows;
-    for (int i = 0; i < m_list.GetItemCount(); ++i) {
-        ImageRow row;
-        row.path = RowPath(i).c_str();
-        ReadRowFlags(i, row);
-        rows.push_back(std::move(row));
+    m_bStored = false;
+    if (!UpdateData(TRUE))
+        return;
+    WritePlan plan = PlanImagePageSave(theApp.Profile(), m_setup.section, m_read, m_rows, m_bRandomOrder, HasFlags());
+    if (auto refused = RunWritePlan(plan)) {
+        AfxMessageBox(RefusedWriteMessage(*refused).c_str());
+        return;
     }
-    StoredImageList stored = StoreImageRows(rows, HasStretch());
-    UpdateData(TRUE);
-    theApp.WriteProfileString(m_setup.section, "List", stored.list.c_str());
-    WriteFlags(stored);
-    theApp.WriteProfileInt(m_setup.section, "Random Order?", m_bRandomOrder);
+    // What is stored now is what the next Apply compares with.
+    m_read = ReadImagePage(theApp.Profile(), m_setup.section, HasFlags(), HasStretch());
+    if (m_read.shown.rows.size() == m_rows.size())
+        m_rows = m_read.shown.rows;
+    m_bStored = true;
     CPropertyPage::OnOK();
+}
+
+BOOL CImageListPage::OnApply()
+{
+    // A refused write keeps the sheet open on the page, which says what could not be written.
+    OnOK();
+    return m_bStored;
 }

@@ -31,6 +31,7 @@ public:
 
     BOOL OnInitDialog() override;
     void OnOK() override;
+    BOOL OnApply() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -48,10 +49,9 @@ public:
 protected:
     // Column 0 and whatever columns the page adds; width is the list's usable width.
     virtual void AddColumns(int width);
+    virtual bool HasFlags() const { return false; }
     virtual bool HasStretch() const { return false; }
     virtual void ShowRowFlags(int, const ImageRow&) {}
-    virtual void ReadRowFlags(int, ImageRow&) const {}
-    virtual void WriteFlags(const StoredImageList&) {}
     // Add (row -1, the new row goes first) or change one row.
     virtual void EditItem(int row) = 0;
     // The install step of Set and Set Random.
@@ -80,6 +80,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     const ImagePageSetup& m_setup;
+    // The section as read, and the rows as the user leaves them, in display order: the save
+    // writes only what differs, and keeps the flags the page does not show.
+    ImagePageRead m_read;
+    std::vector<ImageRow> m_rows;
+    bool m_bStored = true;
 
 private:
     void MoveSelected(bool up);

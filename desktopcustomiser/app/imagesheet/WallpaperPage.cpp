@@ -23,13 +23,6 @@ const ImagePageSetup kWallpaperSetup = {
     IDS_TIP_WALLPAPER_RANDOM,
 };
 
-// Only the first character of a flag cell counts.
-bool CellIsYes(const CListCtrl& list, int row, int column)
-{
-    CString text = list.GetItemText(row, column);
-    return !text.IsEmpty() && text[0] == 'Y';
-}
-
 }  // namespace
 
 // ---- the wallpaper properties dialog --------------------------------------------------------
@@ -142,24 +135,11 @@ void CSetWallpaperPage::ShowRowFlags(int row, const ImageRow& flags)
         m_list.SetItemText(row, kStretchColumn, flags.stretch && g_pfnPlusPackInstalled() ? "Y" : "N");
 }
 
-void CSetWallpaperPage::ReadRowFlags(int row, ImageRow& flags) const
-{
-    flags.tile = CellIsYes(m_list, row, kTileColumn);
-    flags.stretch = m_bPlusPack && CellIsYes(m_list, row, kStretchColumn);
-}
-
-void CSetWallpaperPage::WriteFlags(const StoredImageList& stored)
-{
-    theApp.WriteProfileString(m_setup.section, "Tile", stored.tile.c_str());
-    theApp.WriteProfileString(m_setup.section, "Stretch", stored.stretch.c_str());
-}
-
 void CSetWallpaperPage::EditItem(int row)
 {
     CWallpaperPropertiesDialog dialog(this);
     if (row >= 0) {
-        ImageRow flags;
-        ReadRowFlags(row, flags);
+        const ImageRow& flags = m_rows[static_cast<size_t>(row)];
         dialog.m_strFile = RowPath(row);
         dialog.m_nStyle = flags.tile ? 1 : flags.stretch ? 2 : 0;
     }
@@ -169,9 +149,8 @@ void CSetWallpaperPage::EditItem(int row)
     int index = PutRow(row, dialog.m_strFile);
     if (index < 0)
         return;
-    ImageRow flags;
-    flags.tile = dialog.m_nStyle == 1;
-    flags.stretch = dialog.m_nStyle == 2;
+    ImageRow& flags = m_rows[static_cast<size_t>(index)];
+    SetImageRowStyle(flags, dialog.m_nStyle == 1, dialog.m_nStyle == 2, m_bPlusPack != FALSE);
     ShowRowFlags(index, flags);
 }
 
@@ -186,8 +165,7 @@ void CSetWallpaperPage::OnModify()
 
 void CSetWallpaperPage::ApplyRow(int row, const CString& path)
 {
-    ImageRow flags;
-    ReadRowFlags(row, flags);
+    const ImageRow& flags = m_rows[static_cast<size_t>(row)];
     DesktopStyleValues style = SetCommandStyle(flags.tile, flags.stretch, m_bPlusPack != FALSE);
     SetRegistryString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "WallpaperStyle", style.wallpaperStyle);
     SetRegistryString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "TileWallpaper", style.tileWallpaper);

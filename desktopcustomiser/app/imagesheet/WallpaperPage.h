@@ -36,10 +36,9 @@ public:
 
 protected:
     void AddColumns(int width) override;
+    bool HasFlags() const override { return true; }
     bool HasStretch() const override { return m_bPlusPack != FALSE; }
     void ShowRowFlags(int row, const ImageRow& flags) override;
-    void ReadRowFlags(int row, ImageRow& flags) const override;
-    void WriteFlags(const StoredImageList& stored) override;
     void EditItem(int row) override;
     void ApplyRow(int row, const CString& path) override;
     void OnNoRowsToRandomize() override;

@@ -112,3 +112,46 @@ void MachineInstallEnvironment::DeleteRegistryValue(RegistryRoot root, const CSt
 {
     ::DeleteRegistryValue(RootKey(root), key, value);
 }
+
+std::optional<StoredRegistryValue> MachineInstallEnvironment::ReadRegistryValue(RegistryRoot root, const CString& key,
+                                                                                const CString& value)
+{
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExA(RootKey(root), key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+        return std::nullopt;
+    StoredRegistryValue stored;
+    DWORD type = 0, size = 0;
+    LONG status = ::RegQueryValueExA(handle, value, nullptr, &type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        stored.data.assign(size, 0);
+        status = ::RegQueryValueExA(handle, value, nullptr, &type, stored.data.empty() ? nullptr : stored.data.data(),
+                                    &size);
+        stored.data.resize(size);
+    }
+    ::RegCloseKey(handle);
+    if (status != ERROR_SUCCESS)
+        return std::nullopt;
+    stored.type = type;
+    return stored;
+}
+
+bool MachineInstallEnvironment::RestoreRegistryValue(RegistryRoot root, const CString& key, const CString& value,
+                                                     const StoredRegistryValue& stored)
+{
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExA(RootKey(root), key, 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS)
+        return false;
+    LONG status = ::RegSetValueExA(handle, value, 0, stored.type, stored.data.data(),
+                                   static_cast<DWORD>(stored.data.size()));
+    ::RegCloseKey(handle);
+    return status == ERROR_SUCCESS;
+}
+
+bool MachineInstallEnvironment::RegistryKeyExists(RegistryRoot root, const CString& key)
+{
+    HKEY handle = nullptr;
+    if (::RegOpenKeyExA(RootKey(root), key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(handle);
+    return true;
+}

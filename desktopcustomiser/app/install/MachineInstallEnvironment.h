@@ -25,6 +25,11 @@ public:
     CString GetRegistryString(RegistryRoot root, const CString& key, const CString& value) override;
     void DeleteRegistryKey(RegistryRoot root, const CString& key) override;
     void DeleteRegistryValue(RegistryRoot root, const CString& key, const CString& value) override;
+    std::optional<StoredRegistryValue> ReadRegistryValue(RegistryRoot root, const CString& key,
+                                                         const CString& value) override;
+    bool RestoreRegistryValue(RegistryRoot root, const CString& key, const CString& value,
+                              const StoredRegistryValue& stored) override;
+    bool RegistryKeyExists(RegistryRoot root, const CString& key) override;
     ProfileStore& Profile() override { return m_profile; }
 
 protected:

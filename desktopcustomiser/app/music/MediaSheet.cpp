@@ -44,7 +44,7 @@ END_MESSAGE_MAP()
 
 CMIDIPage::CMIDIPage() : CPropertyPage(IDD_MIDIPAGE)
 {
-    m_bRandom = AfxGetApp()->GetProfileInt(kMusicSection, "MIDI Randomize", 0);
+    m_bRandom = AfxGetApp()->GetProfileInt(kMusicSection, "MIDI Randomize", 0) != 0 ? 1 : 0;
 }
 
 void CMIDIPage::DoDataExchange(CDataExchange* pDX)
@@ -97,20 +97,20 @@ void CMIDIPage::LoadPlayLists()
     EnableFileControls(FALSE);
     m_tree.DeleteAllItems();
     m_list.DeleteAllItems();
-    CWinApp* app = AfxGetApp();
-    m_bRandom = app->GetProfileInt(kMusicSection, "MIDI Randomize", 0);
+    m_read = ReadPlayLists(AfxGetApp()->Profile());
+    m_bRandom = m_read.shownRandom;
     m_chkRandom.SetCheck(m_bRandom ? BST_CHECKED : BST_UNCHECKED);
-    CString selectedName = app->GetProfileString(kMusicSection, "Selected Play List", "");
+    const CString& selectedName = m_read.selectedName;
     HTREEITEM selected = nullptr;
-    for (const CString& name : SplitPipeList(app->GetProfileString(kMusicSection, "Play List Names", ""))) {
-        auto* files = new CString(app->GetProfileString(kMusicSection, name, ""));
+    for (const auto& [name, stored] : m_read.lists) {
+        auto* files = new CString(stored);
         HTREEITEM item = m_tree.InsertItem(name, TVI_ROOT, TVI_SORT);
         if (!item) {
             delete files;
             continue;
         }
         m_tree.SetItemData(item, DWORD_PTR(files));
-        if (name == selectedName)
+        if (!selectedName.IsEmpty() && name == selectedName)
             selected = item;
     }
     m_tree.SelectItem(selected);
@@ -133,16 +133,17 @@ void CMIDIPage::StoreRows(HTREEITEM hItem)
     std::vector<CString> rows;
     for (int row = 0; row < m_list.GetItemCount(); ++row)
         rows.push_back(m_list.GetItemText(row, 0));
-    *files = JoinPipeList(rows);
+    // Unchanged rows keep the list as stored; changed ones are written before what was kept.
+    *files = StoreKeptPipeList(*files, rows, false);
 }
 
 void CMIDIPage::ShowFiles(HTREEITEM hItem)
 {
     m_list.DeleteAllItems();
     CString* files = FilesOf(m_tree, hItem);
-    if (files && files->Find('|') >= 0) {
+    if (files) {
         int row = 0;
-        for (const CString& path : SplitPipeList(*files))
+        for (const CString& path : ReadKeptPipeList(*files).items)
             m_list.InsertItem(row++, path, GetSystemIconIndex(path));
     }
 }
@@ -339,30 +340,45 @@ void CMIDIPage::OnDown() { Move(false); }
 
 void CMIDIPage::OnOK()
 {
-    CWinApp* app = AfxGetApp();
     HTREEITEM selected = m_tree.GetSelectedItem();
-    if (selected) {
+    if (selected)
         StoreRows(selected);
-        app->WriteProfileString(kMusicSection, "Selected Play List", m_tree.GetItemText(selected));
-    } else {
-        app->WriteProfileString(kMusicSection, "Selected Play List", nullptr);
-    }
-    std::vector<CString> names;
+    std::vector<PlayListLeft> lists;
     UINT count = m_tree.GetCount();
     HTREEITEM first = m_tree.GetRootItem();
     HTREEITEM item = first;
     for (UINT i = 0; item && i < count; ++i) {
-        CString name = m_tree.GetItemText(item);
         CString* files = FilesOf(m_tree, item);
-        app->WriteProfileString(kMusicSection, name, files ? files->c_str() : "");
-        names.push_back(name);
+        lists.push_back({m_tree.GetItemText(item), files ? *files : CString()});
         item = m_tree.GetNextSiblingItem(item);
         if (item == first)
             break;
     }
-    app->WriteProfileString(kMusicSection, "Play List Names", JoinPipeList(names));
     m_bRandom = m_chkRandom.GetCheck() == BST_CHECKED ? 1 : 0;
-    app->WriteProfileInt(kMusicSection, "MIDI Randomize", m_bRandom);
+    ProfileStore& profile = AfxGetApp()->Profile();
+    CString selectedName = selected ? m_tree.GetItemText(selected) : CString();
+    m_bStored = false;
+    if (auto refused = RunWritePlan(PlanPlayListsSave(profile, m_read, lists, selectedName, m_bRandom))) {
+        AfxMessageBox(RefusedWriteMessage(*refused).c_str());
+        return;
+    }
+    m_bStored = true;
+    // What is stored now is what the next Apply compares with.
+    m_read.names = ReadProfileValue(profile, kMusicSection, "Play List Names");
+    m_read.selected = ReadProfileValue(profile, kMusicSection, "Selected Play List");
+    m_read.random = ReadProfileValue(profile, kMusicSection, "MIDI Randomize");
+    m_read.shownRandom = m_bRandom;
+    m_read.selectedName = selectedName;
+    m_read.lists.clear();
+    for (const PlayListLeft& list : lists)
+        m_read.lists.emplace_back(list.name, list.files);
+}
+
+BOOL CMIDIPage::OnApply()
+{
+    // A refused write keeps the sheet open on the page, which says what could not be written.
+    OnOK();
+    return m_bStored;
 }
 
 void CMIDIPage::OnDestroy()

@@ -2,6 +2,8 @@
 // plays, and random or in-order play, kept in the profile section "Background Music".
 #pragma once
 
+#include "PlayLists.h"
+
 #include "AboutDialog.h"
 #include "SheetLook.h"
 #include "framework/Controls.h"
@@ -14,6 +16,7 @@ public:
 
     BOOL OnInitDialog() override;
     void OnOK() override;
+    BOOL OnApply() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // What Add does with the files chosen: each goes on top, in the order given.
@@ -29,6 +32,8 @@ public:
     int m_bRandom = 0;
     CToolTipCtrl m_toolTip;
     BOOL m_bEditingLabel = FALSE;
+    PlayListsRead m_read;  // what the save compares with
+    bool m_bStored = true;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

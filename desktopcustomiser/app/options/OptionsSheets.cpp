@@ -7,11 +7,10 @@
 #include "SharedDialogs.h"
 #include "TrayIconPages.h"
 #include "TunewrightApp.h"
+#include "Win32RegistryStore.h"
 #include "resource.h"
 
 namespace {
-
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 const int kCategoryBoxes[] = {IDC_RANDOM_WALLPAPER, IDC_RANDOM_STARTUP, IDC_RANDOM_WAIT, IDC_RANDOM_SAFE};
 
@@ -37,17 +36,19 @@ END_MESSAGE_MAP()
 
 CConfigPage::CConfigPage() : CPropertyPage(IDD_OPTIONS_PAGE)
 {
-    CWinApp* app = AfxGetApp();
-    m_bRandomWallpaper = ReadFlag(app->GetProfileInt("Settings", "Random Wallpaper", 1));
-    m_bRandomStartup = ReadFlag(app->GetProfileInt("Settings", "Random Startup Screen", 1));
-    m_bRandomWait = ReadFlag(app->GetProfileInt("Settings", "Random Wait Shutdown", 1));
-    m_bRandomSafe = ReadFlag(app->GetProfileInt("Settings", "Random Safe Shutdown", 1));
-    m_nRandomize = ReadChoice(app->GetProfileInt("Settings", "Randomize Startup", 0));
-    m_bShowSplash = ReadFlag(app->GetProfileInt("Settings", "Show Splash Screen", 1));
-    m_bShowDisplayIcon = ReadFlag(app->GetProfileInt("Settings", "Show Display Settings Icon", 1));
-    m_bClearDocuments = ReadFlag(app->GetProfileInt("Settings", "Clear Documents Menu", 1));
-    m_bAutoMidi = ReadFlag(app->GetProfileInt("Settings", "Auto MIDI", 0));
-    m_nLoad = GetRegistryString(HKEY_CURRENT_USER, kRunKey, "Tunewright").IsEmpty() ? 0 : 1;
+    m_read = ReadConfigPage(AfxGetApp()->Profile(), TheRegistry());
+    for (int i = 0; i < kConfigSettings; ++i)
+        *Settings(i) = m_read.shown[i];
+    // A Run value of a string or an expandable string loads; one of another type is left alone.
+    m_nLoad = m_read.load;
+}
+
+int* CConfigPage::Settings(int i)
+{
+    int* members[kConfigSettings] = {&m_bRandomWallpaper, &m_bRandomStartup,   &m_bRandomWait,
+                                     &m_bRandomSafe,      &m_nRandomize,       &m_bShowSplash,
+                                     &m_bShowDisplayIcon, &m_bClearDocuments, &m_bAutoMidi};
+    return members[i];
 }
 
 void CConfigPage::DoDataExchange(CDataExchange* pDX)
@@ -139,25 +140,30 @@ void CConfigPage::OnClearNow()
 
 void CConfigPage::OnOK()
 {
+    m_bStored = false;
     if (!UpdateData(TRUE))
         return;
-    CWinApp* app = AfxGetApp();
-    app->WriteProfileInt("Settings", "Random Wallpaper", m_bRandomWallpaper);
-    app->WriteProfileInt("Settings", "Random Startup Screen", m_bRandomStartup);
-    app->WriteProfileInt("Settings", "Random Wait Shutdown", m_bRandomWait);
-    app->WriteProfileInt("Settings", "Random Safe Shutdown", m_bRandomSafe);
-    app->WriteProfileInt("Settings", "Randomize Startup", m_nRandomize);
-    app->WriteProfileInt("Settings", "Show Splash Screen", m_bShowSplash);
-    app->WriteProfileInt("Settings", "Show Display Settings Icon", m_bShowDisplayIcon);
-    app->WriteProfileInt("Settings", "Clear Documents Menu", m_bClearDocuments);
-    app->WriteProfileInt("Settings", "Auto MIDI", m_bAutoMidi);
-    if (m_nLoad == 1)
-        SetRegistryString(HKEY_CURRENT_USER, kRunKey, "Tunewright", StartWithWindowsValue(theApp.m_strInstallFolder));
-    else
-        DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Tunewright");
+    int left[kConfigSettings];
+    for (int i = 0; i < kConfigSettings; ++i)
+        left[i] = *Settings(i);
+    ProfileStore& profile = AfxGetApp()->Profile();
+    WritePlan plan = PlanConfigSave(profile, TheRegistry(), m_read, left, m_nLoad, theApp.m_strInstallFolder);
+    if (auto refused = RunWritePlan(plan)) {
+        AfxMessageBox(RefusedWriteMessage(*refused).c_str(), MB_OK);
+        return;
+    }
+    m_bStored = true;
+    m_read = ReadConfigPage(profile, TheRegistry());
     if (CWnd* main = theApp.GetMainWnd())
         main->SendMessage(WM_SETTINGSCHANGED, 0, SCF_DISPLAYICON);
     CPropertyPage::OnOK();
+}
+
+BOOL CConfigPage::OnApply()
+{
+    // A refused write keeps the sheet open on the page, which says what could not be written.
+    OnOK();
+    return m_bStored;
 }
 
 // ---- the sheets -----------------------------------------------------------------------------

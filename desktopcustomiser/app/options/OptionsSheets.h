@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AboutDialog.h"
+#include "OptionsRules.h"
 #include "SheetLook.h"
 #include "framework/Controls.h"
 #include "framework/CPropertySheet.h"
@@ -14,6 +15,7 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    BOOL OnApply() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     int m_nRandomize;        // 0 do not, 1 randomize at start-up
@@ -38,7 +40,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The members in the order of the stored settings.
+    int* Settings(int i);
+
     CToolTipCtrl m_tips;
+    ConfigPageRead m_read;  // what the save compares with
+    bool m_bStored = true;
 };
 
 class CConfigSheet : public CLookSheet {

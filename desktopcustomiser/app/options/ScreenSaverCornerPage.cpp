@@ -25,7 +25,8 @@ CScreenSaverCornerPage::CScreenSaverCornerPage() : CPropertyPage(IDD_CORNER_PAGE
 {
     // Read as the corner thread reads them, so the page shows what is watched and can always be
     // saved.
-    CornerSettings stored = ReadCornerSettings(AfxGetApp()->Profile());
+    m_read = ReadCornerPage(AfxGetApp()->Profile());
+    const CornerSettings& stored = m_read.shown;
     m_nCorner = stored.corner;
     m_nPixel = stored.pixel;
     m_nTimer = stored.pollMs;
@@ -101,15 +102,30 @@ void CScreenSaverCornerPage::OnEditChanged()
 
 void CScreenSaverCornerPage::OnOK()
 {
+    m_bStored = false;
     if (!UpdateData(TRUE))
         return;
     CWinApp* app = AfxGetApp();
-    app->WriteProfileInt("Settings", "Screen Saver Activate Corner", m_nCorner);
-    app->WriteProfileInt("Settings", "Screen Saver Pixel", m_nPixel);
-    app->WriteProfileInt("Settings", "Screen Saver Timer", m_nTimer);
-    app->WriteProfileInt("Settings", "Screen Saver Delay", m_nDelay);
-    app->WriteProfileInt("Settings", "Screen Saver Disable Corner", m_nDisableCorner);
+    CornerSettings left;
+    left.corner = m_nCorner;
+    left.pixel = m_nPixel;
+    left.pollMs = m_nTimer;
+    left.delayMs = m_nDelay;
+    left.disableCorner = m_nDisableCorner;
+    if (auto refused = RunWritePlan(PlanCornerSave(app->Profile(), m_read, left))) {
+        AfxMessageBox(RefusedWriteMessage(*refused).c_str());
+        return;
+    }
+    m_bStored = true;
+    m_read = ReadCornerPage(app->Profile());
     if (CWnd* main = app->GetMainWnd())
         main->SendMessage(WM_SETTINGSCHANGED, 0, SCF_SCREENSAVERCORNER);
     CPropertyPage::OnOK();
+}
+
+BOOL CScreenSaverCornerPage::OnApply()
+{
+    // A refused write keeps the sheet open on the page, which says what could not be written.
+    OnOK();
+    return m_bStored;
 }

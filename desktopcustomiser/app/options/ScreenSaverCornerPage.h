@@ -1,6 +1,7 @@
 // The page that chooses the screen corner which starts the screen saver, and its timing.
 #pragma once
 
+#include "CornerWatcher.h"
 #include "framework/Controls.h"
 #include "framework/CPropertySheet.h"
 
@@ -11,6 +12,7 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    BOOL OnApply() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     int m_nCorner;         // 0 none, 1..4 the corners
@@ -28,5 +30,7 @@ protected:
 
 private:
     CToolTipCtrl m_tips;
+    CornerPageRead m_read;  // what the save compares with
+    bool m_bStored = true;
     bool m_bShown = false;  // the edits' texts set on opening are no change of the user's
 };

@@ -123,13 +123,9 @@ BOOL CUserEntryPage::OnInitDialog()
     m_list.InsertColumn(1, "Run", LVCFMT_LEFT, 200);
     m_list.InsertColumn(2, "Parameters", LVCFMT_LEFT, 50);
 
-    CWinApp* app = AfxGetApp();
-    UserEntryRead stored = ReadUserEntryRows(app->GetProfileString(m_kind.section, m_kind.firstList),
-                                             app->GetProfileString(m_kind.section, "Executable Path"),
-                                             app->GetProfileString(m_kind.section, "Parameters"));
-    for (const UserEntryRow& row : stored.rows)
+    m_read = ReadUserEntryPage(AfxGetApp()->Profile(), m_kind.section, m_kind.firstList);
+    for (const UserEntryRow& row : m_read.shown.rows)
         PutRow(-1, row.text, row.program, row.parameters);
-    m_kept = stored.kept;
 
     CreateToolTips(m_tips, *this,
                    {{IDC_ENTRY_LIST, m_kind.firstTip}, {IDC_ENTRY_REMOVE, m_kind.firstTip + 1},
@@ -236,15 +232,25 @@ void CUserEntryPage::OnOK()
     std::vector<UserEntryRow> rows;
     for (int i = 0; i < m_list.GetItemCount(); ++i)
         rows.push_back({m_list.GetItemText(i, 0), m_list.GetItemText(i, 1), m_list.GetItemText(i, 2)});
-    UserEntryLists lists = WriteUserEntryLists(rows, m_kept);
-    CWinApp* app = AfxGetApp();
-    app->WriteProfileString(m_kind.section, m_kind.firstList, lists.texts);
-    app->WriteProfileString(m_kind.section, "Executable Path", lists.programs);
-    app->WriteProfileString(m_kind.section, "Parameters", lists.parameters);
+    ProfileStore& profile = AfxGetApp()->Profile();
+    m_bStored = false;
+    if (auto refused = RunWritePlan(PlanUserEntrySave(profile, m_kind.section, m_kind.firstList, m_read, rows))) {
+        AfxMessageBox(RefusedWriteMessage(*refused).c_str(), MB_OK);
+        return;
+    }
+    m_bStored = true;
+    m_read = ReadUserEntryPage(profile, m_kind.section, m_kind.firstList);
     bool tell = !m_kind.icons || m_bChanged;
     m_bChanged = FALSE;
     if (tell)
         if (CWnd* main = AfxGetApp()->GetMainWnd())
             main->SendMessage(WM_SETTINGSCHANGED, 0, m_kind.settingsFlag);
     CPropertyPage::OnOK();
+}
+
+BOOL CUserEntryPage::OnApply()
+{
+    // A refused write keeps the sheet open on the page, which says what could not be written.
+    OnOK();
+    return m_bStored;
 }

@@ -48,6 +48,7 @@ public:
 
     BOOL OnInitDialog() override;
     void OnOK() override;
+    BOOL OnApply() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Opens the item dialog on a row, -1 for a new one.
@@ -66,7 +67,9 @@ private:
     void PutRow(int row, const char* text, const char* program, const char* parameters);
 
     const UserEntryPageKind& m_kind;
-    UserEntryLists m_kept;  // entries as stored from the first one the page cannot show
+    // The lists as read, with the entries stored from the first one the page cannot show.
+    UserEntryPageRead m_read;
+    bool m_bStored = true;
     CListCtrl m_list;
     CToolTipCtrl m_tips;
     BOOL m_bChanged = FALSE;

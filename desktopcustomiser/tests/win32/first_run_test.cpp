@@ -71,7 +71,7 @@ protected:
     }
 };
 
-TEST_F(FirstRun, OkWithTheDefaultsStoresThemAndTheRunEntryAndTheNextStartAsksNothing)
+TEST_F(FirstRun, OkWithTheDefaultsStoresTheRunEntryAndTheNextStartAsksNothing)
 {
     {
         Process process;
@@ -81,20 +81,17 @@ TEST_F(FirstRun, OkWithTheDefaultsStoresThemAndTheRunEntryAndTheNextStartAsksNot
         PressOk(sheet);
         HWND main = MainWindowOf(process, 30000);
         ASSERT_NE(main, nullptr);
-        struct Value {
-            const char* name;
-            DWORD expected;
-        } values[] = {
-            {"Run Yet?", 1},           {"Random Wallpaper", 1},     {"Random Startup Screen", 1},
-            {"Random Wait Shutdown", 1}, {"Random Safe Shutdown", 1}, {"Randomize Startup", 0},
-            {"Show Splash Screen", 0}, {"Show Display Settings Icon", 1}, {"Clear Documents Menu", 1},
-            {"Auto MIDI", 0},
-        };
-        for (const Value& v : values) {
-            DWORD stored = 99;
-            EXPECT_TRUE(ReadDword(kSettings, v.name, stored)) << v.name;
-            EXPECT_EQ(stored, v.expected) << v.name;
-        }
+        // OK with the defaults writes only what was not stored yet: the start-up's "Run Yet?"
+        // and the start-with-Windows entry; the defaults are not made explicit.
+        DWORD stored = 99;
+        EXPECT_TRUE(ReadDword(kSettings, "Run Yet?", stored));
+        EXPECT_EQ(stored, 1u);
+        EXPECT_TRUE(ReadDword(kSettings, "Show Splash Screen", stored));
+        EXPECT_EQ(stored, 0u);
+        for (const char* name : {"Random Wallpaper", "Random Startup Screen", "Random Wait Shutdown",
+                                 "Random Safe Shutdown", "Randomize Startup", "Show Display Settings Icon",
+                                 "Clear Documents Menu", "Auto MIDI"})
+            EXPECT_FALSE(ReadDword(kSettings, name, stored)) << name;
         EXPECT_EQ(ReadString(kRunKey, "Tunewright"), "C:\\Tunewright Test\\Tunewright.Exe");
         PostMessageA(main, WM_COMMAND, 57665, 0);
         EXPECT_EQ(process.WaitExit(20000), 0u);
@@ -109,8 +106,10 @@ TEST_F(FirstRun, OkWithTheDefaultsStoresThemAndTheRunEntryAndTheNextStartAsksNot
     EXPECT_EQ(again.WaitExit(20000), 0u);
 }
 
-TEST_F(FirstRun, CancelRemovesTheRunEntryAndEndsWithoutAWindowAndAsksAgain)
+TEST_F(FirstRun, CancelWritesNothingAndEndsWithoutAWindowAndAsksAgain)
 {
+    // As a reinstall leaves it: "Run Yet?" 0 and the user's start-with-Windows entry.
+    SetRegistryDword(HKEY_CURRENT_USER, kSettings, "Run Yet?", 0);
     SetRegistryString(HKEY_CURRENT_USER, kRunKey, "Tunewright", "C:\\Old\\Tunewright.Exe");
     for (int start = 0; start < 2; ++start) {
         Process process;
@@ -122,7 +121,7 @@ TEST_F(FirstRun, CancelRemovesTheRunEntryAndEndsWithoutAWindowAndAsksAgain)
         DWORD runYet = 99;
         EXPECT_TRUE(ReadDword(kSettings, "Run Yet?", runYet));
         EXPECT_EQ(runYet, 0u);
-        EXPECT_EQ(ReadString(kRunKey, "Tunewright"), "<none>");
+        EXPECT_EQ(ReadString(kRunKey, "Tunewright"), "C:\\Old\\Tunewright.Exe");
     }
 }
 

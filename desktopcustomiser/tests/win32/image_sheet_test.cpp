@@ -249,7 +249,7 @@ TEST_F(ImageSheetTest, WallpapersAddedThroughTheDialogAreStoredWithTheirFlagsAnd
         const char* tile;
         const char* stretch;
         int columns;
-    } cases[] = {{FALSE, IDC_STYLE_CENTERED, "NY", "", 2}, {TRUE, IDC_STYLE_STRETCHED, "NY", "YN", 3}};
+    } cases[] = {{FALSE, IDC_STYLE_CENTERED, "NY", "<none>", 2}, {TRUE, IDC_STYLE_STRETCHED, "NY", "YN", 3}};
     for (const Case& c : cases) {
         g_profile->Clear();
         g_pfnPlusPackInstalled = c.plusPack ? +[] { return TRUE; } : +[] { return FALSE; };
@@ -271,7 +271,7 @@ TEST_F(ImageSheetTest, WallpapersAddedThroughTheDialogAreStoredWithTheirFlagsAnd
         EXPECT_EQ(Profile("Wallpapers", "List"), "\"C:\\second.bmp\" \"C:\\first.bmp\"");
         EXPECT_EQ(Profile("Wallpapers", "Tile"), c.tile);
         EXPECT_EQ(Profile("Wallpapers", "Stretch"), c.stretch);
-        EXPECT_EQ(theApp.GetProfileInt("Wallpapers", "Random Order?", -1), 0);
+        EXPECT_EQ(theApp.GetProfileInt("Wallpapers", "Random Order?", -1), -1);  // unchanged: not written
         EXPECT_EQ(Profile("Startup Screens", "List"), "<none>");
         EXPECT_EQ(theApp.GetProfileInt("Wallpapers", "Time", -1), -1);
         m_sheet.reset();
@@ -362,6 +362,50 @@ TEST_F(ImageSheetTest, DoubleClickEditsTheRowUnderTheCursorInPlace)
     EXPECT_EQ(Profile("Wallpapers", "Stretch"), "NY");
 }
 
+TEST_F(ImageSheetTest, WithoutThePlusPackOkKeepsTheStretchFlagsParallelToTheirEntries)
+{
+    struct Case {
+        const char* name;
+        int remove;  // the row removed before OK, -1 none
+        const char* list;
+        const char* stretch;
+    } cases[] = {{"unchanged", -1, "\"C:\\a.bmp\" \"C:\\b.bmp\" \"C:\\c.bmp\"", "YNY"},
+                 {"second removed", 1, "\"C:\\a.bmp\" \"C:\\c.bmp\"", "YY"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_profile->Clear();
+        g_profile->WriteProfileString("Wallpapers", "List", Quoted({"C:\\a.bmp", "C:\\b.bmp", "C:\\c.bmp"}).c_str());
+        g_profile->WriteProfileString("Wallpapers", "Tile", "NNN");
+        g_profile->WriteProfileString("Wallpapers", "Stretch", "YNY");
+        CRandomizeSheet& sheet = OpenSheet();
+        CSetWallpaperPage& page = sheet.m_wallpaperPage;
+        if (c.remove >= 0) {
+            Select(page, c.remove);
+            page.SendMessage(WM_COMMAND, IDC_IMAGE_REMOVE);
+        }
+        sheet.PressButton(PSBTN_OK);
+        EXPECT_EQ(Profile("Wallpapers", "List"), c.list);
+        EXPECT_EQ(Profile("Wallpapers", "Stretch"), c.stretch);
+        m_sheet.reset();
+    }
+}
+
+TEST_F(ImageSheetTest, ARefusedWriteKeepsTheSheetOpenSaysWhichAndPutsBackWhatWasWritten)
+{
+    g_profile->WriteProfileString("Wallpapers", "List", Quoted({"C:\\a.bmp", "C:\\b.bmp"}).c_str());
+    g_profile->WriteProfileString("Wallpapers", "Tile", "NY");
+    g_profile->Refuse("Wallpapers", "Tile");
+    CRandomizeSheet& sheet = OpenSheet();
+    CSetWallpaperPage& page = sheet.m_wallpaperPage;
+    Select(page, 0);
+    page.SendMessage(WM_COMMAND, IDC_IMAGE_REMOVE);
+    Answers answers({});
+    Run(answers, [&] { sheet.PressButton(PSBTN_OK); });
+    EXPECT_EQ(answers.messages, std::vector<std::string>{RefusedWriteMessage("Wallpapers\\Tile")});
+    EXPECT_TRUE(IsWindowVisible(sheet.m_hWnd));
+    EXPECT_EQ(Profile("Wallpapers", "List"), Quoted({"C:\\a.bmp", "C:\\b.bmp"}));
+}
+
 TEST_F(ImageSheetTest, ModifyWithoutThePlusPackKeepsATiledRowTiled)
 {
     g_profile->WriteProfileString("Wallpapers", "List", Quoted({"C:\\a.bmp", "C:\\b.bmp"}).c_str());
@@ -408,8 +452,8 @@ TEST_F(ImageSheetTest, ScreenEntriesComeFromTheImageChooser)
     EXPECT_EQ(Rows(page), std::vector<std::string>{chosen});
     sheet.PressButton(PSBTN_OK);
     EXPECT_EQ(Profile("Shutdown Wait Screens", "List"), Quoted({chosen}));
-    EXPECT_EQ(theApp.GetProfileInt("Shutdown Wait Screens", "Random Order?", -1), 0);
-    EXPECT_EQ(Profile("Wallpapers", "List"), "");  // the wallpaper page was shown: its empty list is stored
+    EXPECT_EQ(theApp.GetProfileInt("Shutdown Wait Screens", "Random Order?", -1), -1);  // unchanged
+    EXPECT_EQ(Profile("Wallpapers", "List"), "<none>");  // shown, but left as it was: nothing written
     DeleteFileA(chosen.c_str());
 }
 

@@ -93,29 +93,46 @@ protected:
     MemoryProfileStore m_profile;
 };
 
-TEST_F(InstallMachine, ARegistryFailureRemovesEveryEntryAndTheProfileButKeepsTheFiles)
+TEST_F(InstallMachine, ARegistryFailureUndoesOnlyItsOwnWritesAndKeepsTheProfileAndTheRunValue)
 {
     SetRegistryString(HKEY_CURRENT_USER, kSettingsKey, "Run Yet?", "1");
     SetRegistryString(HKEY_CURRENT_USER, kRunKey, "Tunewright", "C:\\TW\\Tunewright.Exe");
-    SetRegistryString(HKEY_CURRENT_USER, kRunKey, "Other", "C:\\Other.exe");
+    for (bool earlier : {false, true}) {
+        SCOPED_TRACE(earlier ? "over an earlier installation" : "first installation");
+        if (earlier) {
+            SetRegistryString(HKEY_LOCAL_MACHINE, kInstallKey, "Installed Path", "D:\\Old");
+            HKEY key = nullptr;
+            RegCreateKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+            const char old[] = "%OLD%\\Tunewright.Exe";
+            RegSetValueExA(key, "", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(old), sizeof old);
+            RegCloseKey(key);
+        }
+        QuietMachine machine(m_profile, m_source.c_str());
+        machine.failAt = 3;  // the App Paths folder, after three entries went in
+        Installation installation(machine);
+        installation.Begin(m_target.c_str());
+        EXPECT_FALSE(installation.RunInstallation());
+        EXPECT_EQ(machine.messages,
+                  std::vector<std::string>{"Tunewright 97 could not be installed because of a registry error"});
 
-    QuietMachine machine(m_profile, m_source.c_str());
-    machine.failAt = 3;  // the App Paths folder, after three entries went in
-    Installation installation(machine);
-    installation.Begin(m_target.c_str());
-    EXPECT_FALSE(installation.RunInstallation());
-    EXPECT_EQ(machine.messages,
-              std::vector<std::string>{"Tunewright 97 could not be installed because of a registry error"});
-
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kInstallKey));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kAppPathsKey));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Marrowby Corp.\\Tunewright 97"));
-    EXPECT_EQ(GetRegistryString(HKEY_CURRENT_USER, kRunKey, "Tunewright"), "");
-    EXPECT_EQ(GetRegistryString(HKEY_CURRENT_USER, kRunKey, "Other"), "C:\\Other.exe");
-    EXPECT_EQ(FileExists((m_target + "\\Tunewright.Exe").c_str()), 1);
-    EXPECT_EQ(FileExists((m_target + "\\TWUTIL.DLL").c_str()), 1);
-    DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Other");
+        EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, kInstallKey), earlier);
+        EXPECT_EQ(GetRegistryString(HKEY_LOCAL_MACHINE, kInstallKey, "Installed Path"), earlier ? "D:\\Old" : "");
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+        EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, kAppPathsKey), earlier);
+        if (earlier) {
+            char data[64] = {};
+            DWORD type = 0, size = sizeof data;
+            EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, kAppPathsKey, "", RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size),
+                      ERROR_SUCCESS);
+            EXPECT_EQ(type, DWORD(REG_EXPAND_SZ));
+            EXPECT_STREQ(data, "%OLD%\\Tunewright.Exe");
+        }
+        EXPECT_EQ(GetRegistryString(HKEY_CURRENT_USER, kSettingsKey, "Run Yet?"), "1");
+        EXPECT_EQ(GetRegistryString(HKEY_CURRENT_USER, kRunKey, "Tunewright"), "C:\\TW\\Tunewright.Exe");
+        EXPECT_EQ(FileExists((m_target + "\\Tunewright.Exe").c_str()), 1);
+    }
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kAppPathsKey);
+    DeleteRegistryValue(HKEY_CURRENT_USER, kRunKey, "Tunewright");
 }
 
 TEST_F(InstallMachine, KeyDeletionRefusesNamesThatWouldTakeTheWholeRoot)

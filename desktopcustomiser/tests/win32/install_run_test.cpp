@@ -229,7 +229,7 @@ TEST_F(InstallRun, ADestinationThatCannotBeWrittenStopsBeforeAnyEntry)
 
 TEST_F(InstallRun, NextNextFinishInstallsAndStartsTheInstalledProgram)
 {
-    // Nothing on the desktop yet; a start-with-Windows value that the first run removes.
+    // Nothing on the desktop yet; a start-with-Windows value of the user's, which the first run keeps.
     HKEY desktop;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_ALL_ACCESS, &desktop) == ERROR_SUCCESS) {
         RegDeleteValueA(desktop, "Wallpaper");
@@ -301,13 +301,19 @@ TEST_F(InstallRun, NextNextFinishInstallsAndStartsTheInstalledProgram)
     EXPECT_STRCASEEQ(ProcessImageName(pid).c_str(), "Tunewright.Exe");
     EXPECT_EQ(ProfileText("Settings", "Run Yet?"), "0");
 
-    // Cancel ends that first run: the next start asks again, and nothing starts with Windows.
+    // Cancel ends that first run and writes nothing: the next start asks again, and the user's
+    // start-with-Windows value stays.
     HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, pid);
     Press(config, kCancelButton);
     EXPECT_EQ(WaitForSingleObject(program, 20000), WAIT_OBJECT_0);
     CloseHandle(program);
     EXPECT_EQ(ProfileText("Settings", "Run Yet?"), "0");
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kRunKey, "Tunewright"), "<no value>");
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kRunKey, "Tunewright"), "C:\\old\\Tunewright.Exe");
+    HKEY run = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        RegDeleteValueA(run, "Tunewright");
+        RegCloseKey(run);
+    }
     EXPECT_TRUE(WindowsTitled("Tunewright Control Window").empty());
 }
 

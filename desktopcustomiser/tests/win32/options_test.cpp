@@ -337,6 +337,54 @@ TEST_F(OptionsTest, AddedMenuItemJoinsTheTrayMenuAndItsCommandRunsTheProgram)
     DeleteFileA(record);
 }
 
+TEST_F(OptionsTest, ListsAndTheRunValueStoredAsExpandableStringsShowAndOkKeepsThem)
+{
+    const char runKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const char run[] = "%ProgramFiles%\\Tunewright 97\\Tunewright.Exe";
+    g_profile->SetRaw("Tray Menus", "Menu Text", REG_EXPAND_SZ, EncodeProfileString("Mail|"));
+    g_profile->SetRaw("Tray Menus", "Executable Path", REG_EXPAND_SZ, EncodeProfileString("%WINDIR%\\notepad.exe|"));
+    g_profile->SetRaw("Tray Menus", "Parameters", REG_SZ, EncodeProfileString(" |"));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, runKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "Tunewright", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(run), sizeof run);
+    CMainFrame* frame = MakeFrame();
+
+    int rows = -1;
+    UINT load = 99;
+    Script script({ShowPage(1),
+                   [&] {
+                       rows = ListView_GetItemCount(GetDlgItem(CurrentPage(Visible(kOptions)), IDC_ENTRY_LIST));
+                       return true;
+                   },
+                   ShowPage(2),
+                   [&] {
+                       load = IsDlgButtonChecked(CurrentPage(Visible(kOptions)), IDC_LOAD);
+                       return true;
+                   },
+                   Press(PSBTN_OK)});
+    frame->SendMessage(WM_COMMAND, ID_OPTIONS);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(rows, 1);
+    EXPECT_EQ(load, UINT(BST_CHECKED));
+    for (const char* entry : {"Menu Text", "Executable Path"}) {
+        uint32_t type = 0;
+        std::vector<uint8_t> data;
+        ASSERT_TRUE(g_profile->ReadValue("Tray Menus", entry, type, data));
+        EXPECT_EQ(type, uint32_t(REG_EXPAND_SZ)) << entry;
+    }
+    EXPECT_STREQ(g_profile->GetProfileString("Tray Menus", "Menu Text"), "Mail|");
+    char data[MAX_PATH] = {};
+    DWORD type = 0, size = sizeof data;
+    EXPECT_EQ(RegQueryValueExA(key, "Tunewright", nullptr, &type, reinterpret_cast<BYTE*>(data), &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, DWORD(REG_EXPAND_SZ));
+    EXPECT_STREQ(data, run);
+    RegDeleteValueA(key, "Tunewright");
+    RegCloseKey(key);
+    std::vector<std::string> items = MenuTexts(frame->TrayMenu().GetSubMenu(0)->m_hMenu);
+    EXPECT_NE(std::find(items.begin(), items.end(), "Mail"), items.end());
+}
+
 TEST_F(OptionsTest, CornerPageRefusesAnIntervalOutsideItsRangeAndStaysOpen)
 {
     CMainFrame* frame = MakeFrame();
@@ -409,7 +457,7 @@ TEST_F(OptionsTest, SavedCornerReachesTheCornerThreadWhichReloads)
         EXPECT_TRUE(script.Finished());
     }
     EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Activate Corner", -1), 2);
-    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Timer", -1), 500);
+    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Timer", -1), -1);  // the default, left alone
     EXPECT_TRUE(waitFor([&] { return thread.WatchedCorner() == 2 && thread.IsPolling(); }));
     {
         Script script(chooseCorner(1030));  // none
@@ -419,7 +467,7 @@ TEST_F(OptionsTest, SavedCornerReachesTheCornerThreadWhichReloads)
     EXPECT_TRUE(waitFor([&] { return thread.WatchedCorner() == 0 && !thread.IsPolling(); }));
 }
 
-TEST_F(OptionsTest, AStoredCornerOutsideTheRangeIsNoneForPageAndThreadAndOkKeepsItSo)
+TEST_F(OptionsTest, AStoredCornerOutsideTheRangeIsNoneForPageAndThreadAndOkLeavesItAsStored)
 {
     g_profile->WriteProfileInt("Settings", "Screen Saver Activate Corner", 7);
     CMainFrame* frame = MakeFrame();
@@ -435,7 +483,7 @@ TEST_F(OptionsTest, AStoredCornerOutsideTheRangeIsNoneForPageAndThreadAndOkKeeps
     frame->SendMessage(WM_COMMAND, ID_OPTIONS);
     EXPECT_TRUE(script.Finished());
     EXPECT_TRUE(noneChecked);
-    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Activate Corner", -1), 0);
+    EXPECT_EQ(g_profile->GetProfileInt("Settings", "Screen Saver Activate Corner", -1), 7);  // untouched
     EXPECT_EQ(frame->CornerThread().WatchedCorner(), 0);
 }
 

@@ -32,6 +32,10 @@ TEST(ProfileStore, StringsStopAtNulOrTheEndOfTheData)
     EXPECT_STREQ(DecodeProfileString(1, nullptr, 0, "d"), "");
     EXPECT_STREQ(DecodeProfileString(4, embedded, 4, "d"), "d");
     EXPECT_STREQ(DecodeProfileString(4, embedded, 4, nullptr), "");
+    // An expandable string is text too, read as stored.
+    const uint8_t expand[] = {'%', 'W', '%', '|', 0};
+    EXPECT_STREQ(DecodeProfileString(2, expand, 5, "d"), "%W%|");
+    EXPECT_STREQ(DecodeProfileString(7, expand, 5, "d"), "d");
     auto encoded = EncodeProfileString("x|y|");
     ASSERT_EQ(encoded.size(), 5u);
     EXPECT_EQ(encoded.back(), 0);
