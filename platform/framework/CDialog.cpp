@@ -31,11 +31,12 @@ HWND AfxGetModalOwner(CWnd* pParentWnd)
 namespace {
 
 // A modal dialog that its template does not place and its initialisation does not move opens
-// centred over its owner (the system would put it at the owner's corner, or the screen's).
+// centred over its owner: the system would put it at the owner's corner or the screen's, and
+// one the template centres in the middle of the screen, half off an owner away from it.
 void CentreUnplacedDialog(CDialog& dialog, const RECT& before)
 {
     DWORD style = dialog.GetStyle();
-    if (style & (WS_VISIBLE | WS_CHILD | DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN))
+    if (style & (WS_VISIBLE | WS_CHILD | DS_CENTERMOUSE | DS_ABSALIGN))
         return;
     RECT after;
     dialog.GetWindowRect(&after);

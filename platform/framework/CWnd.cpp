@@ -5,6 +5,7 @@
 #include "framework/ModalWindows.h"
 #include "TempHandleMap.h"
 
+#include <algorithm>
 #include <mutex>
 #include <new>
 #include <unordered_map>
@@ -538,7 +539,12 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) const
     ::GetWindowRect(m_hWnd, &self);
     int w = self.right - self.left, h = self.bottom - self.top;
     int x = (area.left + area.right - w) / 2, y = (area.top + area.bottom - h) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Over an owner near the screen's edge, it stays on the screen.
+    RECT screen;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    x = std::max(std::min(x, static_cast<int>(screen.right) - w), static_cast<int>(screen.left));
+    y = std::max(std::min(y, static_cast<int>(screen.bottom) - h), static_cast<int>(screen.top));
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) const

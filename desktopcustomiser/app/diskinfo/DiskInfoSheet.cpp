@@ -565,6 +565,7 @@ BOOL CDriveInfoPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     UseSystemImageLists(m_list);
     InsertColumns(m_list, kDriveColumns, int(std::size(kDriveColumns)));
+    WidenColumnsToHeadings(m_list);
     if (CWnd* sheet = GetParent())
         sheet->UpdateWindow();
     Refresh();

@@ -1,6 +1,7 @@
 #include "SplashDialog.h"
 
 #include "ResourceStrings.h"
+#include "SharedDialogs.h"
 #include "resource.h"
 
 CSplashDialog::CSplashDialog() : CDialog(IDD_SPLASH) {}
@@ -24,6 +25,8 @@ void CSplashDialog::SetStatus(UINT nStringID)
 
 void CSplashDialog::Close()
 {
-    if (m_hWnd)
-        DestroyWindow();
+    if (!m_hWnd)
+        return;
+    ReleaseTemplatePictures(m_hWnd);
+    DestroyWindow();
 }

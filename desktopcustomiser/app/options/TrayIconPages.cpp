@@ -120,8 +120,9 @@ BOOL CUserEntryPage::OnInitDialog()
     m_list.SubclassDlgItem(IDC_ENTRY_LIST, this);
     UseSystemImageLists(m_list);
     m_list.InsertColumn(0, m_kind.firstHeading, LVCFMT_LEFT, ListColumnRoom(m_list, 250));
-    m_list.InsertColumn(1, "Run", LVCFMT_LEFT, 200);
-    m_list.InsertColumn(2, "Parameters", LVCFMT_LEFT, 50);
+    m_list.InsertColumn(1, "Run", LVCFMT_LEFT, 160);
+    m_list.InsertColumn(2, "Parameters", LVCFMT_LEFT, 90);
+    WidenColumnsToHeadings(m_list);
 
     m_read = ReadUserEntryPage(AfxGetApp()->Profile(), m_kind.section, m_kind.firstList);
     for (const UserEntryRow& row : m_read.shown.rows)

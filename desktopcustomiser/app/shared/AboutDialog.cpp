@@ -2,6 +2,7 @@
 
 #include "Helpers.h"
 #include "HomePageLaunch.h"
+#include "SharedDialogs.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
@@ -78,6 +79,7 @@ void OpenHomePage()
 BEGIN_MESSAGE_MAP(CAboutDialog, CDialog)
     ON_BN_CLICKED(IDC_ABOUT_BIRTHDAY, OnBirthday)
     ON_BN_CLICKED(IDC_ABOUT_HOMEPAGE, OnHomePage)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUTBOX) {}
@@ -114,6 +116,12 @@ void CAboutDialog::OnCancel()
         CDialog::OnCancel();
 }
 
+void CAboutDialog::OnDestroy()
+{
+    ReleaseTemplatePictures(m_hWnd);
+    Default();
+}
+
 void CAboutDialog::PostNcDestroy()
 {
     if (m_bModeless)
@@ -126,6 +134,7 @@ void CAboutDialog::OnHomePage() { OpenHomePage(); }
 BEGIN_MESSAGE_MAP(CAboutPage, CPropertyPage)
     ON_BN_CLICKED(IDC_ABOUT_BIRTHDAY, OnBirthday)
     ON_BN_CLICKED(IDC_ABOUT_HOMEPAGE, OnHomePage)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CAboutPage::CAboutPage() : CPropertyPage(IDD_ABOUTBOX) {}
@@ -138,6 +147,12 @@ BOOL CAboutPage::OnInitDialog()
     m_buttonOK.ShowWindow(SW_HIDE);  // a page has no OK button of its own
     ShowBirthdayButton(*this);
     return TRUE;
+}
+
+void CAboutPage::OnDestroy()
+{
+    ReleaseTemplatePictures(m_hWnd);
+    Default();
 }
 
 void CAboutPage::OnBirthday() { RunBirthdaySong(); }

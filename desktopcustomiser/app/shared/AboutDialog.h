@@ -16,6 +16,7 @@ public:
 protected:
     void OnBirthday();
     void OnHomePage();
+    void OnDestroy();
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
@@ -31,6 +32,7 @@ public:
 protected:
     void OnBirthday();
     void OnHomePage();
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:

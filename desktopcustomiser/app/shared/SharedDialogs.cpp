@@ -280,6 +280,39 @@ int ListColumnRoom(const CListCtrl& list, int usedWidth)
     return client.right - client.left - ::GetSystemMetrics(SM_CXVSCROLL) - usedWidth;
 }
 
+void ReleaseTemplatePictures(HWND window)
+{
+    for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char cls[16] = "";
+        ::GetClassNameA(child, cls, sizeof cls);
+        if (::lstrcmpiA(cls, "Static") != 0 || (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        // Taken out of the control first, so that it never draws or deletes a deleted bitmap.
+        if (HGDIOBJ picture = reinterpret_cast<HGDIOBJ>(::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0)))
+            ::DeleteObject(picture);
+    }
+}
+
+void WidenColumnsToHeadings(CListCtrl& list)
+{
+    // The header insets its text by three edges on either side.
+    const int margins = 6 * ::GetSystemMetrics(SM_CXEDGE) + 2;
+    HWND header = ListView_GetHeader(list.m_hWnd);
+    int count = header ? Header_GetItemCount(header) : 0;
+    for (int i = 0; i < count; ++i) {
+        char text[260] = "";
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        if (!::SendMessageA(list.m_hWnd, LVM_GETCOLUMNA, WPARAM(i), LPARAM(&column)))
+            continue;
+        int needed = static_cast<int>(::SendMessageA(list.m_hWnd, LVM_GETSTRINGWIDTHA, 0, LPARAM(text))) + margins;
+        if (column.cx < needed)
+            list.SetColumnWidth(i, needed);
+    }
+}
+
 void SetListViewStyle(CListCtrl& list, DWORD view)
 {
     if ((list.GetStyle() & LVS_TYPEMASK) != view)

@@ -44,6 +44,15 @@ void UseSystemImageLists(CListCtrl& list, bool withLarge = false);
 // the vertical scroll bar.
 int ListColumnRoom(const CListCtrl& list, int usedWidth = 0);
 
+// Deletes the bitmaps that the window's picture controls (SS_BITMAP statics) loaded from its
+// template: the controls never delete them, so each opening would leave one behind. For the
+// window's WM_DESTROY or just before it is destroyed.
+void ReleaseTemplatePictures(HWND window);
+
+// Widens every column of a report list that is too narrow for its heading, so that each heading
+// shows whole in the list's font beside the header's margins.
+void WidenColumnsToHeadings(CListCtrl& list);
+
 // Puts a list view in the icon or report view (LVS_ICON, LVS_REPORT) when it is in another, and
 // repaints it whole: the control does not repaint itself when its style changes, so the old
 // view's pixels would stay.

@@ -72,6 +72,12 @@ BOOL CLookSheet::OnInitDialog()
 LRESULT CLookSheet::OnShowWindow(WPARAM wParam, LPARAM)
 {
     LRESULT result = Default();
+    if (wParam && !m_bPlaced) {
+        // The system would open it at the screen's corner. Its owner, the main window, is
+        // hidden: centred on the screen's work area.
+        m_bPlaced = TRUE;
+        CenterWindow();
+    }
     if (wParam)
         ApplySheetLook(*this, m_tabImages);
     return result;

@@ -38,4 +38,5 @@ protected:
 
     CImageList m_tabImages;
     HICON m_hIcon = nullptr;
+    BOOL m_bPlaced = FALSE;  // centred on the screen when first shown
 };

@@ -205,8 +205,7 @@ protected:
         if (m_sheet)
             answers.ignore.insert(m_sheet->m_hWnd);
         action();
-        for (int i = 0; i < 100 && !answers.Done(); ++i)
-            PumpFor(20);
+        PumpFor(30000, [&] { return answers.Done(); });
         PumpFor(100);
     }
     std::unique_ptr<CRandomizeSheet> m_sheet;

@@ -115,7 +115,7 @@ TEST_F(MainFrameTest, TrayMenuOpensFromItsCallbackWithThePartsItemsInOrder)
         EndMenu();
     });
     frame->PostMessage(WM_TRAYNOTIFY, TRAYID_PROGRAM, WM_RBUTTONUP);
-    PumpFor(3000, [&] { return !shown.empty(); });
+    PumpFor(30000, [&] { return !shown.empty(); });
     std::vector<std::string> expected = {"&Image Changer", "&Background Music", "Activate &Screen Saver", "-",
                                          "&Disk Info", "&Windows Configuration", "-", "&Options", "-",
                                          "&About Tunewright 97", "&Help", "Read&me", "-", "E&xit"};
@@ -281,7 +281,7 @@ TEST_F(MainFrameTest, ACornerThreadHeldUpAtExitIsRaisedAndKeepsItsObjectUntilItE
     EXPECT_EQ(GetThreadPriority(thread), THREAD_PRIORITY_NORMAL);
     ResumeThread(thread);
     // It leaves its loop on the quit message it was sent, through an object that still exists.
-    EXPECT_EQ(WaitForSingleObject(thread, 10000), DWORD(WAIT_OBJECT_0));
+    EXPECT_EQ(WaitForSingleObject(thread, 30000), DWORD(WAIT_OBJECT_0));
     DWORD code = STILL_ACTIVE;
     GetExitCodeThread(thread, &code);
     EXPECT_EQ(code, 0u);

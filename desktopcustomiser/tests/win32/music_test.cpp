@@ -193,7 +193,7 @@ TEST_F(MusicTest, WithoutDeviceTheErrorNamesTheFileAndYesGoesOn)
     m_boxes.answers = {IDYES, IDNO};
 
     Command(ID_MUSIC_START);
-    PumpFor(10000, [&] { return m_boxes.texts.size() >= 2 && !player->m_bPlaying; });
+    PumpFor(30000, [&] { return m_boxes.texts.size() >= 2 && !player->m_bPlaying; });
     ASSERT_EQ(m_boxes.texts.size(), 2u);
     const std::string starts[] = {"Background music error while playing " + a + ": ",
                                   "Background music error while playing " + song + ": There is no MIDI output device"};
@@ -229,7 +229,7 @@ TEST_F(MusicTest, MissingConfigurationAsksAndYesOpensTheSheet)
         g_sheetToCancel = "Tunewright 97: Background Music Configuration";
         g_sheetSeen = false;
         Command(ID_MUSIC_START);
-        PumpFor(5000, [&] { return g_sheetSeen && !theApp.m_pMainFrame->OpenSheet(SheetKind::Media); });
+        PumpFor(30000, [&] { return g_sheetSeen && !theApp.m_pMainFrame->OpenSheet(SheetKind::Media); });
         ASSERT_EQ(m_boxes.texts.size(), 1u);
         EXPECT_EQ(m_boxes.texts[0], c.question);
         EXPECT_TRUE(g_sheetSeen) << c.question;
@@ -247,7 +247,7 @@ TEST_F(MusicTest, ExitWhileAQuestionIsOpenAnswersItNoAndEnds)
     g_exitAtFirstBox = main;
     Command(ID_MUSIC_START);  // no play lists: the player asks
     int code = -1;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && (code < 0 || IsWindow(main)); Sleep(5)) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000 && (code < 0 || IsWindow(main)); Sleep(5)) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT)
@@ -319,7 +319,7 @@ TEST_F(MusicTest, SheetNewListWithTwoFilesIsStoredOnOk)
     Click(page, IDC_MUSIC_NEW);
     m_boxes.answers = {IDOK};
     Rename(page, "EVENING");
-    PumpFor(3000, [&] { return TreeView_GetEditControl(page.m_tree.m_hWnd) != nullptr; });
+    PumpFor(30000, [&] { return TreeView_GetEditControl(page.m_tree.m_hWnd) != nullptr; });
     ASSERT_EQ(m_boxes.texts, (std::vector<std::string>{"A play list of the same name already exists"}));
     Rename(page, "Morning");
     PumpFor(100);

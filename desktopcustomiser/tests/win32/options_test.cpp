@@ -329,7 +329,7 @@ TEST_F(OptionsTest, AddedMenuItemJoinsTheTrayMenuAndItsCommandRunsTheProgram)
     EXPECT_EQ(*(about - 1), "-");
     frame->SendMessage(WM_COMMAND, 1027);
     bool ran = false;
-    for (int i = 0; i < 100 && !ran; ++i) {
+    for (int i = 0; i < 300 && !ran; ++i) {
         Sleep(100);
         ran = GetFileAttributesA(record) != INVALID_FILE_ATTRIBUTES;
     }
@@ -447,7 +447,7 @@ TEST_F(OptionsTest, SavedCornerReachesTheCornerThreadWhichReloads)
         };
     };
     auto waitFor = [](const std::function<bool()>& done) {
-        for (int i = 0; i < 100 && !done(); ++i)
+        for (int i = 0; i < 1500 && !done(); ++i)
             Sleep(20);
         return done();
     };

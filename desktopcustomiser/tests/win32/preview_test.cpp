@@ -46,8 +46,9 @@ const unsigned char kJpeg[] = {
 
 const char kTitleSuffix[] = " - Tunewright 97 Preview";
 
-// Waits while pumping this thread's messages; true when the condition came true in time.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000)
+// Waits while pumping this thread's messages; true when the condition came true in time. The
+// bound is generous: a preview's thread may get little time on a loaded machine.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30000)
 {
     DWORD start = ::GetTickCount();
     for (;;) {
@@ -252,6 +253,9 @@ TEST_F(PreviewWindows, BitmapAndJpegOpenTogetherEachInAThreadOfItsOwn)
     EXPECT_NE(bmpThread, jpgThread);
     EXPECT_NE(bmpThread, ::GetCurrentThreadId());
     EXPECT_NE(jpgThread, ::GetCurrentThreadId());
+    // The program's icon in the caption and the taskbar.
+    EXPECT_NE(::SendMessageA(bmp, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(::SendMessageA(bmp, WM_GETICON, ICON_SMALL, 0), 0);
 
     // The views hold the converted images at their own sizes.
     for (auto [frame, width, height] : {std::tuple{bmp, 200, 120}, std::tuple{jpg, 24, 16}}) {
@@ -395,15 +399,17 @@ TEST_F(PreviewWindows, AFittedPictureIsDrawnAgainWholeWhenTheWindowGrows)
     HWND frame = Open(s_bmp, "Sunset.bmp");
     ASSERT_NE(frame, nullptr);
     HWND view = ::GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+    HWND toolbar = FindDescendant(frame, "ToolbarWindow32");
+    ASSERT_NE(toolbar, nullptr);
     Command(frame, ID_PREVIEW_FIT);
-    WaitFor([] { return false; }, 300);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(toolbar, TB_ISBUTTONCHECKED, ID_PREVIEW_FIT, 0) != 0; }));
     RECT rect;
     ::GetWindowRect(frame, &rect);
     PaintRecorder painted(view);
     painted.Reset();
     ::SetWindowPos(frame, nullptr, 0, 0, rect.right - rect.left + 60, rect.bottom - rect.top + 40,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(WaitFor([&] { return painted.PaintedWhole(); }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return painted.PaintedWhole(); }));
 }
 
 TEST_F(PreviewWindows, OnlyTheBottomStripStartsADragAndLosingTheMouseEndsIt)
@@ -485,7 +491,7 @@ TEST_F(PreviewWindows, TakenTemporaryNamesAreSkippedAndTheOwnIsRemovedOnClose)
     DWORD thread = ::GetWindowThreadProcessId(frame, nullptr);
     HANDLE handle = ::OpenThread(SYNCHRONIZE, FALSE, thread);
     ::PostMessageA(frame, WM_CLOSE, 0, 0);
-    EXPECT_EQ(::WaitForSingleObject(handle, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(::WaitForSingleObject(handle, 30000), WAIT_OBJECT_0);
     ::CloseHandle(handle);
     EXPECT_FALSE(Exists(one));
     EXPECT_TRUE(Exists(plain));  // other files stay
@@ -504,7 +510,7 @@ TEST_F(PreviewWindows, AFileTheConverterCannotReadGivesTheMessageAndNoWindow)
     DWORD thread = ::GetWindowThreadProcessId(box, nullptr);
     HANDLE handle = ::OpenThread(SYNCHRONIZE, FALSE, thread);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(::WaitForSingleObject(handle, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(::WaitForSingleObject(handle, 30000), WAIT_OBJECT_0);
     ::CloseHandle(handle);
     EXPECT_TRUE(PreviewFrames().empty());
     EXPECT_FALSE(Exists(TempName("twtmp.bmp")));
@@ -616,7 +622,7 @@ TEST_F(PreviewWindows, TheExitClosesOpenPreviewsWaitsForOneStillConvertingAndLea
     std::vector<DWORD> before = ThreadsOfThisProcess();
     OpenImagePreview(large.c_str());
     const std::string reserved = TempName("twtmp1.bmp");
-    ASSERT_TRUE(WaitFor([&] { return Exists(reserved); }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return Exists(reserved); }));
     HANDLE converting = ::OpenThread(THREAD_ALL_ACCESS, FALSE, NewPreviewThread(before));
     ASSERT_NE(converting, nullptr);
     ::SuspendThread(converting);

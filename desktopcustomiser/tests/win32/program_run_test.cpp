@@ -64,7 +64,7 @@ protected:
     static HWND OpenTrayMenu(HWND main, DWORD pid)
     {
         PostMessageA(main, WM_TRAYNOTIFY, 130, WM_RBUTTONUP);
-        return WaitForWindow(pid, "#32768", nullptr, 10000);
+        return WaitForWindow(pid, "#32768", nullptr, 30000);
     }
 
     static void CloseMenu(HWND menuWindow)
@@ -129,12 +129,12 @@ TEST_F(ProgramRun, StartsHiddenWithItsTrayIconAndExitsInOrder)
     EXPECT_FALSE(IsWindowVisible(main));
     // The icon may take a moment to reach the shell.
     bool shown = false;
-    for (int i = 0; i < 50 && !(shown = TrayHasIcon(main, 130)); ++i)
+    for (int i = 0; i < 300 && !(shown = TrayHasIcon(main, 130)); ++i)
         Sleep(100);
     EXPECT_TRUE(shown);
     // The splash goes once start-up is complete, which may be after the icon shows.
     bool splashGone = false;
-    for (int i = 0; i < 100 && !(splashGone = WaitForWindow(process.Id(), "#32770", nullptr, 0) == nullptr); ++i)
+    for (int i = 0; i < 300 && !(splashGone = WaitForWindow(process.Id(), "#32770", nullptr, 0) == nullptr); ++i)
         Sleep(100);
     EXPECT_TRUE(splashGone);
 
@@ -239,11 +239,11 @@ void OpenImageChangerFromTheTray(unsigned lookMs)
     }
     ASSERT_NE(main, nullptr);
     PostMessageA(main, WM_COMMAND, 32772 /* Wallpaper */, 0);
-    HWND sheet = WaitForWindow(process.Id(), "#32770", "Tunewright 97: Image Changer Configuration", 20000);
+    HWND sheet = WaitForWindow(process.Id(), "#32770", "Tunewright 97: Image Changer Configuration", 30000);
     ASSERT_NE(sheet, nullptr);
     Sleep(lookMs);
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    for (int i = 0; i < 100 && IsWindow(sheet); ++i)
+    for (int i = 0; i < 300 && IsWindow(sheet); ++i)
         Sleep(100);
     EXPECT_FALSE(IsWindow(sheet));
     PostMessageA(main, WM_COMMAND, 57665, 0);

@@ -304,7 +304,7 @@ TEST_F(SharedDialogs, ImageChooserPreviewOpensAPreviewAndStaysOpen)
     EXPECT_FALSE(BrowseForImageFile(result, "Pick An Image", image, 123, nullptr));
     EXPECT_TRUE(previewEnabled);
     EXPECT_TRUE(chooserOpenWithPreview);
-    for (int i = 0; i < 100 && FindWindowA(nullptr, previewTitle); ++i)
+    for (int i = 0; i < 600 && FindWindowA(nullptr, previewTitle); ++i)
         Sleep(50);
     EXPECT_EQ(FindWindowA(nullptr, previewTitle), nullptr);
     DeleteFileA(image);

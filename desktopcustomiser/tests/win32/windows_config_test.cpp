@@ -181,7 +181,7 @@ TEST(WindowsConfig, ListsAreDrawnAgainWholeWhenTheirViewChanges)
         for (UINT command : {32771u, 32780u, 32771u}) {  // Large Icons, Details, Large Icons
             painted.Reset();
             open.sheet.SendMessage(WM_COMMAND, command, 0);
-            PumpFor(2000, [&] { return painted.PaintedWhole(); });
+            PumpFor(30000, [&] { return painted.PaintedWhole(); });
             EXPECT_TRUE(painted.PaintedWhole()) << "page " << pageIndex << ", command " << command;
         }
     }
@@ -273,7 +273,7 @@ TEST(WindowsConfig, ShellFoldersListInOrderAndOpenRealFoldersOnly)
         }
     }
     g_strWindowsFolder = windows;
-    for (int i = 0; i < 100 && GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    for (int i = 0; i < 300 && GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(100);
     std::string line = ReadFile(record);
     EXPECT_NE(line.find(std::string("Explorer.exe\" ") + fontsPath), std::string::npos) << line;

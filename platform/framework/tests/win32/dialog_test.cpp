@@ -143,23 +143,27 @@ TEST(Dialog, MessageBoxesCarryTheProgramTitle)
     EXPECT_STREQ(theTestApp.m_pszAppName, "Framework Test");  // from string AFX_IDS_APP_TITLE
 }
 
-TEST(Dialog, AModalDialogTheTemplateDoesNotPlaceOpensCentredOverItsOwner)
+TEST(Dialog, AModalDialogOpensCentredOverItsOwnerUnlessItPlacesItself)
 {
-    HWND ownerWindow = CreateWindowA("STATIC", "owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 30, 600, 420, nullptr,
-                                     nullptr, GetModuleHandleA(nullptr), nullptr);
-    CWnd owner;
-    owner.Attach(ownerWindow);
-    CDialog dialog(IDD_NUMBER, &owner);
-    RECT shown = {};
-    RunSoon(300, [&] {
-        dialog.GetWindowRect(&shown);
-        dialog.EndDialog(IDCANCEL);
-    });
-    dialog.DoModal();
-    owner.Detach();
-    DestroyWindow(ownerWindow);
-    EXPECT_NEAR((shown.left + shown.right) / 2, 40 + 300, 1);
-    EXPECT_NEAR((shown.top + shown.bottom) / 2, 30 + 210, 1);
+    // Unplaced, or centred by its template (which would centre it on the screen, half off a
+    // small owner near a corner).
+    for (UINT id : {IDD_NUMBER, IDD_CENTRED}) {
+        HWND ownerWindow = CreateWindowA("STATIC", "owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 30, 600, 420,
+                                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        CWnd owner;
+        owner.Attach(ownerWindow);
+        CDialog dialog(id, &owner);
+        RECT shown = {};
+        RunSoon(300, [&] {
+            dialog.GetWindowRect(&shown);
+            dialog.EndDialog(IDCANCEL);
+        });
+        dialog.DoModal();
+        owner.Detach();
+        DestroyWindow(ownerWindow);
+        EXPECT_NEAR((shown.left + shown.right) / 2, 40 + 300, 1) << id;
+        EXPECT_NEAR((shown.top + shown.bottom) / 2, 30 + 210, 1) << id;
+    }
 }
 
 }  // namespace

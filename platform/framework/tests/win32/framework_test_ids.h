@@ -1,5 +1,6 @@
 #pragma once
 #define IDD_NUMBER 1000
+#define IDD_CENTRED 1020
 #define IDD_PAGE1 1010
 #define IDD_PAGE2 1011
 #define IDC_NUMBER 1001
