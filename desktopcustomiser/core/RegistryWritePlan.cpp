@@ -71,11 +71,12 @@ std::optional<std::string> FirstMissingKey(RegistryStore& store, RegRoot root, c
     }
 }
 
+// As the registry editor shows it: the key, then the value's name, "(Default)" for the key's own.
 std::string Where(const RegWrite& write)
 {
     std::string where = std::string(RegRootName(write.root)) + "\\" + write.key;
     if (write.kind == RegWrite::Kind::setValue || write.kind == RegWrite::Kind::deleteValue)
-        where += "\\" + (write.name.empty() ? std::string("@") : write.name);
+        where += "\\" + (write.name.empty() ? std::string("(Default)") : write.name);
     return where;
 }
 

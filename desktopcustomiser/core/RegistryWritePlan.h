@@ -44,7 +44,7 @@ void PlanTree(RegWritePlan& plan, RegRoot root, const std::string& key, const Re
 
 struct PlanOutcome {
     bool ok = true;
-    std::string refused;  // "HKCR\key\name" (or "HKCR\key") of the change the registry refused
+    std::string refused;  // "HKCR\key\name", "HKCR\key\(Default)" or "HKCR\key": what the registry refused
 };
 // Runs the plan in order. Deleting what is already gone counts as done. On the first refused
 // change it stops and takes back, newest first, what this run changed: values and trees as they

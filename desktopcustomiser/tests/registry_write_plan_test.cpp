@@ -49,7 +49,7 @@ TEST(RegistryWritePlan, ARefusedChangeStopsTheRunAndTakesBackWhatItChanged)
 
     PlanOutcome outcome = RunWritePlan(store, plan);
     EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.refused, "HKCR\\zqafile\\@");
+    EXPECT_EQ(outcome.refused, "HKCR\\zqafile\\(Default)");
     for (auto [key, name] : {std::pair{".zqa", ""}, {"zqafile", "AlwaysShowExt"},
                              {"zqafile\\Shell\\open\\ddeexec", "NoActivateHandler"}})
         EXPECT_EQ(store.Read(kCR, key, name), before.Read(kCR, key, name)) << key;

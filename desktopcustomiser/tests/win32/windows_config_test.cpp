@@ -380,7 +380,7 @@ TEST(WindowsConfig, ARefusedShellIconWriteKeepsTheSheetOpenAndSaysWhichValue)
     UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerBox);
     open.sheet.PressButton(PSBTN_OK);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(g_boxText, "The shell icons were not changed: Windows refused to write HKCR\\" + clsid + "\\DefaultIcon\\@.");
+    EXPECT_EQ(g_boxText, "The shell icons were not changed: Windows refused to write HKCR\\" + clsid + "\\DefaultIcon\\(Default).");
     EXPECT_NE(open.sheet.SendMessage(PSM_GETCURRENTPAGEHWND), 0) << "the sheet closed";
     EXPECT_EQ(open.sheet.GetActiveIndex(), 2);
     EXPECT_EQ(Hkey(HKEY_CLASSES_ROOT, (clsid + "\\DefaultIcon").c_str(), ""), "<no key>");
