@@ -254,6 +254,47 @@ TEST_F(Glyphwell, PreviewPagesZoomsAndBeepsAtTheEnds) {
     EXPECT_NE(CustPreview->QRPreview1->Zoom(), 10);
 }
 
+// True once the condition holds, pumping messages meanwhile; false after the bound.
+template <class Condition>
+bool WaitFor(Condition condition, DWORD milliseconds = 30000) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Pump();
+    }
+    return true;
+}
+
+// Whether `upper` is above `lower` in the z-order.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
+TEST_F(Glyphwell, AReportOpensActiveAndInFrontOfTheStayOnTopWholeSetView) {
+    Start();
+    fGlyphwell->WholeCharacterSet2Click(nullptr);
+    ASSERT_TRUE(WaitFor([] { return IsWindowVisible(fWholeSet->WindowHandle()) != FALSE; }));
+    fGlyphwell->CharacterSet2Click(nullptr);
+    const HWND preview = CustPreview->WindowHandle();
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(preview) && GetActiveWindow() == preview; }));
+    EXPECT_TRUE(Above(preview, fWholeSet->WindowHandle()));
+    RECT r{};
+    GetWindowRect(preview, &r);
+    EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}), GA_ROOT), preview);
+    // Once the view has gone, the preview no longer stays above every other window.
+    fWholeSet->Close();
+    EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(preview, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+}
+
+TEST_F(Glyphwell, EveryTopLevelWindowHasTheProgramsIcon) {
+    Start();
+    for (forms::Form* form : std::initializer_list<forms::Form*>{fGlyphwell, CustPreview, fCharSet, fWholeSet, AboutBox})
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0)), ProgramIcon())
+            << form->Caption();
+}
+
 // What a message dialog that appeared said; the dialog is closed as soon as it is seen.
 std::string g_dialogText;
 
