@@ -295,6 +295,42 @@ TEST_F(Glyphwell, EveryTopLevelWindowHasTheProgramsIcon) {
             << form->Caption();
 }
 
+// A selected row drawn into a bitmap between two untouched rows: the name shows inside its row
+// and nothing is drawn outside it, whatever the face's cell height.
+TEST_F(Glyphwell, EveryFontListRowDrawsItsNameInsideTheRow) {
+    Start();
+    const int row = static_cast<int>(SendMessageA(fGlyphwell->LB1->WindowHandle(), LB_GETITEMHEIGHT, 0, 0));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 3 * row);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    const COLORREF marker = RGB(1, 2, 3);
+    for (const char* face : {"Arial", "DejaVu Math TeX Gyre", "Courier", "System"}) {
+        const int index = IndexOf(face);
+        if (index < 0) continue;  // not installed here
+        RECT all{0, 0, 300, 3 * row};
+        HBRUSH brush = CreateSolidBrush(marker);
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        const RECT middle{0, row, 300, 2 * row};
+        fGlyphwell->LB1DrawItem(fGlyphwell->LB1, index, dc, middle, forms::odSelected);
+        int outside = 0, inside = 0;
+        for (int y = 0; y < 3 * row; ++y)
+            for (int x = 0; x < 300; ++x) {
+                const COLORREF c = GetPixel(dc, x, y);
+                if (y < row || y >= 2 * row) outside += c != marker;
+                else inside += c == text;
+            }
+        EXPECT_EQ(outside, 0) << face;
+        EXPECT_GT(inside, 20) << face;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 // What a message dialog that appeared said; the dialog is closed as soon as it is seen.
 std::string g_dialogText;
 
