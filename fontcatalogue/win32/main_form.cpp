@@ -5,10 +5,10 @@
 #include "Application.h"
 #include "MessageDialog.h"
 #include "Screen.h"
-#include "core/font_list_row.h"
 #include "core/font_set.h"
 #include "core/window_bounds.h"
 #include "reports/printer_device.h"
+#include "reports/text_placement.h"
 #include "win32/charset_form.h"
 #include "win32/compare_form.h"
 #include "win32/configuration_form.h"
@@ -204,9 +204,10 @@ void TfGlyphwell::LB1DrawItem(forms::Component*, int index, HDC dc, const RECT& 
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : forms::ColorToRGB(LB1->GetFont().GetColor()));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
-    const int baseline = ListRowBaseline(
-        rect.top, rect.bottom - rect.top,
-        FontCell{metrics.tmHeight, metrics.tmAscent, metrics.tmDescent, metrics.tmInternalLeading});
+    // A pixel of room above the name, as for the list's own font.
+    const int baseline = reports::BaselineInBox(
+        rect.top + 1, rect.bottom - rect.top - 1,
+        reports::FontCell{metrics.tmHeight, metrics.tmAscent, metrics.tmDescent, metrics.tmInternalLeading});
     // Drawn as it is (an "&" in a name or in the sample is a character, not a prefix) and cut
     // at the row's edges, so that no face draws into its neighbours.
     const std::string line = name + " " + SampleString;

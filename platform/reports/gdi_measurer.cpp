@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "reports/text_placement.h"
+
 namespace reports {
 
 GdiTextMeasurer::GdiTextMeasurer() : dc_(CreateCompatibleDC(nullptr)) {}
@@ -30,7 +32,10 @@ TextSize GdiTextMeasurer::Measure(const FontSpec& font, const std::string& text)
     SIZE extent{0, 0};
     if (!text.empty()) GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &extent);
     SelectObject(dc_, old);
-    return TextSize{static_cast<int>(extent.cx), static_cast<int>(metrics.tmHeight)};
+    // A face given larger than asked is drawn shrunk to the asked size: it is counted so too.
+    const double shrink = ShrinkFactor(std::max(1, MulDiv(font.sizePoints, kUnitsPerInch, 72)),
+                                       metrics.tmHeight - metrics.tmInternalLeading);
+    return TextSize{static_cast<int>(extent.cx * shrink), static_cast<int>(metrics.tmHeight * shrink)};
 }
 
 }  // namespace reports

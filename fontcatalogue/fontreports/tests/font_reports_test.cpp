@@ -191,15 +191,49 @@ TEST(SingleFontReport, SelectedFontAtNineSizesWithTheSample) {
     std::vector<std::string> samples;
     for (const auto* run : runs)
         if (run->font.name == "Tahoma") samples.push_back(run->text);
-    ASSERT_EQ(samples.size(), 12u);
+    ASSERT_EQ(samples.size(), 13u);  // the 72-point line in two
     EXPECT_EQ(samples[0], "abcdefghijklmnopqrstuvwxyz");
     EXPECT_EQ(samples[2], "1234567890$%&(.,;:\"!?@#*)");
     EXPECT_EQ(samples[3], "8 - Fish & Chips");
-    EXPECT_EQ(samples[11], "72 - Fish & Chips");
+    EXPECT_EQ(samples[11], "72 - Fish &");
+    EXPECT_EQ(samples[12], "Chips");
     EXPECT_TRUE(Has(Texts(report.qrSingleFont), "Font Name : Tahoma"));
     EXPECT_TRUE(Has(Texts(report.qrSingleFont), "Single Font Report"));
     // Everything stays on the page.
     for (const auto* run : runs) EXPECT_LE(run->box.bottom, 10500) << run->text;
+}
+
+// The large sizes do not fit the frame's width on one line: they go on in further lines, each
+// whole inside the frame, and the lines of one size stay clear of the next.
+TEST(SingleFontReport, LargeSamplesWrapInsideTheirFrame) {
+    Fixture f;
+    SingleFontReport report(f.Sources());
+    report.qrSingleFont.SetMeasurer(&f.measurer);
+    report.qrSingleFont.Generate();
+    const auto& items = report.qrSingleFont.Printer().Pages().pages.at(0).items;
+    std::vector<reports::Rect> frames;
+    for (const auto& item : items)
+        if (const auto* box = std::get_if<reports::BoxShape>(&item)) frames.push_back(box->box);
+    ASSERT_EQ(frames.size(), 2u);
+    const reports::Rect frame = frames[1];
+    std::map<int, std::string> sizeText;
+    int lastBottom = 0, lastSize = 0;
+    for (const auto* run : Runs(report.qrSingleFont)) {
+        if (run->font.name != "Tahoma" || run->box.top < frames[0].bottom) continue;  // the alphabets
+        const int size = run->font.sizePoints;
+        EXPECT_LE(f.measurer.Measure(run->font, run->text).width, run->box.Width()) << run->text;
+        EXPECT_GE(run->box.left, frame.left) << run->text;
+        EXPECT_LE(run->box.right, frame.right) << run->text;
+        EXPECT_GE(run->box.top, frame.top) << run->text;
+        EXPECT_LE(run->box.bottom, frame.bottom) << run->text;
+        EXPECT_GE(run->box.top, lastBottom) << run->text;
+        EXPECT_GE(size, lastSize) << run->text;
+        lastBottom = run->box.bottom;
+        lastSize = size;
+        sizeText[size] += (sizeText[size].empty() ? "" : " ") + run->text;
+    }
+    for (int size : kSampleSizes)
+        EXPECT_EQ(sizeText[size], std::to_string(size) + " - Glyphwell is a great utility!");
 }
 
 TEST(CharSetReport, ExactlyTheCodes0To255InSixColumns) {

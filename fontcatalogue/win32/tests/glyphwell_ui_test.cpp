@@ -24,6 +24,7 @@
 #include "win32/report_forms.h"
 #include "win32/simple_forms.h"
 #include "win32/wholeset_form.h"
+#include "reports/gdi_painter.h"
 
 #include "win32/tests/ui_test_support.h"
 
@@ -326,6 +327,60 @@ TEST_F(Glyphwell, EveryFontListRowDrawsItsNameInsideTheRow) {
         EXPECT_EQ(outside, 0) << face;
         EXPECT_GT(inside, 20) << face;
     }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+// The installed-fonts report as the preview shows it at Fit Width: each face, bitmap faces
+// below their smallest size and faces with outsized cells among them, is drawn inside its row
+// and about as wide as the layout counted.
+TEST_F(Glyphwell, AtFitWidthEveryFaceOfTheInstalledFontsReportKeepsToItsRow) {
+    Start();
+    fGlyphwell->FontList1Click(nullptr);
+    CustPreview->FitWidth1Click(nullptr);
+    const auto& pages = CustPreview->Pages().Pages();
+    reports::PagePlacement at;
+    at.scaleX = at.scaleY =
+        CustPreview->QRPreview1->PageWidthAt100() * CustPreview->QRPreview1->Zoom() / 100.0 / pages.width;
+    const int width = static_cast<int>(pages.width * at.scaleX) + 1;
+    const int height = static_cast<int>(pages.height * at.scaleY) + 1;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const std::set<std::string> faces{"Courier", "Fixedsys", "MS Sans Serif", "Small Fonts", "System",
+                                      "DejaVu Math TeX Gyre", "Arial"};
+    int checked = 0;
+    for (const auto& item : pages.pages.at(0).items) {
+        const auto* run = std::get_if<reports::TextRun>(&item);
+        if (!run || run->text != run->font.name || !faces.count(run->text)) continue;
+        ++checked;
+        RECT all{0, 0, width, height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        // Unclipped, so that text too large for its row shows as such.
+        reports::TextRun whole = *run;
+        whole.clip = false;
+        reports::PaintPage(dc, reports::Page{{whole}}, at);
+        RECT ink{width, height, -1, -1};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (GetPixel(dc, x, y) != RGB(255, 255, 255)) {
+                    ink.left = std::min<LONG>(ink.left, x);
+                    ink.top = std::min<LONG>(ink.top, y);
+                    ink.right = std::max<LONG>(ink.right, x + 1);
+                    ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+                }
+        const int boxTop = static_cast<int>(run->box.top * at.scaleY);
+        const int boxBottom = static_cast<int>(run->box.bottom * at.scaleY + 1.5);
+        const double counted = ReportMeasurer().Measure(run->font, run->text).width * at.scaleX;
+        ASSERT_LT(ink.top, ink.bottom) << run->text << ": nothing drawn";
+        EXPECT_GE(ink.top, boxTop - 1) << run->text;
+        EXPECT_LE(ink.bottom, boxBottom) << run->text;
+        EXPECT_LE(ink.right - run->box.left * at.scaleX, counted * 1.25 + 3) << run->text;
+    }
+    EXPECT_GE(checked, 5);
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
