@@ -92,6 +92,9 @@ void TCustPreview::ShowPages(const reports::ReportPrinter& printer) {
     ShowPage();
     Show();
     KeepInFront();
+    // Shown again with new pages, it comes in front of the program's windows once more.
+    SetWindowPos(Handle(), GetFormStyle() == forms::fsStayOnTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // A preview the user just asked for is in front of the program's other windows, the stay-on-top

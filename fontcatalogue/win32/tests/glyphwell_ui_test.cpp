@@ -284,6 +284,11 @@ TEST_F(Glyphwell, AReportOpensActiveAndInFrontOfTheStayOnTopWholeSetView) {
     RECT r{};
     GetWindowRect(preview, &r);
     EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}), GA_ROOT), preview);
+    // The view brought up over it again, the next report still opens in front.
+    SetWindowPos(fWholeSet->WindowHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_TRUE(WaitFor([&] { return Above(fWholeSet->WindowHandle(), preview); }));
+    fGlyphwell->FontList1Click(nullptr);
+    EXPECT_TRUE(WaitFor([&] { return Above(preview, fWholeSet->WindowHandle()); }));
     // Once the view has gone, the preview no longer stays above every other window.
     fWholeSet->Close();
     EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(preview, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
