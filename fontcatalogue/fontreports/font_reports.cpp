@@ -172,7 +172,6 @@ void CondensedReport::qrCondensedAfterPrint() { fonts_.clear(); }
 SingleFontReport::SingleFontReport(const ReportSources& sources) : sources_(sources) {
     Report& r = qrSingleFont;
     BasicReport(r, "Font Detail", 10, 1);
-    r.TitleBand().SetHeight(10000);
     AddReportHeadings(r, "Single Font Report");
     Label& fontName = r.AddLabel(r.TitleBand(), "FontName", "Font Name :");
     fontName.SetFont(Arial(12));
@@ -202,19 +201,24 @@ SingleFontReport::SingleFontReport(const ReportSources& sources) : sources_(sour
 }
 
 // The sample lines one under the other inside their frame. A sample too wide for the frame
-// goes on in further lines (counted with the measurer once the captions are known).
+// goes on in further lines (counted with the measurer once the captions are known); when they
+// no longer fit the page, the band goes on over the next page, and a sample that would run
+// over the page's end starts there.
 void SingleFontReport::LayOutSamples(const reports::TextMeasurer* measurer) {
     constexpr int kFirstTop = 2600;
+    constexpr int kPageContent = 10000;  // Letter less the margins
     int top = kFirstTop;
     for (int n = 4; n <= 12; ++n) {
         Label& line = Find(qrSingleFont, "charset" + std::to_string(n));
         const int lineHeight = kSampleSizes[n - 4] * 1000 / 72 * 12 / 10;
-        line.SetBounds(100, top, kBandWidth - 200, lineHeight);
         const int lines = measurer ? static_cast<int>(line.Lines(*measurer, line.Caption()).size()) : 1;
-        line.SetHeight(lineHeight * lines);
+        const int pageEnd = (top / kPageContent + 1) * kPageContent;
+        if (top + lineHeight * lines > pageEnd && lineHeight * lines <= kPageContent - 200) top = pageEnd + 100;
+        line.SetBounds(100, top, kBandWidth - 200, lineHeight * lines);
         top += lineHeight * lines + 40;
     }
     qrSingleFont.TitleBand().Find("QRShape2")->SetBounds(0, kFirstTop - 50, kBandWidth, top - kFirstTop + 100);
+    qrSingleFont.TitleBand().SetHeight(std::max(kPageContent, top + 100));
 }
 
 void SingleFontReport::qrSingleFontBeforePrint() {

@@ -22,12 +22,13 @@ public:
     }
 };
 
-// Line height is 1.2 em of the font's size; width 0.5 em a character.
+// Line height is 1.2 em of the font's size; width 0.5 em a character unless told otherwise.
 class EmMeasurer : public reports::TextMeasurer {
 public:
+    int widthPerMille = 500;
     reports::TextSize Measure(const reports::FontSpec& font, const std::string& text) const override {
         const int em = font.sizePoints * 1000 / 72;
-        return {static_cast<int>(text.size()) * em / 2, em * 12 / 10};
+        return {static_cast<int>(text.size()) * em * widthPerMille / 1000, em * 12 / 10};
     }
 };
 
@@ -204,36 +205,51 @@ TEST(SingleFontReport, SelectedFontAtNineSizesWithTheSample) {
 }
 
 // The large sizes do not fit the frame's width on one line: they go on in further lines, each
-// whole inside the frame, and the lines of one size stay clear of the next.
+// whole inside the frame, and the lines of one size stay clear of the next. Wide faces take
+// more lines than a page holds: the frame goes on over the next page.
 TEST(SingleFontReport, LargeSamplesWrapInsideTheirFrame) {
-    Fixture f;
-    SingleFontReport report(f.Sources());
-    report.qrSingleFont.SetMeasurer(&f.measurer);
-    report.qrSingleFont.Generate();
-    const auto& items = report.qrSingleFont.Printer().Pages().pages.at(0).items;
-    std::vector<reports::Rect> frames;
-    for (const auto& item : items)
-        if (const auto* box = std::get_if<reports::BoxShape>(&item)) frames.push_back(box->box);
-    ASSERT_EQ(frames.size(), 2u);
-    const reports::Rect frame = frames[1];
-    std::map<int, std::string> sizeText;
-    int lastBottom = 0, lastSize = 0;
-    for (const auto* run : Runs(report.qrSingleFont)) {
-        if (run->font.name != "Tahoma" || run->box.top < frames[0].bottom) continue;  // the alphabets
-        const int size = run->font.sizePoints;
-        EXPECT_LE(f.measurer.Measure(run->font, run->text).width, run->box.Width()) << run->text;
-        EXPECT_GE(run->box.left, frame.left) << run->text;
-        EXPECT_LE(run->box.right, frame.right) << run->text;
-        EXPECT_GE(run->box.top, frame.top) << run->text;
-        EXPECT_LE(run->box.bottom, frame.bottom) << run->text;
-        EXPECT_GE(run->box.top, lastBottom) << run->text;
-        EXPECT_GE(size, lastSize) << run->text;
-        lastBottom = run->box.bottom;
-        lastSize = size;
-        sizeText[size] += (sizeText[size].empty() ? "" : " ") + run->text;
+    struct Case {
+        int emPerMille;  // average character width
+        size_t pages;
+    };
+    for (const Case& c : {Case{500, 2}, Case{420, 1}}) {
+        Fixture f;
+        f.measurer.widthPerMille = c.emPerMille;
+        SingleFontReport report(f.Sources());
+        report.qrSingleFont.SetMeasurer(&f.measurer);
+        report.qrSingleFont.Generate();
+        const auto& pages = report.qrSingleFont.Printer().Pages().pages;
+        EXPECT_EQ(pages.size(), c.pages) << c.emPerMille;
+        std::map<int, std::string> sizeText;
+        int lastSize = 0;
+        for (const auto& page : pages) {
+            std::vector<reports::Rect> frames;
+            for (const auto& item : page.items)
+                if (const auto* box = std::get_if<reports::BoxShape>(&item)) frames.push_back(box->box);
+            ASSERT_FALSE(frames.empty());
+            const reports::Rect frame = frames.back();
+            int lastBottom = 0;
+            for (const auto& item : page.items) {
+                const auto* run = std::get_if<reports::TextRun>(&item);
+                if (!run || run->font.name != "Tahoma") continue;
+                if (frames.size() > 1 && run->box.top < frames[0].bottom) continue;  // the alphabets
+                const int size = run->font.sizePoints;
+                EXPECT_LE(f.measurer.Measure(run->font, run->text).width, run->box.Width()) << run->text;
+                EXPECT_GE(run->box.left, frame.left) << run->text;
+                EXPECT_LE(run->box.right, frame.right) << run->text;
+                EXPECT_GE(run->box.top, frame.top) << run->text;
+                EXPECT_LE(run->box.bottom, frame.bottom) << run->text;
+                EXPECT_LE(frame.bottom, 10500) << run->text;
+                EXPECT_GE(run->box.top, lastBottom) << run->text;
+                EXPECT_GE(size, lastSize) << run->text;
+                lastBottom = run->box.bottom;
+                lastSize = size;
+                sizeText[size] += (sizeText[size].empty() ? "" : " ") + run->text;
+            }
+        }
+        for (int size : kSampleSizes)
+            EXPECT_EQ(sizeText[size], std::to_string(size) + " - Glyphwell is a great utility!") << c.emPerMille;
     }
-    for (int size : kSampleSizes)
-        EXPECT_EQ(sizeText[size], std::to_string(size) + " - Glyphwell is a great utility!");
 }
 
 TEST(CharSetReport, ExactlyTheCodes0To255InSixColumns) {
