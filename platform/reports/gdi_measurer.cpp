@@ -32,10 +32,11 @@ TextSize GdiTextMeasurer::Measure(const FontSpec& font, const std::string& text)
     SIZE extent{0, 0};
     if (!text.empty()) GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &extent);
     SelectObject(dc_, old);
-    // A face given larger than asked is drawn shrunk to the asked size: it is counted so too.
-    const double shrink = ShrinkFactor(std::max(1, MulDiv(font.sizePoints, kUnitsPerInch, 72)),
-                                       metrics.tmHeight - metrics.tmInternalLeading);
-    return TextSize{static_cast<int>(extent.cx * shrink), static_cast<int>(metrics.tmHeight * shrink)};
+    // Counted at the size it will be drawn at on any device (TMPF_VECTOR clear: a bitmap face).
+    const double factor = CountFactor(std::max(1, MulDiv(font.sizePoints, kUnitsPerInch, 72)),
+                                      metrics.tmHeight - metrics.tmInternalLeading,
+                                      (metrics.tmPitchAndFamily & TMPF_VECTOR) == 0);
+    return TextSize{static_cast<int>(extent.cx * factor), static_cast<int>(metrics.tmHeight * factor)};
 }
 
 }  // namespace reports

@@ -64,7 +64,9 @@ void Paint(HDC dc, const TextRun& run, const PagePlacement& at) {
     GetTextMetricsA(dc, &metrics);
     SIZE extent{0, 0};
     GetTextExtentPoint32A(dc, run.text.data(), static_cast<int>(run.text.size()), &extent);
-    const double shrink = ShrinkFactor(asked, metrics.tmHeight - metrics.tmInternalLeading);
+    // TMPF_VECTOR clear: a bitmap face.
+    const bool bitmapFace = (metrics.tmPitchAndFamily & TMPF_VECTOR) == 0;
+    const double shrink = ShrinkFactor(asked, metrics.tmHeight - metrics.tmInternalLeading, bitmapFace);
     auto shrunk = [shrink](LONG pixels) { return static_cast<int>(std::lround(pixels * shrink)); };
     const FontCell cell{shrunk(metrics.tmHeight), shrunk(metrics.tmAscent), shrunk(metrics.tmDescent),
                         shrunk(metrics.tmInternalLeading)};

@@ -21,8 +21,15 @@ struct FontCell {
 int BaselineInBox(int top, int boxHeight, const FontCell& cell);
 
 // The factor by which a face drawn at `drawnSize` (nominal pixels) must be shrunk to stand at
-// the `askedSize` the layout counted with: 1 unless the system gave a size more than an eighth
-// (and more than a pixel) larger, as it does for bitmap faces below their smallest size.
-double ShrinkFactor(int askedSize, int drawnSize);
+// the `askedSize` the layout counted with. A scalable face is drawn as the system gives it unless
+// that is more than an eighth (and more than a pixel) larger. A bitmap face comes in a few sizes
+// only, the smallest of them too large for a page shown small, and the system picks one by its
+// cell rather than its nominal size: it is shrunk whenever it is larger.
+double ShrinkFactor(int askedSize, int drawnSize, bool bitmapFace = false);
+
+// The factor by which the layout counts a face's measured extents: a bitmap face at exactly the
+// asked size (so that, shrunk or drawn smaller, it never takes more room than counted), a
+// scalable one as it will be drawn.
+double CountFactor(int askedSize, int drawnSize, bool bitmapFace);
 
 }  // namespace reports

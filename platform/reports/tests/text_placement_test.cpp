@@ -47,5 +47,29 @@ TEST(TextPlacement, OnlyAFaceDrawnTooLargeIsShrunk) {
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(ShrinkFactor(c.asked, c.drawn), c.factor) << c.asked << " " << c.drawn;
 }
 
+// The system picks a bitmap face's size by its cell: System asked for a nominal 667 pixels
+// comes at 546, asked for 27 at 26. Counted at the asked size, it is never drawn wider than
+// counted: shrunk when larger, as given when smaller.
+TEST(TextPlacement, ABitmapFaceIsCountedAtTheAskedSizeAndNeverDrawnLarger) {
+    struct Case {
+        int asked, drawn;
+        double counted, shrink;
+    };
+    const Case cases[] = {
+        {667, 546, 667.0 / 546, 1.0},
+        {27, 26, 27.0 / 26, 1.0},
+        {24, 26, 24.0 / 26, 24.0 / 26},
+        {7, 13, 7.0 / 13, 7.0 / 13},
+        {16, 16, 1.0, 1.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(CountFactor(c.asked, c.drawn, true), c.counted) << c.asked << " " << c.drawn;
+        EXPECT_DOUBLE_EQ(ShrinkFactor(c.asked, c.drawn, true), c.shrink) << c.asked << " " << c.drawn;
+        EXPECT_LE(c.drawn * c.shrink, c.drawn * c.counted + 1e-9);
+    }
+    EXPECT_DOUBLE_EQ(CountFactor(16, 19, false), 16.0 / 19);
+    EXPECT_DOUBLE_EQ(CountFactor(16, 17, false), 1.0);
+}
+
 }  // namespace
 }  // namespace reports
