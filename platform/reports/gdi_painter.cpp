@@ -26,11 +26,40 @@ HFONT MakeFont(const FontSpec& font, int pixels) {
 
 int PenPixels(int penWidth, double scale) { return std::max(1, Scale(penWidth, scale)); }
 
-// A face the system gives larger than asked (a bitmap face below its smallest size) is drawn at
-// that size into a bitmap, then shrunk onto the device to the size the layout counted with.
-// White is left as it was (the text is ANDed on), so only the letters mark the page.
-void PaintShrunk(HDC dc, const TextRun& run, HFONT font, const TEXTMETRICA& metrics, SIZE extent, double shrink,
-                 int x, int cellTop) {
+// A bitmap face that the system scaled by a whole factor to reach a cell height: its glyphs come
+// out unscaled and spread apart (under Wine). Answers the face at its own size and the factor,
+// or nothing when the cell height is one of the face's own.
+HFONT UnscaledBitmapFace(HDC dc, const FontSpec& spec, int cellHeight, int& factor) {
+    for (int k = cellHeight; k >= 2; --k) {
+        if (cellHeight % k != 0) continue;
+        const int own = cellHeight / k;
+        HFONT candidate = CreateFontA(own, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic ? TRUE : FALSE,
+                                      FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str());
+        HGDIOBJ old = SelectObject(dc, candidate);
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, old);
+        if (metrics.tmHeight == own) {
+            factor = k;
+            return candidate;
+        }
+        DeleteObject(candidate);
+    }
+    return nullptr;
+}
+
+// Text drawn with `font` into a bitmap, then stretched by `scale` onto the device: a face the
+// system gives larger than asked (a bitmap face below its smallest size) shrunk to the size the
+// layout counted with, a scaled bitmap face drawn from its own size. White is left as it was
+// (the text is ANDed on), so only the letters mark the page.
+void PaintStretched(HDC dc, const TextRun& run, HFONT font, double scale, int x, int cellTop) {
+    HGDIOBJ oldDcFont = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SIZE extent{0, 0};
+    GetTextExtentPoint32A(dc, run.text.data(), static_cast<int>(run.text.size()), &extent);
+    SelectObject(dc, oldDcFont);
     const int width = std::max<int>(1, extent.cx);
     const int height = std::max<int>(1, metrics.tmHeight);
     HDC memory = CreateCompatibleDC(dc);
@@ -45,8 +74,8 @@ void PaintShrunk(HDC dc, const TextRun& run, HFONT font, const TEXTMETRICA& metr
     SelectObject(memory, oldFont);
     const int mode = SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, x, cellTop, std::max(1, static_cast<int>(std::lround(width * shrink))),
-               std::max(1, static_cast<int>(std::lround(height * shrink))), memory, 0, 0, width, height, SRCAND);
+    StretchBlt(dc, x, cellTop, std::max(1, static_cast<int>(std::lround(width * scale))),
+               std::max(1, static_cast<int>(std::lround(height * scale))), memory, 0, 0, width, height, SRCAND);
     SetStretchBltMode(dc, mode);
     SelectObject(memory, oldBitmap);
     DeleteObject(bitmap);
@@ -77,8 +106,13 @@ void Paint(HDC dc, const TextRun& run, const PagePlacement& at) {
     const int baseline = BaselineInBox(box.top, box.bottom - box.top, cell);
     const int saved = SaveDC(dc);
     if (run.clip) IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
-    if (shrink < 1.0) {
-        PaintShrunk(dc, run, font, metrics, extent, shrink, x, baseline - cell.ascent);
+    int factor = 1;
+    HFONT own = bitmapFace ? UnscaledBitmapFace(dc, run.font, metrics.tmHeight, factor) : nullptr;
+    if (own) {
+        PaintStretched(dc, run, own, shrink * factor, x, baseline - cell.ascent);
+        DeleteObject(own);
+    } else if (shrink < 1.0) {
+        PaintStretched(dc, run, font, shrink, x, baseline - cell.ascent);
     } else {
         // ExtTextOut draws every byte as a character: no prefixes, and control codes (even 0)
         // are glyphs of the font rather than line ends.

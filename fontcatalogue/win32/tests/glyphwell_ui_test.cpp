@@ -383,6 +383,8 @@ int ExpectTextsKeepToTheirBoxes(const reports::Page& page, Pick pick) {
         EXPECT_LE(ink.bottom, boxBottom) << run->text;
         EXPECT_LE(ink.right - run->box.left * at.scaleX, counted * 1.05 + 3) << run->text;
         EXPECT_LE(ink.right, run->box.right * at.scaleX + 2) << run->text;
+        // The letters are as tall as the line, not small ones spread over its width.
+        EXPECT_GE(ink.bottom - ink.top, (boxBottom - boxTop) * 0.4) << run->text;
     }
     SelectObject(dc, old);
     DeleteObject(bitmap);
@@ -406,19 +408,21 @@ TEST_F(Glyphwell, AtFitWidthEveryFaceOfTheInstalledFontsReportKeepsToItsRow) {
 }
 
 // The detail report of a bitmap face, whose large sizes the system gives by their cell: each
-// sample line stays inside its frame at Fit Width.
+// sample line stays inside its frame, at Fit Width and at 100 %.
 TEST_F(Glyphwell, AtFitWidthTheDetailReportOfABitmapFaceKeepsItsLinesInTheFrame) {
     Start();
     if (IndexOf("System") < 0) GTEST_SKIP() << "no System face here";
     Select(IndexOf("System"));
     fGlyphwell->SingleFontCharacterSet1Click(nullptr);
-    CustPreview->FitWidth1Click(nullptr);
-    int checked = 0;
-    for (const auto& page : CustPreview->Pages().Pages().pages)
-        checked += ExpectTextsKeepToTheirBoxes(page, [](const reports::TextRun& run) {
-            return run.font.name == "System" && run.text.find("Glyphwell") != std::string::npos;
-        });
-    EXPECT_GE(checked, 9);
+    for (void (TCustPreview::*zoom)(forms::Component*) : {&TCustPreview::FitWidth1Click, &TCustPreview::N1001Click}) {
+        (CustPreview->*zoom)(nullptr);
+        int checked = 0;
+        for (const auto& page : CustPreview->Pages().Pages().pages)
+            checked += ExpectTextsKeepToTheirBoxes(page, [](const reports::TextRun& run) {
+                return run.font.name == "System" && run.text.find("Glyphwell") != std::string::npos;
+            });
+        EXPECT_GE(checked, 9);
+    }
 }
 
 // What a message dialog that appeared said; the dialog is closed as soon as it is seen.
