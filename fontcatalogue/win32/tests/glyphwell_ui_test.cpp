@@ -267,7 +267,7 @@ bool WaitFor(Condition condition, DWORD milliseconds = 30000) {
 }
 
 // Whether `upper` is above `lower` in the z-order.
-bool Above(HWND upper, HWND lower) {
+bool LiesAbove(HWND upper, HWND lower) {
     for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
         if (w == lower) return true;
     return false;
@@ -280,15 +280,15 @@ TEST_F(Glyphwell, AReportOpensActiveAndInFrontOfTheStayOnTopWholeSetView) {
     fGlyphwell->CharacterSet2Click(nullptr);
     const HWND preview = CustPreview->WindowHandle();
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(preview) && GetActiveWindow() == preview; }));
-    EXPECT_TRUE(Above(preview, fWholeSet->WindowHandle()));
+    EXPECT_TRUE(LiesAbove(preview, fWholeSet->WindowHandle()));
     RECT r{};
     GetWindowRect(preview, &r);
     EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}), GA_ROOT), preview);
     // The view brought up over it again, the next report still opens in front.
     SetWindowPos(fWholeSet->WindowHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ASSERT_TRUE(WaitFor([&] { return Above(fWholeSet->WindowHandle(), preview); }));
+    ASSERT_TRUE(WaitFor([&] { return LiesAbove(fWholeSet->WindowHandle(), preview); }));
     fGlyphwell->FontList1Click(nullptr);
-    EXPECT_TRUE(WaitFor([&] { return Above(preview, fWholeSet->WindowHandle()); }));
+    EXPECT_TRUE(WaitFor([&] { return LiesAbove(preview, fWholeSet->WindowHandle()); }));
     // Once the view has gone, the preview no longer stays above every other window.
     fWholeSet->Close();
     EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(preview, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
