@@ -172,7 +172,6 @@ void CondensedReport::qrCondensedAfterPrint() { fonts_.clear(); }
 SingleFontReport::SingleFontReport(const ReportSources& sources) : sources_(sources) {
     Report& r = qrSingleFont;
     BasicReport(r, "Font Detail", 10, 1);
-    r.TitleBand().SetHeight(10000);
     AddReportHeadings(r, "Single Font Report");
     Label& fontName = r.AddLabel(r.TitleBand(), "FontName", "Font Name :");
     fontName.SetFont(Arial(12));
@@ -190,21 +189,36 @@ SingleFontReport::SingleFontReport(const ReportSources& sources) : sources_(sour
         line.SetBounds(100, top, kBandWidth - 200, 430);
         top += 430;
     }
-    top = 2600;
-    int sizesHeight = 0;
-    for (int size : kSampleSizes) sizesHeight += size * 1000 / 72 * 12 / 10 + 40;
-    r.TitleBand().Add<reports::Shape>("QRShape2", ShapeKind::Rectangle)
-        .SetBounds(0, top - 50, kBandWidth, sizesHeight + 100);
+    r.TitleBand().Add<reports::Shape>("QRShape2", ShapeKind::Rectangle);
     for (int n = 4; n <= 12; ++n) {
-        const int size = kSampleSizes[n - 4];
-        const int height = size * 1000 / 72 * 12 / 10;
         Label& line = r.AddLabel(r.TitleBand(), "charset" + std::to_string(n), "");
-        line.Font().sizePoints = size;
+        line.Font().sizePoints = kSampleSizes[n - 4];
         line.SetAutoSize(false);
-        line.SetBounds(100, top, kBandWidth - 200, height);
-        top += height + 40;
+        line.SetWordWrap(true);
     }
+    LayOutSamples(nullptr);
     r.beforePrint = [this] { qrSingleFontBeforePrint(); };
+}
+
+// The sample lines one under the other inside their frame. A sample too wide for the frame
+// goes on in further lines (counted with the measurer once the captions are known); when they
+// no longer fit the page, the band goes on over the next page, and a sample that would run
+// over the page's end starts there.
+void SingleFontReport::LayOutSamples(const reports::TextMeasurer* measurer) {
+    constexpr int kFirstTop = 2600;
+    constexpr int kPageContent = 10000;  // Letter less the margins
+    int top = kFirstTop;
+    for (int n = 4; n <= 12; ++n) {
+        Label& line = Find(qrSingleFont, "charset" + std::to_string(n));
+        const int lineHeight = kSampleSizes[n - 4] * 1000 / 72 * 12 / 10;
+        const int lines = measurer ? static_cast<int>(line.Lines(*measurer, line.Caption()).size()) : 1;
+        const int pageEnd = (top / kPageContent + 1) * kPageContent;
+        if (top + lineHeight * lines > pageEnd && lineHeight * lines <= kPageContent - 200) top = pageEnd + 100;
+        line.SetBounds(100, top, kBandWidth - 200, lineHeight * lines);
+        top += lineHeight * lines + 40;
+    }
+    qrSingleFont.TitleBand().Find("QRShape2")->SetBounds(0, kFirstTop - 50, kBandWidth, top - kFirstTop + 100);
+    qrSingleFont.TitleBand().SetHeight(std::max(kPageContent, top + 100));
 }
 
 void SingleFontReport::qrSingleFontBeforePrint() {
@@ -217,6 +231,7 @@ void SingleFontReport::qrSingleFontBeforePrint() {
         label->Font().name = selected;
         if (n >= 4) label->SetCaption(std::to_string(kSampleSizes[n - 4]) + " - " + sample);
     }
+    LayOutSamples(&qrSingleFont.Measurer());
 }
 
 CharSetReport::CharSetReport(const ReportSources& sources) : sources_(sources) {

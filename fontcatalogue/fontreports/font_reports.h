@@ -54,6 +54,7 @@ public:
     void qrSingleFontBeforePrint();
 
 private:
+    void LayOutSamples(const reports::TextMeasurer* measurer);
     ReportSources sources_;
 };
 

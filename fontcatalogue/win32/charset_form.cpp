@@ -17,6 +17,7 @@ TfCharSet::TfCharSet(forms::Component* owner) : forms::Form(owner) {
     SetBorderStyle(forms::bsSingle);
     SetBorderIcons(forms::biSystemMenu);
     SetBounds(224, 2, 620, 165);
+    SetIcon(ProgramIcon());
     sg1 = new forms::StringGrid(this);
     sg1->SetName("sg1");
     sg1->SetColCount(kCharSetColumns);

@@ -8,6 +8,7 @@
 #include "core/font_set.h"
 #include "core/window_bounds.h"
 #include "reports/printer_device.h"
+#include "reports/text_placement.h"
 #include "win32/charset_form.h"
 #include "win32/compare_form.h"
 #include "win32/configuration_form.h"
@@ -201,9 +202,18 @@ void TfGlyphwell::LB1DrawItem(forms::Component*, int index, HDC dc, const RECT& 
     forms::SelectGuard guard(dc, face.Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : forms::ColorToRGB(LB1->GetFont().GetColor()));
-    // Drawn as it is: an "&" in a name or in the sample is a character, not a prefix.
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    // A pixel of room above the name, as for the list's own font.
+    const int baseline = reports::BaselineInBox(
+        rect.top + 1, rect.bottom - rect.top - 1,
+        reports::FontCell{metrics.tmHeight, metrics.tmAscent, metrics.tmDescent, metrics.tmInternalLeading});
+    // Drawn as it is (an "&" in a name or in the sample is a character, not a prefix) and cut
+    // at the row's edges, so that no face draws into its neighbours.
     const std::string line = name + " " + SampleString;
-    TextOutA(dc, rect.left + 1, rect.top + 1, line.data(), static_cast<int>(line.size()));
+    const UINT align = SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+    ExtTextOutA(dc, rect.left + 1, baseline, ETO_CLIPPED, &rect, line.data(), static_cast<UINT>(line.size()), nullptr);
+    SetTextAlign(dc, align);
 }
 
 void TfGlyphwell::LB1Click(forms::Component*) {

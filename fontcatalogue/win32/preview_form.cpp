@@ -1,6 +1,10 @@
 #include "win32/preview_form.h"
 
+#include <algorithm>
+
+#include "Application.h"
 #include "MessageDialog.h"
+#include "win32/glyphwell_forms.h"
 #include "reports/printer_device.h"
 
 namespace glyphwell {
@@ -12,6 +16,7 @@ TCustPreview::TCustPreview(forms::Component* owner) : forms::Form(owner) {
     SetCaption("Glyphwell Report Preview");
     SetPosition(forms::poScreenCenter);
     SetBounds(0, 0, 379, 477);
+    SetIcon(ProgramIcon());
 
     Panel1 = new forms::Panel(this);
     Panel1->SetName("Panel1");
@@ -87,6 +92,22 @@ void TCustPreview::ShowPages(const reports::ReportPrinter& printer) {
     ShowZoom();
     ShowPage();
     Show();
+    KeepInFront();
+    // Shown again with new pages, it comes in front of the program's windows once more.
+    SetWindowPos(Handle(), GetFormStyle() == forms::fsStayOnTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// A preview the user just asked for is in front of the program's other windows, the stay-on-top
+// whole-set view too: while such a view shows, the preview stays on top as well. The style
+// changes only while the window shows (a hidden one would have to be made anew).
+void TCustPreview::KeepInFront() {
+    if (!Visible()) return;
+    const auto& forms = forms::Application::Instance().Forms();
+    const bool topMostShows = std::any_of(forms.begin(), forms.end(), [this](forms::Form* f) {
+        return f != this && f->GetFormStyle() == forms::fsStayOnTop && f->Visible() && !f->Modal();
+    });
+    SetFormStyle(topMostShows ? forms::fsStayOnTop : forms::fsNormal);
 }
 
 void TCustPreview::ShowPage() { QRPreview1->SetPageNumber(nav_.Page()); }

@@ -20,6 +20,9 @@ public:
 
     // Takes a copy of the report's pages (the report may run again) and shows them.
     void ShowPages(const reports::ReportPrinter& printer);
+    // Stays on top while another stay-on-top window of the program shows, so that it is not
+    // covered by it; called when such a window is shown or hidden.
+    void KeepInFront();
     const reports::ReportPrinter& Pages() const { return pages_; }
     const PreviewNavigation& Navigation() const { return nav_; }
     // What the last print said (shown to the user when it was not printed).

@@ -5,6 +5,7 @@
 #include "core/char_grids.h"
 #include "win32/glyphwell_forms.h"
 #include "win32/main_form.h"
+#include "win32/preview_form.h"
 
 namespace glyphwell {
 
@@ -16,6 +17,7 @@ TfWholeSet::TfWholeSet(forms::Component* owner) : forms::Form(owner) {
     SetFormStyle(forms::fsStayOnTop);
     SetPosition(forms::poScreenCenter);
     SetBounds(0, 0, 800, 575);
+    SetIcon(ProgramIcon());
     FontComboBox1 = new TFontComboBox(this);
     FontComboBox1->SetName("FontComboBox1");
     FontComboBox1->SetBounds(8, 8, 161, 21);
@@ -45,6 +47,7 @@ TfWholeSet::TfWholeSet(forms::Component* owner) : forms::Form(owner) {
     sg1->SetParent(this);
     FontComboBox1->SetFontName("Arial");
     OnShow = Bind(this, &TfWholeSet::FormShow);
+    OnHide = Bind(this, &TfWholeSet::FormHide);
 }
 
 void TfWholeSet::FollowFont(const std::string& name) {
@@ -57,6 +60,11 @@ void TfWholeSet::FollowFont(const std::string& name) {
 }
 
 void TfWholeSet::FormShow(forms::Component*) { FollowFont(fGlyphwell->SelectedFontName()); }
+
+// The preview stayed on top only to stay in front of this view.
+void TfWholeSet::FormHide(forms::Component*) {
+    if (CustPreview) CustPreview->KeepInFront();
+}
 
 void TfWholeSet::FontComboBox1Change(forms::Component*) {
     forms::Font font = sg1->GetFont();

@@ -20,6 +20,7 @@ public:
     void FollowFont(const std::string& name);
 
     void FormShow(forms::Component* sender);
+    void FormHide(forms::Component* sender);
     void FontComboBox1Change(forms::Component* sender);
     void RG1Click(forms::Component* sender);
     void sg1DrawCell(forms::Component* sender, int col, int row, RECT rect, unsigned state);

@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -28,12 +29,31 @@ INT_PTR endOnOkOrCancel(HWND dialog, WPARAM wParam)
     return TRUE;
 }
 
+// A dialog opens centred over the window that opened it, kept on the work area: the system
+// would place it at the corner of the owner's client area, over its menu and toolbar.
+void centreOverOwner(HWND dialog)
+{
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    RECT outer, box, work;
+    if (!owner || !GetWindowRect(owner, &outer) || !GetWindowRect(dialog, &box) ||
+        !SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+        return;
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    int x = (outer.left + outer.right - width) / 2;
+    int y = (outer.top + outer.bottom - height) / 2;
+    x = std::max(int(work.left), std::min(x, int(work.right) - width));
+    y = std::max(int(work.top), std::min(y, int(work.bottom) - height));
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
+        centreOverOwner(dialog);
         SetDlgItemTextA(dialog, IDC_ABOUT_TITLE, loadString(IDS_TITLE).c_str());
         SetDlgItemTextA(dialog, IDC_ABOUT_LINE1, "Removes comments and extraneous data");
         SetDlgItemTextA(dialog, IDC_ABOUT_LINE2, "from GIF87a and GIF89a files.");
@@ -50,6 +70,7 @@ INT_PTR CALLBACK generalInfoDialogProc(HWND dialog, UINT message, WPARAM wParam,
 {
     switch (message) {
     case WM_INITDIALOG: {
+        centreOverOwner(dialog);
         char text[2048];
         LoadStringA(app().instance, IDS_GENERALINFO, text, sizeof text);
         SetDlgItemTextA(dialog, IDC_GENERALINFO_TEXT, text);
@@ -66,6 +87,7 @@ INT_PTR CALLBACK addCommentDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     StripDriver& driver = app().driver;
     switch (message) {
     case WM_INITDIALOG: {
+        centreOverOwner(dialog);
         HWND edit = GetDlgItem(dialog, IDC_COMMENT_EDIT);
         SetWindowTextA(edit, driver.hasOwnComment ? driver.ownComment.c_str() : "");
         SendMessageA(edit, EM_SETSEL, 0, -1);
@@ -102,6 +124,7 @@ INT_PTR CALLBACK displayTimeDialogProc(HWND dialog, UINT message, WPARAM wParam,
     StripOptions& options = app().driver.options;
     switch (message) {
     case WM_INITDIALOG: {
+        centreOverOwner(dialog);
         char text[64];
         std::snprintf(text, sizeof text, "%g", options.displayTime);
         SetDlgItemTextA(dialog, IDC_DISPLAYTIME_EDIT, text);

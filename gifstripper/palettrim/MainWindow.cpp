@@ -11,6 +11,7 @@
 
 #include "Dialogs.h"
 #include "Palettrim.h"
+#include "StripTexts.h"
 #include "Toolbar.h"
 #include "resource.h"
 
@@ -161,13 +162,19 @@ void onOpen(HWND window)
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = DWORD(buffer.size());
     ofn.lpstrTitle = "Select GIF File";
-    ofn.Flags = OFN_ALLOWMULTISELECT | OFN_LONGNAMES;
+    // Wine's older dialog keeps one selection in its list; this one lets several be picked.
+    ofn.Flags = OFN_ALLOWMULTISELECT | OFN_LONGNAMES | OFN_EXPLORER;
     if (!GetOpenFileNameA(&ofn))
         return;
     app().collector.begin(false); // an Open adds to the lists
-    for (const std::string& path :
-         openDialogPaths(buffer.data(), ofn.nFileOffset, app().fileSystem))
-        app().collector.classify(path);
+    std::vector<std::string> missing;
+    for (const std::string& path : openDialogPaths(std::string(buffer.data(), buffer.size()),
+                                                   ofn.nFileOffset, app().fileSystem))
+        if (!app().collector.classify(path))
+            missing.push_back(path);
+    if (!missing.empty())
+        MessageBoxA(window, striptext::notFound(missing).c_str(), "Palettrim",
+                    MB_OK | MB_ICONEXCLAMATION);
     startRun();
 }
 

@@ -1,5 +1,6 @@
 #include "FileCollector.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -9,6 +10,39 @@ std::string join(const std::string& folder, const std::string& name)
     if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
         return folder + name;
     return folder + "\\" + name;
+}
+
+// A name given with its drive or from the root is not in the dialog's folder.
+bool isFullPath(const std::string& name)
+{
+    return (name.size() > 1 && name[1] == ':') || (!name.empty() && (name[0] == '\\' || name[0] == '/'));
+}
+
+std::string inFolder(const std::string& folder, const std::string& name)
+{
+    return isFullPath(name) ? name : join(folder, name);
+}
+
+// Names typed into one field: separated by blanks, a quoted name kept whole with its blanks.
+std::vector<std::string> typedNames(const std::string& text)
+{
+    std::vector<std::string> names;
+    std::string name;
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ' ' && !quoted) {
+            if (!name.empty())
+                names.push_back(name);
+            name.clear();
+        } else {
+            name.push_back(c);
+        }
+    }
+    if (!name.empty())
+        names.push_back(name);
+    return names;
 }
 
 } // namespace
@@ -59,20 +93,39 @@ std::vector<std::string> splitFileList(const std::string& text, char separator)
     return parts;
 }
 
-std::vector<std::string> openDialogPaths(const std::string& result, size_t fileOffset,
+std::vector<std::string> openDialogPaths(const std::string& buffer, size_t fileOffset,
                                          FileSystemAccess& fs)
 {
-    if (result.empty())
+    const size_t end = std::min(buffer.find('\0'), buffer.size());
+    const std::string first = buffer.substr(0, end);
+    if (first.empty())
         return {};
-    const bool multiple = fileOffset > 0 && fileOffset < result.size() &&
-                          result[fileOffset - 1] == ' ';
-    if (!multiple || fs.status(result) != FileSystemAccess::Status::Missing)
-        return {result};
     std::vector<std::string> paths;
-    const std::string folder = result.substr(0, fileOffset - 1);
-    for (const std::string& name : splitFileList(result.substr(fileOffset), ' '))
-        if (!name.empty())
-            paths.push_back(join(folder, name));
+    if (fileOffset == end + 1 && fileOffset < buffer.size() && buffer[fileOffset] != '\0') {
+        for (size_t at = fileOffset; at < buffer.size() && buffer[at] != '\0';) {
+            const size_t next = std::min(buffer.find('\0', at), buffer.size());
+            paths.push_back(inFolder(first, buffer.substr(at, next - at)));
+            at = next + 1;
+        }
+        return paths;
+    }
+    if (fileOffset == 0 || fileOffset >= first.size() ||
+        fs.status(first) != FileSystemAccess::Status::Missing)
+        return {first};
+    if (first[fileOffset - 1] == ' ') {
+        const std::string folder = first.substr(0, fileOffset - 1);
+        for (const std::string& name : splitFileList(first.substr(fileOffset), ' '))
+            if (!name.empty())
+                paths.push_back(join(folder, name));
+        return paths;
+    }
+    const std::string folder = first.substr(0, fileOffset);
+    const std::string typed = first.substr(fileOffset);
+    const std::vector<std::string> names = typedNames(typed);
+    if (names.empty() || (names.size() == 1 && names[0] == typed))
+        return {first};
+    for (const std::string& name : names)
+        paths.push_back(inFolder(folder, name));
     return paths;
 }
 
@@ -115,13 +168,13 @@ void FileCollector::addFile(const std::string& path)
     queue_.append(new std::string(path), 1);
 }
 
-void FileCollector::classify(const std::string& path)
+bool FileCollector::classify(const std::string& path)
 {
     if (path.empty() || path.size() > kMaxPathLength)
-        return;
+        return false;
     std::string item = hasExtension(path, ".lnk") ? fs_.resolveShortcut(path) : path;
     if (item.empty())
-        return;
+        return false;
     switch (fs_.status(item)) {
     case FileSystemAccess::Status::Folder:
         addFolder(item);
@@ -132,8 +185,9 @@ void FileCollector::classify(const std::string& path)
             addFile(item);
         break;
     case FileSystemAccess::Status::Missing:
-        break; // nothing that can be read is neither queued nor walked
+        return false; // what cannot be read is neither queued nor walked
     }
+    return true;
 }
 
 void FileCollector::expandFolders()

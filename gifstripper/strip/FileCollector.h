@@ -43,11 +43,16 @@ int countSeparators(const std::string& text, char separator);
 // Cuts the result at each separator (and at a newline): the folder, then the names.
 std::vector<std::string> splitFileList(const std::string& text, char separator);
 
-// The paths of the Open dialog's result, given the offset of the (first) file name that the
-// dialog reports with it. A path with blanks is one path: the multiple-selection form
-// ("folder name name ...") is told by the blank just before the first name, not by blanks
-// elsewhere, and a result that names an existing file or folder is always taken whole.
-std::vector<std::string> openDialogPaths(const std::string& result, size_t fileOffset,
+// The paths of the Open dialog's result as it stands in its buffer (NULs included), given the
+// offset of the (first) file name that the dialog reports with it. The forms:
+// - the list form: the folder, a NUL, then each name ended by a NUL, an empty name last (a name
+//   typed with its own folder stays whole);
+// - one path; a path with blanks is one path when it names something that exists;
+// - several names typed into the name field, which come back as one name in the folder:
+//   split at blanks, a name in quotes kept whole;
+// - the older multiple-selection form, "folder name name ...", told by the blank just before
+//   the first name.
+std::vector<std::string> openDialogPaths(const std::string& buffer, size_t fileOffset,
                                          FileSystemAccess& fs);
 
 class FileCollector {
@@ -59,8 +64,9 @@ public:
     // handled) adds to them; a file still waiting in the queue is not queued twice.
     void begin(bool replace);
     // One handed-in path: a folder goes to the folder list, a ".gif" file to the queue; a
-    // shortcut is followed to a folder only.
-    void classify(const std::string& path);
+    // shortcut is followed to a folder only. False when the path (or the shortcut's target)
+    // cannot be read.
+    bool classify(const std::string& path);
     // Walks the first folder handed in since begin (depth first, following shortcuts to
     // folders), then queues the GIF files directly inside every folder added since begin.
     // A folder dropped while a run holds folders is walked like one dropped on an idle

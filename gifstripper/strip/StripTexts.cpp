@@ -42,4 +42,12 @@ std::string commentNotAdded(const std::string& name, const char* why)
     return name + " : comment not added, " + why;
 }
 
+std::string notFound(const std::vector<std::string>& paths)
+{
+    std::string text = "These files were not found, so they were not cleaned:\r\n";
+    for (const std::string& path : paths)
+        text += "\r\n" + path;
+    return text;
+}
+
 } // namespace striptext

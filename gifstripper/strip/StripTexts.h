@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace striptext {
 
@@ -19,5 +20,7 @@ std::string invalidGif(const std::string& name);                 // window messa
 std::string notRewritten(const std::string& name, const char* why);
 std::string commentNotAdded(const std::string& name, const char* why);
 std::string number(int64_t value); // decimal, sizes of any file
+// The box that names the opened files that could not be read, one a line.
+std::string notFound(const std::vector<std::string>& paths);
 
 } // namespace striptext

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "reports/text_placement.h"
+
 namespace reports {
 
 GdiTextMeasurer::GdiTextMeasurer() : dc_(CreateCompatibleDC(nullptr)) {}
@@ -30,7 +32,11 @@ TextSize GdiTextMeasurer::Measure(const FontSpec& font, const std::string& text)
     SIZE extent{0, 0};
     if (!text.empty()) GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &extent);
     SelectObject(dc_, old);
-    return TextSize{static_cast<int>(extent.cx), static_cast<int>(metrics.tmHeight)};
+    // Counted at the size it will be drawn at on any device (TMPF_VECTOR clear: a bitmap face).
+    const double factor = CountFactor(std::max(1, MulDiv(font.sizePoints, kUnitsPerInch, 72)),
+                                      metrics.tmHeight - metrics.tmInternalLeading,
+                                      (metrics.tmPitchAndFamily & TMPF_VECTOR) == 0);
+    return TextSize{static_cast<int>(extent.cx * factor), static_cast<int>(metrics.tmHeight * factor)};
 }
 
 }  // namespace reports

@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace reports {
@@ -11,6 +12,46 @@ std::string LocalDateTime() {
     if (const std::tm* local = std::localtime(&now)) std::strftime(text, sizeof text, "%x %X", local);
     return text;
 }
+// A title band longer than the page's content goes on over the following pages: an item lands
+// on the page where its top falls, moved up by the content of the pages before, and a frame that
+// runs over a page's end is drawn in parts, one on each page. Answers the last page used.
+size_t SpreadOverPages(PageList& list, const Page& band, int contentTop, int contentBottom) {
+    const int pageContent = contentBottom - contentTop;
+    const auto pageOf = [&](int y) { return y < contentBottom ? size_t{0} : static_cast<size_t>((y - contentTop) / pageContent); };
+    size_t last = 0;
+    const auto place = [&](size_t page, DisplayItem item) {
+        while (list.pages.size() <= page) list.pages.emplace_back();
+        list.pages[page].items.push_back(std::move(item));
+        last = std::max(last, page);
+    };
+    for (const auto& item : band.items) {
+        if (const auto* run = std::get_if<TextRun>(&item)) {
+            const size_t page = pageOf(run->box.top);
+            TextRun moved = *run;
+            moved.box.top -= static_cast<int>(page) * pageContent;
+            moved.box.bottom -= static_cast<int>(page) * pageContent;
+            place(page, moved);
+        } else if (const auto* line = std::get_if<LineShape>(&item)) {
+            const size_t page = pageOf(std::min(line->y1, line->y2));
+            LineShape moved = *line;
+            moved.y1 -= static_cast<int>(page) * pageContent;
+            moved.y2 -= static_cast<int>(page) * pageContent;
+            place(page, moved);
+        } else if (const auto* box = std::get_if<BoxShape>(&item)) {
+            const size_t first = pageOf(box->box.top);
+            const size_t end = pageOf(std::max(box->box.top, box->box.bottom - 1));
+            for (size_t page = first; page <= end; ++page) {
+                const int shift = static_cast<int>(page) * pageContent;
+                BoxShape part = *box;
+                part.box.top = std::max(box->box.top, contentTop + shift) - shift;
+                part.box.bottom = std::min(box->box.bottom, contentBottom + shift) - shift;
+                place(page, part);
+            }
+        }
+    }
+    return last;
+}
+
 }  // namespace
 
 Report::Report() { titleBand_.SetHeight(1000); }
@@ -64,12 +105,17 @@ void Report::Generate() {
 
     list.pages.emplace_back();
     int detailNumber = 0;
+    Page title;
     {
-        EmitContext context{Measurer(), list.pages.back(), contentLeft, contentTop, contentWidth,
-                            detailNumber, dateTime};
+        EmitContext context{Measurer(), title, contentLeft, contentTop, contentWidth, detailNumber, dateTime};
         titleBand_.Emit(context);
     }
-    int columnTop = contentTop + titleBand_.Height();
+    const int pageContent = contentBottom - contentTop;
+    const size_t titlePages =
+        std::max(SpreadOverPages(list, title, contentTop, contentBottom),
+                 static_cast<size_t>(std::max(0, titleBand_.Height() - 1) / std::max(1, pageContent)));
+    list.pages.resize(titlePages + 1);
+    int columnTop = contentTop + titleBand_.Height() - static_cast<int>(titlePages) * pageContent;
 
     if (detailBand_ && needData) {
         const int columnWidth = (contentWidth - (columns_ - 1) * columnSpace_) / columns_;

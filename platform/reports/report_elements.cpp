@@ -18,6 +18,28 @@ void TextElement::Fit(const TextMeasurer& measurer, const std::string& text) {
     SetHeight(size.height);
 }
 
+std::vector<std::string> TextElement::Lines(const TextMeasurer& measurer, const std::string& text) const {
+    if (!wordWrap_ || autoSize_) return {text};
+    std::vector<std::string> lines;
+    std::string line;
+    size_t at = 0;
+    while (at <= text.size()) {
+        size_t end = text.find(' ', at);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(at, end - at);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && measurer.Measure(font_, longer).width > Width()) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        at = end + 1;
+    }
+    lines.push_back(line);
+    return lines;
+}
+
 void TextElement::EmitText(EmitContext& context, const std::string& text) {
     Fit(context.measurer, text);
     int left = Left();
@@ -28,14 +50,18 @@ void TextElement::EmitText(EmitContext& context, const std::string& text) {
         case Alignment::Right: left = context.bandWidth - Width(); break;
         }
     }
-    TextRun run;
-    run.box = Rect{context.originX + left, context.originY + Top(), context.originX + left + Width(),
-                   context.originY + Top() + Height()};
-    run.font = font_;
-    run.text = text;
-    run.alignment = alignment_;
-    run.clip = !autoSize_;
-    context.page.items.emplace_back(std::move(run));
+    const std::vector<std::string> lines = Lines(context.measurer, text);
+    const int count = static_cast<int>(lines.size());
+    for (int i = 0; i < count; ++i) {
+        TextRun run;
+        run.box = Rect{context.originX + left, context.originY + Top() + Height() * i / count,
+                       context.originX + left + Width(), context.originY + Top() + Height() * (i + 1) / count};
+        run.font = font_;
+        run.text = lines[static_cast<size_t>(i)];
+        run.alignment = alignment_;
+        run.clip = !autoSize_;
+        context.page.items.emplace_back(std::move(run));
+    }
 }
 
 void SysData::Emit(EmitContext& context) {

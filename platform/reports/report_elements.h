@@ -67,6 +67,12 @@ public:
     bool AlignToBand() const { return alignToBand_; }
     void SetAlignToBand(bool align) { alignToBand_ = align; }
 
+    // A fixed-size box with word wrap breaks its text at blanks into lines as wide as the box
+    // (a word wider than the box stands alone); the lines share the box's height equally.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wrap) { wordWrap_ = wrap; }
+    std::vector<std::string> Lines(const TextMeasurer& measurer, const std::string& text) const;
+
     // Sizes the box to the text when auto-sizing (as a refresh would).
     void Fit(const TextMeasurer& measurer, const std::string& text);
 
@@ -78,6 +84,7 @@ private:
     bool autoSize_ = true;
     Alignment alignment_ = Alignment::Left;
     bool alignToBand_ = false;
+    bool wordWrap_ = false;
 };
 
 class Label : public TextElement {

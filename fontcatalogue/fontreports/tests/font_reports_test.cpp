@@ -22,12 +22,13 @@ public:
     }
 };
 
-// Line height is 1.2 em of the font's size; width 0.5 em a character.
+// Line height is 1.2 em of the font's size; width 0.5 em a character unless told otherwise.
 class EmMeasurer : public reports::TextMeasurer {
 public:
+    int widthPerMille = 500;
     reports::TextSize Measure(const reports::FontSpec& font, const std::string& text) const override {
         const int em = font.sizePoints * 1000 / 72;
-        return {static_cast<int>(text.size()) * em / 2, em * 12 / 10};
+        return {static_cast<int>(text.size()) * em * widthPerMille / 1000, em * 12 / 10};
     }
 };
 
@@ -191,15 +192,64 @@ TEST(SingleFontReport, SelectedFontAtNineSizesWithTheSample) {
     std::vector<std::string> samples;
     for (const auto* run : runs)
         if (run->font.name == "Tahoma") samples.push_back(run->text);
-    ASSERT_EQ(samples.size(), 12u);
+    ASSERT_EQ(samples.size(), 13u);  // the 72-point line in two
     EXPECT_EQ(samples[0], "abcdefghijklmnopqrstuvwxyz");
     EXPECT_EQ(samples[2], "1234567890$%&(.,;:\"!?@#*)");
     EXPECT_EQ(samples[3], "8 - Fish & Chips");
-    EXPECT_EQ(samples[11], "72 - Fish & Chips");
+    EXPECT_EQ(samples[11], "72 - Fish &");
+    EXPECT_EQ(samples[12], "Chips");
     EXPECT_TRUE(Has(Texts(report.qrSingleFont), "Font Name : Tahoma"));
     EXPECT_TRUE(Has(Texts(report.qrSingleFont), "Single Font Report"));
     // Everything stays on the page.
     for (const auto* run : runs) EXPECT_LE(run->box.bottom, 10500) << run->text;
+}
+
+// The large sizes do not fit the frame's width on one line: they go on in further lines, each
+// whole inside the frame, and the lines of one size stay clear of the next. Wide faces take
+// more lines than a page holds: the frame goes on over the next page.
+TEST(SingleFontReport, LargeSamplesWrapInsideTheirFrame) {
+    struct Case {
+        int emPerMille;  // average character width
+        size_t pages;
+    };
+    for (const Case& c : {Case{500, 2}, Case{420, 1}}) {
+        Fixture f;
+        f.measurer.widthPerMille = c.emPerMille;
+        SingleFontReport report(f.Sources());
+        report.qrSingleFont.SetMeasurer(&f.measurer);
+        report.qrSingleFont.Generate();
+        const auto& pages = report.qrSingleFont.Printer().Pages().pages;
+        EXPECT_EQ(pages.size(), c.pages) << c.emPerMille;
+        std::map<int, std::string> sizeText;
+        int lastSize = 0;
+        for (const auto& page : pages) {
+            std::vector<reports::Rect> frames;
+            for (const auto& item : page.items)
+                if (const auto* box = std::get_if<reports::BoxShape>(&item)) frames.push_back(box->box);
+            ASSERT_FALSE(frames.empty());
+            const reports::Rect frame = frames.back();
+            int lastBottom = 0;
+            for (const auto& item : page.items) {
+                const auto* run = std::get_if<reports::TextRun>(&item);
+                if (!run || run->font.name != "Tahoma") continue;
+                if (frames.size() > 1 && run->box.top < frames[0].bottom) continue;  // the alphabets
+                const int size = run->font.sizePoints;
+                EXPECT_LE(f.measurer.Measure(run->font, run->text).width, run->box.Width()) << run->text;
+                EXPECT_GE(run->box.left, frame.left) << run->text;
+                EXPECT_LE(run->box.right, frame.right) << run->text;
+                EXPECT_GE(run->box.top, frame.top) << run->text;
+                EXPECT_LE(run->box.bottom, frame.bottom) << run->text;
+                EXPECT_LE(frame.bottom, 10500) << run->text;
+                EXPECT_GE(run->box.top, lastBottom) << run->text;
+                EXPECT_GE(size, lastSize) << run->text;
+                lastBottom = run->box.bottom;
+                lastSize = size;
+                sizeText[size] += (sizeText[size].empty() ? "" : " ") + run->text;
+            }
+        }
+        for (int size : kSampleSizes)
+            EXPECT_EQ(sizeText[size], std::to_string(size) + " - Glyphwell is a great utility!") << c.emPerMille;
+    }
 }
 
 TEST(CharSetReport, ExactlyTheCodes0To255InSixColumns) {

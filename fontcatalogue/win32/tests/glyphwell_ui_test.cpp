@@ -24,6 +24,7 @@
 #include "win32/report_forms.h"
 #include "win32/simple_forms.h"
 #include "win32/wholeset_form.h"
+#include "reports/gdi_painter.h"
 
 #include "win32/tests/ui_test_support.h"
 
@@ -252,6 +253,176 @@ TEST_F(Glyphwell, PreviewPagesZoomsAndBeepsAtTheEnds) {
     const int expected = CustPreview->QRPreview1->AvailableWidth() * 100 / CustPreview->QRPreview1->PageWidthAt100();
     EXPECT_EQ(CustPreview->QRPreview1->Zoom(), std::clamp(expected, 10, 800));
     EXPECT_NE(CustPreview->QRPreview1->Zoom(), 10);
+}
+
+// True once the condition holds, pumping messages meanwhile; false after the bound.
+template <class Condition>
+bool WaitFor(Condition condition, DWORD milliseconds = 30000) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Pump();
+    }
+    return true;
+}
+
+// Whether `upper` is above `lower` in the z-order.
+bool LiesAbove(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
+TEST_F(Glyphwell, AReportOpensActiveAndInFrontOfTheStayOnTopWholeSetView) {
+    Start();
+    fGlyphwell->WholeCharacterSet2Click(nullptr);
+    ASSERT_TRUE(WaitFor([] { return IsWindowVisible(fWholeSet->WindowHandle()) != FALSE; }));
+    fGlyphwell->CharacterSet2Click(nullptr);
+    const HWND preview = CustPreview->WindowHandle();
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(preview) && GetActiveWindow() == preview; }));
+    EXPECT_TRUE(LiesAbove(preview, fWholeSet->WindowHandle()));
+    RECT r{};
+    GetWindowRect(preview, &r);
+    EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}), GA_ROOT), preview);
+    // The view brought up over it again, the next report still opens in front.
+    SetWindowPos(fWholeSet->WindowHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_TRUE(WaitFor([&] { return LiesAbove(fWholeSet->WindowHandle(), preview); }));
+    fGlyphwell->FontList1Click(nullptr);
+    EXPECT_TRUE(WaitFor([&] { return LiesAbove(preview, fWholeSet->WindowHandle()); }));
+    // Once the view has gone, the preview no longer stays above every other window.
+    fWholeSet->Close();
+    EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(preview, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+}
+
+TEST_F(Glyphwell, EveryTopLevelWindowHasTheProgramsIcon) {
+    Start();
+    for (forms::Form* form : std::initializer_list<forms::Form*>{fGlyphwell, CustPreview, fCharSet, fWholeSet, AboutBox})
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0)), ProgramIcon())
+            << form->Caption();
+}
+
+// A selected row drawn into a bitmap between two untouched rows: the name shows inside its row
+// and nothing is drawn outside it, whatever the face's cell height.
+TEST_F(Glyphwell, EveryFontListRowDrawsItsNameInsideTheRow) {
+    Start();
+    const int row = static_cast<int>(SendMessageA(fGlyphwell->LB1->WindowHandle(), LB_GETITEMHEIGHT, 0, 0));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 3 * row);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    const COLORREF marker = RGB(1, 2, 3);
+    for (const char* face : {"Arial", "DejaVu Math TeX Gyre", "Courier", "System"}) {
+        const int index = IndexOf(face);
+        if (index < 0) continue;  // not installed here
+        RECT all{0, 0, 300, 3 * row};
+        HBRUSH brush = CreateSolidBrush(marker);
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        const RECT middle{0, row, 300, 2 * row};
+        fGlyphwell->LB1DrawItem(fGlyphwell->LB1, index, dc, middle, forms::odSelected);
+        int outside = 0, inside = 0;
+        for (int y = 0; y < 3 * row; ++y)
+            for (int x = 0; x < 300; ++x) {
+                const COLORREF c = GetPixel(dc, x, y);
+                if (y < row || y >= 2 * row) outside += c != marker;
+                else inside += c == text;
+            }
+        EXPECT_EQ(outside, 0) << face;
+        EXPECT_GT(inside, 20) << face;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+// Each text of a preview page at the preview's zoom, drawn unclipped on its own (so that text
+// too large for its box shows as such), checked against its box: the rows it covers, and the
+// width the layout counted. Answers how many texts were checked.
+template <class Pick>
+int ExpectTextsKeepToTheirBoxes(const reports::Page& page, Pick pick) {
+    const auto& pages = CustPreview->Pages().Pages();
+    reports::PagePlacement at;
+    at.scaleX = at.scaleY =
+        CustPreview->QRPreview1->PageWidthAt100() * CustPreview->QRPreview1->Zoom() / 100.0 / pages.width;
+    const int width = static_cast<int>(pages.width * at.scaleX) + 1;
+    const int height = static_cast<int>(pages.height * at.scaleY) + 1;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    int checked = 0;
+    for (const auto& item : page.items) {
+        const auto* run = std::get_if<reports::TextRun>(&item);
+        if (!run || !pick(*run)) continue;
+        ++checked;
+        RECT all{0, 0, width, height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        reports::TextRun whole = *run;
+        whole.clip = false;
+        reports::PaintPage(dc, reports::Page{{whole}}, at);
+        RECT ink{width, height, -1, -1};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (GetPixel(dc, x, y) != RGB(255, 255, 255)) {
+                    ink.left = std::min<LONG>(ink.left, x);
+                    ink.top = std::min<LONG>(ink.top, y);
+                    ink.right = std::max<LONG>(ink.right, x + 1);
+                    ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+                }
+        const int boxTop = static_cast<int>(run->box.top * at.scaleY);
+        const int boxBottom = static_cast<int>(run->box.bottom * at.scaleY + 1.5);
+        const double counted = ReportMeasurer().Measure(run->font, run->text).width * at.scaleX;
+        if (ink.top >= ink.bottom) {
+            ADD_FAILURE() << run->text << ": nothing drawn";
+            continue;
+        }
+        EXPECT_GE(ink.top, boxTop - 1) << run->text;
+        EXPECT_LE(ink.bottom, boxBottom) << run->text;
+        EXPECT_LE(ink.right - run->box.left * at.scaleX, counted * 1.05 + 3) << run->text;
+        EXPECT_LE(ink.right, run->box.right * at.scaleX + 2) << run->text;
+        // The letters are as tall as the line, not small ones spread over its width.
+        EXPECT_GE(ink.bottom - ink.top, (boxBottom - boxTop) * 0.4) << run->text;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return checked;
+}
+
+// The installed-fonts report at Fit Width: each face, bitmap faces below their smallest size and
+// faces with outsized cells among them, is drawn inside its row and as wide as counted.
+TEST_F(Glyphwell, AtFitWidthEveryFaceOfTheInstalledFontsReportKeepsToItsRow) {
+    Start();
+    fGlyphwell->FontList1Click(nullptr);
+    CustPreview->FitWidth1Click(nullptr);
+    const std::set<std::string> faces{"Courier", "Fixedsys", "MS Sans Serif", "Small Fonts", "System",
+                                      "DejaVu Math TeX Gyre", "Arial"};
+    EXPECT_GE(ExpectTextsKeepToTheirBoxes(CustPreview->Pages().Pages().pages.at(0),
+                                          [&](const reports::TextRun& run) {
+                                              return run.text == run.font.name && faces.count(run.text);
+                                          }),
+              5);
+}
+
+// The detail report of a bitmap face, whose large sizes the system gives by their cell: each
+// sample line stays inside its frame, at Fit Width and at 100 %.
+TEST_F(Glyphwell, AtFitWidthTheDetailReportOfABitmapFaceKeepsItsLinesInTheFrame) {
+    Start();
+    if (IndexOf("System") < 0) GTEST_SKIP() << "no System face here";
+    Select(IndexOf("System"));
+    fGlyphwell->SingleFontCharacterSet1Click(nullptr);
+    for (void (TCustPreview::*zoom)(forms::Component*) : {&TCustPreview::FitWidth1Click, &TCustPreview::N1001Click}) {
+        (CustPreview->*zoom)(nullptr);
+        int checked = 0;
+        for (const auto& page : CustPreview->Pages().Pages().pages)
+            checked += ExpectTextsKeepToTheirBoxes(page, [](const reports::TextRun& run) {
+                return run.font.name == "System" && run.text.find("Glyphwell") != std::string::npos;
+            });
+        EXPECT_GE(checked, 9);
+    }
 }
 
 // What a message dialog that appeared said; the dialog is closed as soon as it is seen.

@@ -1,6 +1,7 @@
 #include "FileCollector.h"
 
 #include "StripDriver.h"
+#include "StripTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -194,34 +195,48 @@ TEST_F(FileCollectorTest, AFolderDroppedDuringARunIsWalkedWhole)
                                         "C:\\second\\g.gif", "C:\\second\\nested\\h.gif"}));
 }
 
-// The results as the Open dialog returns them (measured under Wine, whose dialog gives one
-// file at a time, and in the multiple-selection form of the older dialog).
+// The results as the Open dialog leaves them in its buffer (measured under Wine): one path; the
+// list form (the folder, then the names, each ended by a NUL); several names typed into the name
+// field, which come back as one name in the folder; the older form (folder, blank, names).
 TEST_F(FileCollectorTest, OpenDialogResultsWithBlanks)
 {
     fs.folder("W:\\probe\\My Pictures", {{"a.gif", false}, {"b c.gif", false}});
     struct Case {
-        std::string result;
+        std::string buffer; // as the dialog leaves it, NULs included
         size_t offset;
         std::vector<std::string> paths;
     };
+    using namespace std::string_literals;
     const std::vector<Case> cases = {
         {"W:\\probe\\My Pictures\\a.gif", 21, {"W:\\probe\\My Pictures\\a.gif"}},
         {"W:\\probe\\My Pictures\\b c.gif", 21, {"W:\\probe\\My Pictures\\b c.gif"}},
         {"W:\\probe\\My Pictures", 9, {"W:\\probe\\My Pictures"}},
-        // Two names typed into one field come back as one path (that does not exist).
-        {"W:\\probe\\pics\\a.gif d.gif", 14, {"W:\\probe\\pics\\a.gif d.gif"}},
-        // The multiple-selection form: the folder, a blank, the names.
+        // Names typed into the one field: each is a name in the folder, found or not.
+        {"W:\\probe\\pics\\a.gif d.gif  gone.gif", 14,
+         {"W:\\probe\\pics\\a.gif", "W:\\probe\\pics\\d.gif", "W:\\probe\\pics\\gone.gif"}},
+        {"W:\\probe\\\"b c.gif\" \"a.gif\"", 9, {"W:\\probe\\b c.gif", "W:\\probe\\a.gif"}},
+        // The list form; a name typed with its folder stays whole.
+        {"W:\\probe\0a.gif\0B.GIF\0\0"s, 9, {"W:\\probe\\a.gif", "W:\\probe\\B.GIF"}},
+        {"C:\\\0one.gif\0C:\\two.gif\0\0"s, 4, {"C:\\one.gif", "C:\\two.gif"}},
+        {"W:\\probe\\a.gif\0\0stale\0"s, 9, {"W:\\probe\\a.gif"}},
+        // The older multiple-selection form: the folder, a blank, the names.
         {"C:\\pics a.gif B.GIF", 8, {"C:\\pics\\a.gif", "C:\\pics\\B.GIF"}},
         {"C:\\ loose.gif", 4, {"C:\\loose.gif"}},
         {"", 0, {}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(openDialogPaths(c.result, c.offset, fs), c.paths) << c.result;
+        EXPECT_EQ(openDialogPaths(c.buffer, c.offset, fs), c.paths) << c.buffer;
 
+    // Only what can be read is taken; the rest is told back.
     collector.begin(false);
-    for (const std::string& path : openDialogPaths(cases[1].result, cases[1].offset, fs))
-        collector.classify(path);
-    EXPECT_EQ(items(queue), std::vector<std::string>{"W:\\probe\\My Pictures\\b c.gif"});
+    std::vector<std::string> missing;
+    for (const std::string& path : openDialogPaths("W:\\probe\\My Pictures\0b c.gif\0a.gif\0gone.gif\0\0"s, 21, fs))
+        if (!collector.classify(path))
+            missing.push_back(path);
+    EXPECT_EQ(items(queue), (std::vector<std::string>{"W:\\probe\\My Pictures\\b c.gif", "W:\\probe\\My Pictures\\a.gif"}));
+    EXPECT_EQ(missing, std::vector<std::string>{"W:\\probe\\My Pictures\\gone.gif"});
+    EXPECT_EQ(striptext::notFound(missing),
+              "These files were not found, so they were not cleaned:\r\n\r\nW:\\probe\\My Pictures\\gone.gif");
 }
 
 TEST(OpenDialogResult, SeparatorsAndParts)

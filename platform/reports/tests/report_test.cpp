@@ -112,6 +112,34 @@ TEST(ReportPagination, BandTallerThanAColumnStillPrintsAndEnds) {
     EXPECT_EQ(r.report.Printer().PageCount(), 3);
 }
 
+// A title band longer than a page goes on over the next pages; a frame running over a page's
+// end is drawn in parts, one on each page.
+TEST(ReportPagination, ATitleBandLongerThanAPageGoesOnOverTheNextPages) {
+    Report report;
+    report.SetPageSize(8500, 10000);  // margins 500: 9000 of content a page
+    report.TitleBand().SetHeight(20000);
+    report.AddLabel(report.TitleBand(), "First", "first").SetTop(100);
+    report.AddLabel(report.TitleBand(), "Second", "second").SetTop(9500);
+    report.AddLabel(report.TitleBand(), "Third", "third").SetTop(18200);
+    report.TitleBand().Add<Shape>("Frame", ShapeKind::Rectangle).SetBounds(0, 8000, 1000, 2000);
+    report.Generate();
+    const auto& pages = report.Printer().Pages().pages;
+    ASSERT_EQ(pages.size(), 3u);
+    struct Expect {
+        size_t page;
+        const char* text;
+        int top;
+    };
+    for (const Expect& e : {Expect{0, "first", 600}, Expect{1, "second", 1000}, Expect{2, "third", 700}}) {
+        const auto runs = Runs(pages[e.page]);
+        ASSERT_EQ(runs.size(), 1u) << e.text;
+        EXPECT_EQ(runs[0]->text, e.text);
+        EXPECT_EQ(runs[0]->box.top, e.top) << e.text;
+    }
+    EXPECT_EQ(std::get<BoxShape>(pages[0].items.back()).box, (Rect{500, 8500, 1500, 9500}));
+    EXPECT_EQ(std::get<BoxShape>(pages[1].items.back()).box, (Rect{500, 500, 1500, 1500}));
+}
+
 TEST(ReportPagination, RegenerationReplacesPages) {
     RowReport r(20);
     r.report.Generate();
