@@ -255,43 +255,34 @@ TEST_F(Glyphwell, PreviewPagesZoomsAndBeepsAtTheEnds) {
     EXPECT_NE(CustPreview->QRPreview1->Zoom(), 10);
 }
 
-// True once the condition holds, pumping messages meanwhile; false after the bound.
-template <class Condition>
-bool WaitFor(Condition condition, DWORD milliseconds = 30000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Pump();
+// Whether window a lies above window b.
+bool Above(HWND a, HWND b) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == a) return true;
+        if (w == b) return false;
     }
-    return true;
-}
-
-// Whether `upper` is above `lower` in the z-order.
-bool LiesAbove(HWND upper, HWND lower) {
-    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
-        if (w == lower) return true;
     return false;
 }
 
 TEST_F(Glyphwell, AReportOpensActiveAndInFrontOfTheStayOnTopWholeSetView) {
     Start();
     fGlyphwell->WholeCharacterSet2Click(nullptr);
-    ASSERT_TRUE(WaitFor([] { return IsWindowVisible(fWholeSet->WindowHandle()) != FALSE; }));
+    ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(fWholeSet->WindowHandle()) != FALSE; }));
     fGlyphwell->CharacterSet2Click(nullptr);
     const HWND preview = CustPreview->WindowHandle();
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(preview) && GetActiveWindow() == preview; }));
-    EXPECT_TRUE(LiesAbove(preview, fWholeSet->WindowHandle()));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(preview) && GetActiveWindow() == preview; }));
+    EXPECT_TRUE(Above(preview, fWholeSet->WindowHandle()));
     RECT r{};
     GetWindowRect(preview, &r);
     EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}), GA_ROOT), preview);
     // The view brought up over it again, the next report still opens in front.
     SetWindowPos(fWholeSet->WindowHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ASSERT_TRUE(WaitFor([&] { return LiesAbove(fWholeSet->WindowHandle(), preview); }));
+    ASSERT_TRUE(PumpUntil([&] { return Above(fWholeSet->WindowHandle(), preview); }));
     fGlyphwell->FontList1Click(nullptr);
-    EXPECT_TRUE(WaitFor([&] { return LiesAbove(preview, fWholeSet->WindowHandle()); }));
+    EXPECT_TRUE(PumpUntil([&] { return Above(preview, fWholeSet->WindowHandle()); }));
     // Once the view has gone, the preview no longer stays above every other window.
     fWholeSet->Close();
-    EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(preview, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongA(preview, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
 }
 
 TEST_F(Glyphwell, EveryTopLevelWindowHasTheProgramsIcon) {
@@ -813,14 +804,6 @@ TEST_F(Glyphwell, EscapeClosesTheDialogsWhoseOnlyButtonIsOk) {
     g_escaped = nullptr;
 }
 
-// Whether window a lies above window b.
-bool Above(HWND a, HWND b) {
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w == a) return true;
-        if (w == b) return false;
-    }
-    return false;
-}
 
 TEST_F(Glyphwell, ASecondReportBringsThePreviewToTheFrontAndActivatesIt) {
     Start();
